@@ -1,0 +1,6 @@
+#!/usr/bin/env bash
+# Builds, then runs the main job on the built-in demo recording.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+scripts/build.sh >/dev/null
+QT_QPA_PLATFORM=${QT_QPA_PLATFORM:-offscreen} build/apps/nerolith/nerolith analyze demo "$@"

@@ -1,0 +1,39 @@
+#include "shell/ClassRegistration.h"
+
+#include "shell/AutomationAction.h"
+#include "shell/ClassObject.h"
+#include "shell/StringTable.h"
+
+namespace Nerolith {
+namespace {
+
+VEX::String& CaptionText()
+{
+    static VEX::String caption;
+    return caption;
+}
+
+void RegisterAction(IClassRegistrar* registrar, AutomationAction& action)
+{
+    registrar->RegisterAction(action.Name(), AutomationAction::kCategory, action.Description(), &action);
+}
+
+} // namespace
+
+const VEX::String& Caption() { return CaptionText(); }
+
+HRESULT RegisterClassObjects(IClassRegistrar* registrar)
+{
+    if (registrar == nullptr) {
+        return E_POINTER;
+    }
+    CaptionText() = LoadString(Strings::kCaption);
+    for (ClassObject* object = ClassObject::Head(); object != nullptr; object = object->Next()) {
+        registrar->RegisterClass(object->Registration());
+    }
+    RegisterAction(registrar, AnalyzeAction());
+    RegisterAction(registrar, ClearAnalysisAction());
+    return S_OK;
+}
+
+} // namespace Nerolith
