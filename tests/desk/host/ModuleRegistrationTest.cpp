@@ -1,0 +1,48 @@
+#include <gtest/gtest.h>
+
+#include "desk/host/ModuleLoader.h"
+
+using namespace Desk;
+
+// Loads the built module the way the host does and checks what it registered
+// and in which order: the class object list from head to tail, then the
+// document, view and drawing classes, then the automation actions.
+TEST(ModuleRegistration, TheModuleExportsOneEntryThatRegistersItsClassesAndActions)
+{
+    const ClassRegistry& registry = ModuleLoader::Load();
+    ASSERT_EQ(registry.Actions().size(), 2u);
+    EXPECT_EQ(registry.Actions()[0].name, VEX::String(u"NL_Analyze"));
+    EXPECT_EQ(registry.Actions()[0].category, VEX::String(u"Nerolith"));
+    EXPECT_EQ(registry.Actions()[0].description, VEX::String(u"Analyze channel or selection"));
+    EXPECT_EQ(registry.Actions()[1].name, VEX::String(u"NL_ClearAnalysis"));
+    EXPECT_EQ(registry.Actions()[1].description, VEX::String(u"Clears analysis of channel or selection"));
+
+    // Once a role has appeared, only later roles follow: the list's classes
+    // (Data Sheet functions, calculations) come before the numbered classes.
+    auto rank = [](Host::ClassRole role) {
+        switch (role) {
+        case Host::ClassRole::DataSheetFunction:
+        case Host::ClassRole::CalcFunction:
+        case Host::ClassRole::ChannelCalculation:
+            return 0;
+        default:
+            return 1;
+        }
+    };
+    int highest = 0;
+    for (const auto& entry : registry.Classes()) {
+        EXPECT_GE(rank(entry.registration.role), highest) << entry.registration.displayName.ToUtf8();
+        highest = std::max(highest, rank(entry.registration.role));
+    }
+    EXPECT_EQ(&ModuleLoader::Load(), &registry) << "the module is loaded and registered once";
+}
+
+TEST(ModuleRegistration, AMissingModuleIsAClearError)
+{
+    try {
+        ModuleLoader::Load("/nonexistent/libnerolith.so");
+        FAIL() << "expected an error";
+    } catch (const ModuleError& error) {
+        EXPECT_NE(std::string(error.what()).find("/nonexistent/libnerolith.so"), std::string::npos);
+    }
+}
