@@ -4,6 +4,7 @@
 
 #include "host/ICalcSource.h"
 #include "platform/com/Unknown.h"
+#include "platform/text/VexString.h"
 
 // The set-up of an extension function's enumerator. The engine creates one
 // per evaluation, sets it up, opens it on a block and then pulls events from

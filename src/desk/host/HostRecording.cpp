@@ -23,7 +23,7 @@ bool HostRecording::HasBlock(std::int32_t block) const
     return block >= 0 && block < sampling_.VisibleBlockCount(recording_.BlockCount());
 }
 
-std::int32_t HostRecording::FullBlockTicks(std::int32_t block) const
+std::int32_t HostRecording::RecordedTicks(std::int32_t block) const
 {
     std::int32_t ticks = 0;
     for (std::int32_t channel = 0; channel < recording_.ChannelCount(); ++channel) {
@@ -40,7 +40,7 @@ std::int32_t HostRecording::VisibleTicks(std::int32_t channel, std::int32_t bloc
         return 0;
     }
     const std::int32_t full = recording_.Ticks(channel, block);
-    const std::int32_t longest = FullBlockTicks(block);
+    const std::int32_t longest = RecordedTicks(block);
     const SamplingState::Block visible = sampling_.Visible(block, longest);
     if (!visible.growing || longest == 0) {
         return full;
@@ -68,7 +68,7 @@ HRESULT HostRecording::BlockTicks(std::int32_t block, std::int32_t* ticks)
     if (!HasBlock(block)) {
         return E_INVALIDARG;
     }
-    *ticks = sampling_.Visible(block, FullBlockTicks(block)).ticks;
+    *ticks = sampling_.Visible(block, RecordedTicks(block)).ticks;
     return S_OK;
 }
 

@@ -26,11 +26,12 @@ public:
 
     // Ticks of a channel in a block as visible now; 0 when out of range.
     std::int32_t VisibleTicks(std::int32_t channel, std::int32_t block) const;
+    // Ticks of a block once it is complete: the longest of its channels.
+    std::int32_t RecordedTicks(std::int32_t block) const;
 
 private:
     bool HasChannel(std::int32_t channel) const;
     bool HasBlock(std::int32_t block) const;
-    std::int32_t FullBlockTicks(std::int32_t block) const;
 
     const Recording& recording_;
     const SamplingState& sampling_;
