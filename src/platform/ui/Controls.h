@@ -25,7 +25,7 @@ enum class ControlKind : std::uint8_t {
     // The button Enter presses.
     DefaultButton,
     CheckBox,
-    // Radio buttons form a group from one with groupStart set up to the next.
+    // Consecutive radio buttons form one group; groupStart begins a new one.
     RadioButton,
     // A drop-down list to choose from (not editable); items carry data.
     ComboBox,

@@ -21,6 +21,7 @@ public:
 
     const VEX::String& Title() const { return title_; }
     virtual std::int32_t PageCount() const { return 1; }
+    virtual bool Landscape() const { return false; }
     // Draws page (from 0) into the printable area of the page.
     virtual void PrintPage(TDC& dc, std::int32_t page, const TRect& pageRect) = 0;
 
@@ -28,7 +29,7 @@ private:
     VEX::String title_;
 };
 
-// Prints to a PDF file (A4, portrait unless wider than high, 300 dpi).
+// Prints to a PDF file: A4 with 10 mm margins, 300 dots per inch.
 // Throws VEX::XVEX naming the file when it cannot be written.
 PLATFORM_API void PrintToPdf(TPrintout& printout, const VEX::String& path);
 // Asks where to save the PDF (file dialog) and prints there; false when

@@ -45,9 +45,6 @@ protected:
     // OK and Cancel go to CmOk and CmCancel; a subclass handling its own
     // controls passes the others on to this.
     void EvCommand(std::int32_t id, ControlNotify notify) override;
-
-private:
-    std::int32_t RunModal();
 };
 
 } // namespace platform::ui
