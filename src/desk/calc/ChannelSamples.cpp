@@ -1,0 +1,52 @@
+#include "desk/calc/ChannelSamples.h"
+
+#include <algorithm>
+
+namespace Desk {
+
+HRESULT ChannelSamples::Open(std::shared_ptr<const CalcContext> context, std::int32_t channel, std::int32_t block,
+                             std::int32_t startTick, bool negated, IEnumSamples** samples)
+{
+    if (samples == nullptr) {
+        return E_POINTER;
+    }
+    *samples = nullptr;
+    if (!context->IsStartTick(channel, block, startTick)) {
+        return E_INVALIDARG;
+    }
+    *samples = new ChannelSamples(std::move(context), channel, block, startTick, negated);
+    (*samples)->AddRef();
+    return S_OK;
+}
+
+ChannelSamples::ChannelSamples(std::shared_ptr<const CalcContext> context, std::int32_t channel,
+                               std::int32_t block, std::int32_t startTick, bool negated)
+    : context_(std::move(context)), channel_(channel), block_(block), tick_(startTick), negated_(negated)
+{
+}
+
+HRESULT ChannelSamples::Next(std::uint32_t count, float* samples, std::uint32_t* fetched)
+{
+    if (fetched != nullptr) {
+        *fetched = 0;
+    }
+    if (samples == nullptr && count > 0) {
+        return E_POINTER;
+    }
+    const BlockAvailability now = context_->Available(channel_, block_);
+    const std::int64_t room = std::max<std::int64_t>(0, std::int64_t{now.ticks} - tick_);
+    const auto wanted = static_cast<std::size_t>(std::min<std::int64_t>(count, room));
+    const std::size_t copied =
+        wanted > 0 ? std::min(wanted, context_->recording.Read(channel_, block_, tick_, wanted, samples)) : 0;
+    if (negated_) {
+        std::transform(samples, samples + copied, samples, [](float value) { return -value; });
+    }
+    tick_ += static_cast<std::int32_t>(copied);
+    if (fetched != nullptr) {
+        *fetched = static_cast<std::uint32_t>(copied);
+    }
+    const bool ended = !now.growing && (tick_ >= now.ticks || copied < wanted);
+    return ended ? S_FALSE : S_OK;
+}
+
+} // namespace Desk

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+
+#include "desk/calc/CalcContext.h"
+#include "host/IEnumSamples.h"
+#include "platform/com/ComPtr.h"
+
+namespace Desk {
+
+// A channel's recorded samples of one block, copied in bulk straight from
+// the recording (negated for "-chN"). While the block is being sampled it
+// delivers what exists and answers "no more yet" until the block is done.
+class ChannelSamples final : public UnknownImpl<IEnumSamples> {
+public:
+    // Fails with E_INVALIDARG, leaving *samples null, for a channel or block
+    // that does not exist or a start tick outside the block.
+    static HRESULT Open(std::shared_ptr<const CalcContext> context, std::int32_t channel, std::int32_t block,
+                        std::int32_t startTick, bool negated, IEnumSamples** samples);
+
+    HRESULT Next(std::uint32_t count, float* samples, std::uint32_t* fetched) override;
+    std::int32_t Tick() override { return tick_; }
+
+private:
+    ChannelSamples(std::shared_ptr<const CalcContext> context, std::int32_t channel, std::int32_t block,
+                   std::int32_t startTick, bool negated);
+
+    std::shared_ptr<const CalcContext> context_;
+    std::int32_t channel_;
+    std::int32_t block_;
+    std::int32_t tick_;
+    bool negated_;
+};
+
+} // namespace Desk
