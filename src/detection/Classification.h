@@ -17,4 +17,11 @@ class SpikeData;
 void ClassifySpike(SpikeData* store, std::span<const float> window, std::int32_t channel, std::int32_t block,
                    std::int32_t signalMode, SpikeEvent& spike);
 
+// Applies the first hand assignment of the channel and block that covers the
+// spike's tick: the spike takes its unit, and that unit's colour when the
+// unit exists (an excluded spike, unit -1, stays grey). The record's
+// tolerance becomes `halfWindow` ticks. Whether a record matched.
+bool FindManualAssignment(SpikeData& store, std::int32_t channel, std::int32_t block, SpikeEvent& spike,
+                          std::int32_t halfWindow);
+
 } // namespace Nerolith
