@@ -1,0 +1,50 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <span>
+#include <vector>
+
+#include "host/ICalcSource.h"
+#include "platform/com/ComPtr.h"
+
+namespace EEH2 {
+
+// Reads one record's samples from the host in bulk and lets an algorithm
+// scan them in place: one host call per chunk instead of one per sample.
+class SampleReader {
+public:
+    static constexpr std::uint32_t kChunkSamples = 16384;
+
+    SampleReader();
+
+    // Starts reading `record` at `tick`; no sample at or past `endTick` is
+    // delivered (the end of the scanned range).
+    HRESULT Open(ICalcSource* source, std::int32_t record, std::int32_t tick, std::int32_t endTick);
+    void Close();
+
+    // Makes samples available; false when there are none now: either none
+    // have arrived yet (the record is still being sampled) or Finished().
+    bool Fill();
+    std::span<const float> Available() const { return {buffer_.data() + begin_, end_ - begin_}; }
+    void Consume(std::size_t count);
+    // Tick of Available()[0].
+    std::int32_t Tick() const { return tick_; }
+
+    // No sample of the range will come any more.
+    bool Finished() const { return ended_ && begin_ == end_; }
+    // The host's enumerator reported an error (the range ends there).
+    bool SourceFailed() const { return failed_; }
+
+private:
+    ComPtr<IEnumSamples> samples_;
+    std::vector<float> buffer_;
+    std::size_t begin_ = 0;
+    std::size_t end_ = 0;
+    std::int32_t tick_ = 0;
+    std::int32_t endTick_ = 0;
+    bool ended_ = true;
+    bool failed_ = false;
+};
+
+} // namespace EEH2
