@@ -80,6 +80,13 @@ void Graph2DWindowBase<Drawer>::LayoutChanged()
 }
 
 template <class Drawer>
+void Graph2DWindowBase<Drawer>::MarginsChanged()
+{
+    Layout();
+    this->Invalidate(false);
+}
+
+template <class Drawer>
 void Graph2DWindowBase<Drawer>::EvSize(std::uint32_t sizeType, const ui::TSize& size)
 {
     GraphWindow<Drawer>::EvSize(sizeType, size);

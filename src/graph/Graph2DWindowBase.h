@@ -50,6 +50,7 @@ protected:
     void EvMouseMove(std::uint32_t modKeys, const ui::TPoint& point) override;
     void EvMouseLeave() override;
     void LayoutChanged() override;
+    void MarginsChanged() override;
 
 private:
     void Layout();

@@ -14,6 +14,11 @@ GraphWindowBase::GraphWindowBase(ui::TWindow* parent, const VEX::String& title) 
 void GraphWindowBase::SetMargins(const GraphMargins& margins)
 {
     margins_ = margins;
+    MarginsChanged();
+}
+
+void GraphWindowBase::MarginsChanged()
+{
     Invalidate(false);
 }
 

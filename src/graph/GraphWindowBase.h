@@ -43,6 +43,8 @@ public:
     std::int32_t OffscreenBitmapsMade() const { return bitmapsMade_; }
 
 protected:
+    // Called when the margins changed; the base repaints.
+    virtual void MarginsChanged();
     // The menu a right click shows.
     virtual GraphMenu& ContextMenu() { return menu_; }
 
