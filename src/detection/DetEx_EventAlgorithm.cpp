@@ -27,6 +27,43 @@ std::int32_t LevelOf(float sample, float threshold)
     return sample < threshold ? DetEx_DetectorState::kBelow : DetEx_DetectorState::kAtOrAbove;
 }
 
+// Whether no sample of the block is at or above the threshold; written
+// without branches so that the compiler vectorises it.
+bool AllBelow(const float* x, std::size_t count, float threshold)
+{
+    unsigned atOrAbove = 0;
+    for (std::size_t k = 0; k < count; ++k) {
+        atOrAbove |= static_cast<unsigned>(!(x[k] < threshold));
+    }
+    return atOrAbove == 0;
+}
+
+// The index of the first of the first `limit` samples that is at or above
+// the threshold while the sample before it (for index 0: `previousBelow`)
+// is below; `limit` when there is none. Most of a recording lies below the
+// threshold, so whole blocks are ruled out at once.
+std::size_t FindRisingEdge(std::span<const float> x, std::size_t limit, bool previousBelow, float threshold)
+{
+    constexpr std::size_t kBlock = 64;
+    if (limit == 0 || (previousBelow && !(x[0] < threshold))) {
+        return 0;
+    }
+    std::size_t i = 1;
+    while (i < limit) {
+        const std::size_t blockEnd = std::min(i + kBlock, limit);
+        if (blockEnd - i == kBlock && AllBelow(x.data() + i, kBlock, threshold)) {
+            i = blockEnd;
+            continue;
+        }
+        for (; i < blockEnd; ++i) {
+            if (x[i - 1] < threshold && !(x[i] < threshold)) {
+                return i;
+            }
+        }
+    }
+    return limit;
+}
+
 } // namespace
 
 bool DetEx_EventAlgorithm::Step(DetEx_DetectorState& state, const DetEx_EventDetectorParams& params,
@@ -90,19 +127,11 @@ std::size_t DetEx_EventAlgorithm::ScanForTrigger(DetEx_DetectorState& state,
     const std::int64_t toSegmentEnd = std::int64_t{state.segmentEnd} - state.nextTick;
     const std::size_t limit = static_cast<std::size_t>(
         std::min<std::int64_t>(static_cast<std::int64_t>(samples.size()), std::max<std::int64_t>(toSegmentEnd, 1)));
-    const float threshold = params.FloatThreshold();
-    bool previousBelow = state.level == DetEx_DetectorState::kBelow;
-    std::size_t i = 0;
-    for (; i < limit; ++i) {
-        const bool below = samples[i] < threshold;
-        if (previousBelow && !below) {
-            break;
-        }
-        previousBelow = below;
-    }
+    const std::size_t i = FindRisingEdge(samples, limit, state.level == DetEx_DetectorState::kBelow,
+                                         params.FloatThreshold());
     AppendKeepingNewest(state.history, samples.first(i), params.KeptTicks());
     if (i == limit) {
-        state.level = previousBelow ? DetEx_DetectorState::kBelow : DetEx_DetectorState::kAtOrAbove;
+        state.level = LevelOf(samples[limit - 1], params.FloatThreshold());
         state.position = state.nextTick + static_cast<std::int32_t>(limit);
         return limit;
     }

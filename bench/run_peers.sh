@@ -1,0 +1,34 @@
+#!/bin/sh
+# Runs the SpikeDet benchmark and its numpy peer on the same samples in one
+# go and prints their throughput and ratio. Usage: bench/run_peers.sh [build dir]
+set -eu
+here=$(cd "$(dirname "$0")" && pwd)
+build=${1:-$here/../build}
+samples=${TMPDIR:-/tmp}/nerolith_peer_samples.$$.f32
+results=${TMPDIR:-/tmp}/nerolith_peer_results.$$.json
+context=${TMPDIR:-/tmp}/nerolith_peer_context.$$.txt
+trap 'rm -f "$samples" "${samples%.f32}.json" "$results" "$context"' EXIT INT TERM
+
+python=python3
+if ! "$python" -c 'import numpy' 2>/dev/null; then
+    python=/usr/bin/python3
+fi
+
+NEROLITH_BENCH_SAMPLES=$samples "$build/bin/nerolith_bench" --benchmark_filter='BM_SpikeDet' \
+    --benchmark_out="$results" --benchmark_out_format=json >/dev/null 2>"$context"
+peer=$("$python" "$here/peer_threshold.py" "$samples" --rate 20000 --threshold 4 --pretrigger 0.0004 --total 0.0016)
+
+grep -E 'Run on|Load Average' "$context" || true
+"$python" - "$results" "$peer" <<'PY'
+import json
+import sys
+
+results = json.load(open(sys.argv[1]))
+peer = json.loads(sys.argv[2])
+print(f"{'one hour at 20 kHz, CPU time':34} {'Msamples/s':>11} {'spikes':>8} {'x numpy':>8}")
+print(f"{'numpy peer (peer_threshold.py)':34} {peer['samples_per_second'] / 1e6:11.1f} {peer['spikes']:8d} {1.0:8.2f}")
+for run in results["benchmarks"]:
+    rate = run["items_per_second"]
+    print(f"{run['name'].split('/')[0]:34} {rate / 1e6:11.1f} {int(run['spikes']):8d} "
+          f"{rate / peer['samples_per_second']:8.2f}")
+PY
