@@ -59,12 +59,12 @@ public:
 
     // Extents as (minimum, maximum). A pair that is not finite or whose
     // maximum is not above its minimum is refused (false, nothing changes).
-    // The extent is kept within the limits when both are set.
     virtual bool SetExtent(double minimum, double maximum) = 0;
     virtual std::pair<double, double> GetExtent() const = 0;
     virtual bool SetDefaultExtent(double minimum, double maximum) = 0;
     virtual std::pair<double, double> GetDefaultExtent() const = 0;
-    // How far the user may drag; by default unlimited.
+    // How far the user may drag (only drags are held to them); by default
+    // unlimited.
     virtual bool SetLimits(double minimum, double maximum) = 0;
     virtual std::pair<double, double> GetLimits() const = 0;
     virtual void SetUnitText(const VEX::String& unit) = 0;

@@ -54,11 +54,14 @@ inline constexpr std::int32_t FW_NORMAL = 400;
 inline constexpr std::int32_t FW_BOLD = 700;
 
 // A font by family, character height in device pixels and weight (100..900).
+// Text runs at the escapement angle, in tenths of a degree counter-clockwise
+// (900: upwards, as on a vertical axis).
 struct TFont {
     VEX::String family = u"DejaVu Sans";
     std::int32_t height = 13;
     std::int32_t weight = FW_NORMAL;
     bool italic = false;
+    std::int32_t escapement = 0;
 
     TFont() = default;
     TFont(VEX::String f, std::int32_t h, std::int32_t w = FW_NORMAL, bool i = false)

@@ -11,6 +11,7 @@
 #include "platform/ui/TMemoryDC.h"
 #include "platform/ui/TWindow.h"
 #include "platform/ui/qt/PainterEngine.h"
+#include "platform/ui/qt/WindowImpl.h"
 
 namespace platform::ui {
 
@@ -62,18 +63,28 @@ void RequirePicture(const TSize& size)
     }
 }
 
+// Paints a window, then its shown child windows over it where they sit.
+void PaintTree(TWindow& window, TDC& dc, const TRect& rect)
+{
+    const std::int32_t saved = dc.SaveDC();
+    const TPoint origin = dc.State().viewportOrg;
+    dc.IntersectClipRect(rect);
+    dc.SetViewportOrg(origin.OffsetBy(rect.left, rect.top));
+    window.PaintTo(dc);
+    for (TWindow* child : window.GetImpl().children) {
+        const QWidget* widget = child->GetImpl().widget.data();
+        if (widget != nullptr && !widget->isHidden() && !widget->isWindow()) {
+            PaintTree(*child, dc, child->GetWindowRect());
+        }
+    }
+    dc.RestoreDC(saved);
+}
+
 } // namespace
 
 PaintFunction PaintOf(TWindow& window)
 {
-    return [&window](TDC& dc, const TRect& rect) {
-        const std::int32_t saved = dc.SaveDC();
-        const TPoint origin = dc.State().viewportOrg;
-        dc.IntersectClipRect(rect);
-        dc.SetViewportOrg(origin.OffsetBy(rect.left, rect.top));
-        window.PaintTo(dc);
-        dc.RestoreDC(saved);
-    };
+    return [&window](TDC& dc, const TRect& rect) { PaintTree(window, dc, rect); };
 }
 
 TBitmap RenderBitmap(const TSize& size, const PaintFunction& paint)

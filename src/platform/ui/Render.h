@@ -16,7 +16,8 @@ class TWindow;
 // Draws a picture into the given rectangle of a device context.
 using PaintFunction = std::function<void(TDC& dc, const TRect& rect)>;
 
-// A window's Paint at its current client size.
+// A window's Paint at its current client size, with its shown child
+// windows painted over it (controls are left out).
 PLATFORM_API PaintFunction PaintOf(TWindow& window);
 
 // A picture of the given size in pixels (96 per inch). The file variants

@@ -171,13 +171,17 @@ void TPainterDC::DrawTextAt(const TPoint& p, const VEX::String& text)
     QPainter& painter = engine_->Painter();
     const QString qtext = qt::ToQString(text);
     const QFontMetrics metrics(painter.font(), painter.device());
+    // Text is laid out from its own origin, turned by the escapement.
+    painter.save();
+    painter.translate(p.x, p.y);
+    painter.rotate(-State().font.escapement / 10.0);
     if (State().bkMode == BkMode::Opaque) {
-        painter.fillRect(QRect(p.x, p.y, metrics.horizontalAdvance(qtext), metrics.height()),
+        painter.fillRect(QRect(0, 0, metrics.horizontalAdvance(qtext), metrics.height()),
                          qt::ToQColor(State().bkColor));
     }
     painter.setPen(qt::ToQColor(State().textColor));
-    engine_->ForgetPen();
-    painter.drawText(QPoint(p.x, p.y + metrics.ascent()), qtext);
+    painter.drawText(QPoint(0, metrics.ascent()), qtext);
+    painter.restore();
 }
 
 void TPainterDC::DrawTextIn(const VEX::String& text, const TRect& rect, std::uint32_t format)

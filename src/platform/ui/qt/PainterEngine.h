@@ -46,8 +46,6 @@ struct TPainterDC::Engine {
     void ApplyPen(const TPen& pen);
     void ApplyBrush(const TBrush& brush);
     void ApplyFont(const TFont& font);
-    // The pen or font was changed behind the cache's back.
-    void ForgetPen() { pen_.reset(); }
 
     int dpiX = 96;
     int dpiY = 96;
