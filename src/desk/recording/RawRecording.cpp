@@ -1,0 +1,110 @@
+#include "desk/recording/RawRecording.h"
+
+#include <algorithm>
+#include <bit>
+
+#include "desk/recording/ContentHash.h"
+
+namespace Desk {
+namespace {
+
+std::string ReadSidecarText(const std::string& path)
+{
+    const MappedFile file(path);
+    return {reinterpret_cast<const char*>(file.Bytes().data()), file.Bytes().size()};
+}
+
+std::unique_ptr<MappedFile> MapDataFile(const RawSidecar& sidecar, const std::string& sidecarPath)
+{
+    try {
+        return std::make_unique<MappedFile>(sidecar.dataFile);
+    } catch (const RecordingError& error) {
+        throw RecordingError(sidecarPath + ": the data file " + error.what());
+    }
+}
+
+std::uint32_t LittleEndian32(const std::byte* bytes)
+{
+    const auto byte = [&](int i) { return static_cast<std::uint32_t>(bytes[i]); };
+    return byte(0) | byte(1) << 8 | byte(2) << 16 | byte(3) << 24;
+}
+
+std::int16_t LittleEndian16(const std::byte* bytes)
+{
+    return static_cast<std::int16_t>(static_cast<std::uint16_t>(static_cast<unsigned>(bytes[0])
+                                                                | static_cast<unsigned>(bytes[1]) << 8));
+}
+
+} // namespace
+
+RawRecording::RawRecording(const std::string& sidecarPath) : sidecarPath_(sidecarPath)
+{
+    const std::string text = ReadSidecarText(sidecarPath);
+    sidecar_ = ParseRawSidecar(text, sidecarPath);
+    data_ = MapDataFile(sidecar_, sidecarPath);
+    FitRawSidecarToData(sidecar_, data_->Size(), sidecarPath);
+    ContentHash hash;
+    hash.Add(text);
+    hash.AddFileContents(data_->Bytes());
+    fingerprint_ = hash.Fingerprint("raw");
+}
+
+bool RawRecording::HasChannel(std::int32_t channel) const { return channel >= 0 && channel < ChannelCount(); }
+
+bool RawRecording::HasBlock(std::int32_t block) const { return block >= 0 && block < BlockCount(); }
+
+std::int32_t RawRecording::Ticks(std::int32_t channel, std::int32_t block) const
+{
+    return HasChannel(channel) && HasBlock(block) ? sidecar_.blocks[block].ticks : 0;
+}
+
+double RawRecording::SampleInterval(std::int32_t channel, std::int32_t block) const
+{
+    return HasChannel(channel) && HasBlock(block) ? 1.0 / sidecar_.sampleRate : 0;
+}
+
+double RawRecording::BlockStartTime(std::int32_t block) const
+{
+    return HasBlock(block) ? sidecar_.blocks[block].startTime : 0;
+}
+
+VEX::String RawRecording::ChannelTitle(std::int32_t channel) const
+{
+    return HasChannel(channel) ? sidecar_.titles[channel] : VEX::String();
+}
+
+VEX::String RawRecording::ChannelUnit(std::int32_t channel) const
+{
+    return HasChannel(channel) ? sidecar_.units[channel] : VEX::String();
+}
+
+std::size_t RawRecording::Read(std::int32_t channel, std::int32_t block, std::int64_t tick, std::size_t count,
+                               float* out) const
+{
+    const std::int64_t ticks = Ticks(channel, block);
+    if (tick < 0 || tick >= ticks) {
+        return 0;
+    }
+    const auto total = static_cast<std::size_t>(std::min<std::uint64_t>(count, static_cast<std::uint64_t>(ticks - tick)));
+    const std::size_t sampleBytes = static_cast<std::size_t>(sidecar_.BytesPerSample());
+    const std::size_t stride = static_cast<std::size_t>(sidecar_.channels) * sampleBytes;
+    const std::byte* sample = data_->Bytes().data() + sidecar_.blocks[block].byteOffset
+        + static_cast<std::size_t>(tick) * stride + static_cast<std::size_t>(channel) * sampleBytes;
+    const double gain = sidecar_.gain[channel];
+    const double offset = sidecar_.offset[channel];
+    if (sidecar_.type == RawSampleType::Float32 && gain == 1.0 && offset == 0.0) {
+        // Stored values pass unchanged, bit for bit.
+        for (std::size_t i = 0; i < total; ++i, sample += stride) {
+            out[i] = std::bit_cast<float>(LittleEndian32(sample));
+        }
+        return total;
+    }
+    for (std::size_t i = 0; i < total; ++i, sample += stride) {
+        const double raw = sidecar_.type == RawSampleType::Float32 ? std::bit_cast<float>(LittleEndian32(sample))
+                                                                   : LittleEndian16(sample);
+        out[i] = static_cast<float>(raw * gain + offset);
+    }
+    return total;
+}
+
+} // namespace Desk

@@ -1,0 +1,59 @@
+#pragma once
+
+#include <atomic>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <string_view>
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+namespace RecordingTest {
+
+// A folder of its own for one test, removed afterwards.
+class TempFolder {
+public:
+    TempFolder()
+    {
+        static std::atomic<int> counter{0};
+        path_ = std::filesystem::temp_directory_path()
+            / ("nerolith-recording-" + std::to_string(::getpid()) + "-" + std::to_string(counter++));
+        std::filesystem::create_directories(path_);
+    }
+    ~TempFolder()
+    {
+        std::error_code ignored;
+        std::filesystem::remove_all(path_, ignored);
+    }
+    TempFolder(const TempFolder&) = delete;
+    TempFolder& operator=(const TempFolder&) = delete;
+
+    std::filesystem::path operator/(const std::string& name) const { return path_ / name; }
+    const std::filesystem::path& Path() const { return path_; }
+
+private:
+    std::filesystem::path path_;
+};
+
+inline void WriteFile(const std::filesystem::path& path, std::string_view bytes)
+{
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    ASSERT_TRUE(out.good()) << path;
+}
+
+inline std::string ReadFile(const std::filesystem::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+// The public test data beside the project; empty when this clone has none.
+inline std::filesystem::path SharedData(const std::string& relative)
+{
+    const std::filesystem::path path = std::filesystem::path(NEROLITH_SHARED_DATA) / relative;
+    return std::filesystem::exists(path) ? path : std::filesystem::path();
+}
+
+} // namespace RecordingTest
