@@ -138,7 +138,7 @@ ExpressionBinder::Bound ExpressionBinder::BindFunction(const Expression& node, c
     std::vector<ComPtr<ICalcSource>> sources;
     std::vector<double> numbers;
     for (std::size_t i = 0; i < function.params.size(); ++i) {
-        const ParamSpec& param = function.params[i];
+        const FunctionParam& param = function.params[i];
         const Expression& argument = node.arguments[i];
         const std::string what =
             "Argument " + std::to_string(i + 1) + " of " + name + " (" + param.name.ToUtf8() + ")";

@@ -45,7 +45,7 @@ const FunctionEntry* FunctionRegistry::Find(std::u16string_view name) const
     return found == entries_.end() ? nullptr : &*found;
 }
 
-HRESULT FunctionRegistry::ReadParams(ICalcNumericParamsFuncClass& functionClass, std::vector<ParamSpec>& params)
+HRESULT FunctionRegistry::ReadParams(ICalcNumericParamsFuncClass& functionClass, std::vector<FunctionParam>& params)
 {
     const std::int32_t count = functionClass.ParamCount();
     if (count < 0 || count > kMaxParams) {
@@ -53,7 +53,7 @@ HRESULT FunctionRegistry::ReadParams(ICalcNumericParamsFuncClass& functionClass,
     }
     params.resize(static_cast<std::size_t>(count));
     for (std::int32_t i = 0; i < count; ++i) {
-        ParamSpec& param = params[static_cast<std::size_t>(i)];
+        FunctionParam& param = params[static_cast<std::size_t>(i)];
         if (const HRESULT hr = functionClass.ParamInfo(i, &param.name, &param.minimum, &param.maximum); Failed(hr)) {
             return hr;
         }

@@ -10,7 +10,7 @@
 
 namespace Desk {
 
-struct ParamSpec {
+struct FunctionParam {
     VEX::String name;
     double minimum = 0.0;
     double maximum = 0.0;
@@ -22,7 +22,7 @@ struct ParamSpec {
 struct FunctionEntry {
     ComPtr<ICalcNumericParamsFuncClass> functionClass;
     VEX::String name;
-    std::vector<ParamSpec> params;
+    std::vector<FunctionParam> params;
 };
 
 // The calculation functions the module registers. Each class is asked for
@@ -36,7 +36,7 @@ public:
     const FunctionEntry* Find(std::u16string_view name) const;
 
 private:
-    static HRESULT ReadParams(ICalcNumericParamsFuncClass& functionClass, std::vector<ParamSpec>& params);
+    static HRESULT ReadParams(ICalcNumericParamsFuncClass& functionClass, std::vector<FunctionParam>& params);
 
     std::vector<FunctionEntry> entries_;
 };
