@@ -34,11 +34,11 @@ enum class ControlKind : std::uint8_t {
 };
 
 // One control of a window or dialog, addressed by its id.
-struct ControlSpec {
+struct ControlTemplate {
     std::int32_t id = 0;
     ControlKind kind = ControlKind::Static;
     VEX::String text;
-    // In the parent's client pixels (or dialog units, see DialogSpec).
+    // In the parent's client pixels (or dialog units, see DialogTemplate).
     TRect bounds;
     bool groupStart = false;
     double minimum = std::numeric_limits<double>::lowest();

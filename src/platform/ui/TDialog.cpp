@@ -30,12 +30,12 @@ TRect ToPixels(const TRect& r)
 
 } // namespace
 
-TDialog::TDialog(TWindow* parent, const DialogSpec& spec) : TWindow(parent, spec.title, Kind::Dialog)
+TDialog::TDialog(TWindow* parent, const DialogTemplate& layout) : TWindow(parent, layout.title, Kind::Dialog)
 {
-    const TSize size = spec.dialogUnits ? TSize(ToPixelsX(spec.size.cx), ToPixelsY(spec.size.cy)) : spec.size;
+    const TSize size = layout.dialogUnits ? TSize(ToPixelsX(layout.size.cx), ToPixelsY(layout.size.cy)) : layout.size;
     GetImpl().widget->setFixedSize(std::max(1, size.cx), std::max(1, size.cy));
-    for (ControlSpec control : spec.controls) {
-        if (spec.dialogUnits) {
+    for (ControlTemplate control : layout.controls) {
+        if (layout.dialogUnits) {
             control.bounds = ToPixels(control.bounds);
         }
         AddControl(control);
@@ -85,7 +85,7 @@ bool TDialog::IsOpen() const
 bool TDialog::CanClose()
 {
     for (const std::int32_t id : GetImpl().controlOrder) {
-        if (GetImpl().controls.at(id).spec.kind != ControlKind::NumericEdit) {
+        if (GetImpl().controls.at(id).definition.kind != ControlKind::NumericEdit) {
             continue;
         }
         if (const auto error = NumberError(id)) {

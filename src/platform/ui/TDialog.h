@@ -9,16 +9,16 @@
 namespace platform::ui {
 
 // A dialog's layout: its title, client size and controls.
-struct DialogSpec {
+struct DialogTemplate {
     VEX::String title;
     TSize size;
-    std::vector<ControlSpec> controls;
+    std::vector<ControlTemplate> controls;
     // Sizes and bounds are in dialog units (a quarter of the average
     // character width, an eighth of the character height) rather than pixels.
     bool dialogUnits = false;
 };
 
-// A modal dialog built from a DialogSpec. OK (IDOK) runs CmOk, which closes
+// A modal dialog built from a DialogTemplate. OK (IDOK) runs CmOk, which closes
 // the dialog when CanClose agrees; Cancel (IDCANCEL) and Escape close it
 // without a check. The base CanClose refuses while a numeric edit holds no
 // number or one outside its range, telling the user in a message box.
@@ -28,7 +28,7 @@ struct DialogSpec {
 // controls and presses buttons.
 class PLATFORM_API TDialog : public TWindow {
 public:
-    TDialog(TWindow* parent, const DialogSpec& spec);
+    TDialog(TWindow* parent, const DialogTemplate& layout);
     ~TDialog() override;
 
     // Shows the dialog until it closes; returns the id it closed with.

@@ -99,7 +99,7 @@ public:
     void PaintTo(TDC& dc);
 
     // Controls.
-    void AddControl(const ControlSpec& spec);
+    void AddControl(const ControlTemplate& layout);
     bool HasControl(std::int32_t id) const;
     void SetControlFont(const TFont& font);
     void SetControlText(std::int32_t id, const VEX::String& text);

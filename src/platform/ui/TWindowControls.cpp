@@ -50,7 +50,7 @@ Widget* As(const Control& control, const char* what)
 {
     auto* widget = qobject_cast<Widget*>(control.widget.data());
     if (widget == nullptr) {
-        throw VEX::XVEX("Control " + IdText(control.spec.id) + " is not " + what + ".");
+        throw VEX::XVEX("Control " + IdText(control.definition.id) + " is not " + what + ".");
     }
     return widget;
 }
@@ -85,10 +85,10 @@ QIcon SwatchIcon(COLORREF colour)
     return QIcon(swatch);
 }
 
-QWidget* MakeControlWidget(const ControlSpec& spec, QWidget* parent)
+QWidget* MakeControlWidget(const ControlTemplate& layout, QWidget* parent)
 {
-    const QString text = qt::ToQString(spec.text);
-    switch (spec.kind) {
+    const QString text = qt::ToQString(layout.text);
+    switch (layout.kind) {
     case ControlKind::Static:
         return new QLabel(text, parent);
     case ControlKind::GroupBox:
@@ -100,7 +100,7 @@ QWidget* MakeControlWidget(const ControlSpec& spec, QWidget* parent)
     case ControlKind::DefaultButton: {
         auto* button = new QPushButton(text, parent);
         button->setAutoDefault(false);
-        button->setDefault(spec.kind == ControlKind::DefaultButton);
+        button->setDefault(layout.kind == ControlKind::DefaultButton);
         return button;
     }
     case ControlKind::CheckBox:
@@ -152,25 +152,25 @@ const Control& TWindow::Impl::ControlById(std::int32_t id) const
     return const_cast<Impl*>(this)->ControlById(id);
 }
 
-void TWindow::AddControl(const ControlSpec& spec)
+void TWindow::AddControl(const ControlTemplate& layout)
 {
     QWidget* parent = impl_->widget.data();
     if (parent == nullptr) {
         return;
     }
-    if (impl_->controls.contains(spec.id)) {
-        throw VEX::XVEX("The window already has a control " + IdText(spec.id) + ".");
+    if (impl_->controls.contains(layout.id)) {
+        throw VEX::XVEX("The window already has a control " + IdText(layout.id) + ".");
     }
-    QWidget* widget = MakeControlWidget(spec, parent);
-    const TRect r = spec.bounds.Normalized();
+    QWidget* widget = MakeControlWidget(layout, parent);
+    const TRect r = layout.bounds.Normalized();
     widget->setGeometry(r.left, r.top, r.Width(), r.Height());
     if (impl_->controlFont) {
         widget->setFont(qt::ToQFont(*impl_->controlFont));
     }
-    const std::int32_t id = spec.id;
+    const std::int32_t id = layout.id;
     TWindow* self = this;
     if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
-        const bool colour = spec.kind == ControlKind::ColourButton;
+        const bool colour = layout.kind == ControlKind::ColourButton;
         QObject::connect(button, &QAbstractButton::clicked, button, [self, id, colour, button] {
             if (!colour) {
                 WindowDispatch::Command(*self, id, ControlNotify::Clicked);
@@ -190,14 +190,14 @@ void TWindow::AddControl(const ControlSpec& spec)
         group->lower();
     }
     if (auto* radio = qobject_cast<QRadioButton*>(widget)) {
-        if (!impl_->lastWasRadio || spec.groupStart || !impl_->radioGroup) {
+        if (!impl_->lastWasRadio || layout.groupStart || !impl_->radioGroup) {
             impl_->radioGroup = new QButtonGroup(parent);
         }
         impl_->radioGroup->addButton(radio);
     }
-    impl_->lastWasRadio = spec.kind == ControlKind::RadioButton;
+    impl_->lastWasRadio = layout.kind == ControlKind::RadioButton;
     widget->show();
-    impl_->controls.emplace(id, Control{spec, widget, kBlack});
+    impl_->controls.emplace(id, Control{layout, widget, kBlack});
     impl_->controlOrder.push_back(id);
 }
 
@@ -277,7 +277,7 @@ void TWindow::MoveControl(std::int32_t id, const TRect& bounds)
 {
     Control& control = impl_->ControlById(id);
     const TRect r = bounds.Normalized();
-    control.spec.bounds = r;
+    control.definition.bounds = r;
     control.widget->setGeometry(r.left, r.top, r.Width(), r.Height());
 }
 
@@ -314,8 +314,8 @@ std::optional<VEX::String> TWindow::NumberError(std::int32_t id) const
 {
     const Control& control = impl_->ControlById(id);
     const auto value = ParseNumber(As<QLineEdit>(control, "an edit")->text());
-    const double minimum = control.spec.minimum;
-    const double maximum = control.spec.maximum;
+    const double minimum = control.definition.minimum;
+    const double maximum = control.definition.maximum;
     const bool unbounded = minimum == std::numeric_limits<double>::lowest() &&
                            maximum == std::numeric_limits<double>::max();
     if (value && *value >= minimum && *value <= maximum) {
@@ -401,7 +401,7 @@ std::int32_t TWindow::GetSelIndex(std::int32_t id) const
 void TWindow::SetColour(std::int32_t id, COLORREF colour)
 {
     Control& control = impl_->ControlById(id);
-    if (control.spec.kind != ControlKind::ColourButton) {
+    if (control.definition.kind != ControlKind::ColourButton) {
         throw VEX::XVEX("Control " + IdText(id) + " is not a colour button.");
     }
     control.colour = colour & 0x00FFFFFFu;
@@ -411,7 +411,7 @@ void TWindow::SetColour(std::int32_t id, COLORREF colour)
 COLORREF TWindow::GetColour(std::int32_t id) const
 {
     const Control& control = impl_->ControlById(id);
-    if (control.spec.kind != ControlKind::ColourButton) {
+    if (control.definition.kind != ControlKind::ColourButton) {
         throw VEX::XVEX("Control " + IdText(id) + " is not a colour button.");
     }
     return control.colour;

@@ -20,12 +20,12 @@ constexpr std::int32_t kSelection = 1009;
 constexpr std::int32_t kPositive = 1035;
 constexpr std::int32_t kNegative = 1036;
 
-DialogSpec SettingsSpec()
+DialogTemplate SettingsTemplate()
 {
-    DialogSpec spec;
-    spec.title = u"Settings";
-    spec.size = {300, 200};
-    spec.controls = {
+    DialogTemplate layout;
+    layout.title = u"Settings";
+    layout.size = {300, 200};
+    layout.controls = {
         {kChannel, ControlKind::ComboBox, {}, {10, 10, 150, 30}},
         {kWhole, ControlKind::RadioButton, u"Whole channel", {10, 40, 150, 60}, true},
         {kSelection, ControlKind::RadioButton, u"Selection", {10, 60, 150, 80}},
@@ -36,12 +36,12 @@ DialogSpec SettingsSpec()
         {IDOK, ControlKind::DefaultButton, u"OK", {100, 160, 180, 185}},
         {IDCANCEL, ControlKind::Button, u"Cancel", {190, 160, 270, 185}},
     };
-    return spec;
+    return layout;
 }
 
 class SettingsDialog : public TDialog {
 public:
-    SettingsDialog() : TDialog(nullptr, SettingsSpec()) {}
+    SettingsDialog() : TDialog(nullptr, SettingsTemplate()) {}
 
     int selectionChanges = 0;
 

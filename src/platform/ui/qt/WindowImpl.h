@@ -23,7 +23,7 @@
 namespace platform::ui {
 
 struct Control {
-    ControlSpec spec;
+    ControlTemplate definition;
     QPointer<QWidget> widget;
     COLORREF colour = kBlack;
 };
