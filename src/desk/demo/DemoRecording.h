@@ -23,9 +23,10 @@ namespace Desk {
 //   unit 3 (C): peak ~0.5 mV, fires ~10 ms after most stimulus pulses,
 //               plus sparse background firing (~1 Hz)
 //   unit 4:     background population, peaks ~0.1 mV (below a 0.2 threshold)
-// Spikes are positive-going (peak, then a smaller trough). No unit fires
-// twice within 2 ms, and spikes of units 1-3 keep 3 ms from spikes of other
-// units, so every one of them stands clear above a 0.2 mV threshold.
+// Spikes are positive-going (peak, then a smaller trough). None of units
+// 1-3 fires twice within 2 ms, and their spikes keep 3 ms from spikes of
+// any other unit, so every one of them stands clear above a 0.2 mV
+// threshold.
 inline constexpr std::int32_t kDemoBlocks = 3;
 inline constexpr double kDemoSampleRate = 20000;
 inline constexpr std::int32_t kDemoBlockTicks = 60 * 20000;

@@ -99,10 +99,14 @@ std::size_t RawRecording::Read(std::int32_t channel, std::int32_t block, std::in
         }
         return total;
     }
+    if (sidecar_.type == RawSampleType::Float32) {
+        for (std::size_t i = 0; i < total; ++i, sample += stride) {
+            out[i] = static_cast<float>(std::bit_cast<float>(LittleEndian32(sample)) * gain + offset);
+        }
+        return total;
+    }
     for (std::size_t i = 0; i < total; ++i, sample += stride) {
-        const double raw = sidecar_.type == RawSampleType::Float32 ? std::bit_cast<float>(LittleEndian32(sample))
-                                                                   : LittleEndian16(sample);
-        out[i] = static_cast<float>(raw * gain + offset);
+        out[i] = static_cast<float>(LittleEndian16(sample) * gain + offset);
     }
     return total;
 }

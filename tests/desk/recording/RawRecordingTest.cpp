@@ -146,6 +146,23 @@ Json Without(Json sidecar, const std::string& key)
     return sidecar;
 }
 
+TEST(RawRecording, FingerprintFollowsTheContents)
+{
+    const TempFolder folder;
+    std::vector<float> data = FloatData();
+    const std::string path = WriteRecording(folder, FloatSidecar(), Bytes(data));
+    const std::string original = Desk::OpenRecording(path)->Fingerprint();
+    EXPECT_EQ(Desk::OpenRecording(path)->Fingerprint(), original);
+
+    data[5] += 1;
+    WriteFile(folder / "data.bin", Bytes(data));
+    const std::string changedSample = Desk::OpenRecording(path)->Fingerprint();
+    EXPECT_NE(changedSample, original);
+
+    WriteFile(folder / "rec.json", With(FloatSidecar(), "/sample_rate"_json_pointer, 2000).dump());
+    EXPECT_NE(Desk::OpenRecording(path)->Fingerprint(), changedSample);
+}
+
 TEST(RawRecording, RefusesMalformedSidecars)
 {
     const Json good = FloatSidecar();
