@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <stdexcept>
+#include <vector>
 
 #include "graph/PlotData.h"
 #include "platform/ui/TDC.h"
@@ -27,12 +28,21 @@ void PointPlotter::Draw(ui::TDC& dc, const PlotFrame& frame)
     const std::int32_t side =
         symbolPoints_ == 0 ? 0 : std::max(static_cast<std::int32_t>(symbolPoints_ * dpi / 72.0), 2);
     const ui::TBrush brush(Colour());
+    // Dense data puts many points on one pixel; each is drawn once.
+    const ui::TRect& r = frame.rect;
+    std::vector<bool> drawn(static_cast<std::size_t>(r.Width()) * static_cast<std::size_t>(r.Height()));
     const std::int64_t count = data->PointCount();
     for (std::int64_t i = 0; i < count; ++i) {
         const ui::TPoint p{frame.PixelX(data->X(i)), frame.PixelY(data->Y(i))};
-        if (!frame.rect.Contains(p)) {
+        if (!r.Contains(p)) {
             continue;
         }
+        const std::size_t pixel = static_cast<std::size_t>(p.y - r.top) * static_cast<std::size_t>(r.Width()) +
+                                  static_cast<std::size_t>(p.x - r.left);
+        if (drawn[pixel]) {
+            continue;
+        }
+        drawn[pixel] = true;
         if (side == 0) {
             dc.SetPixel(p, Colour());
         } else {
