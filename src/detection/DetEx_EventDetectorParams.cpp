@@ -67,7 +67,7 @@ HRESULT DetEx_EventDetectorParams::Prepare(std::int32_t record)
     }
     pretriggerTicks_ = TicksOf(pretriggerTime_, SampleInterval());
     totalTriggerTicks_ = TicksOf(totalTriggerTime_, SampleInterval());
-    windowTicks_ = std::max<std::uint32_t>(totalTriggerTicks_, 1);
+    windowTicks_ = std::clamp<std::uint32_t>(totalTriggerTicks_, 1, kMaxWindowTicks);
     keptTicks_ = std::min(pretriggerTicks_, windowTicks_ - 1);
     FindSpikeStore();
     return S_OK;

@@ -19,6 +19,10 @@ public:
     // signal mode, and the four limits (start record, start tick, end
     // record, end tick).
     static constexpr std::uint32_t kNumberCount = 10;
+    // The longest window collected. Every saved segment state holds up to a
+    // window of samples, so a window typed as minutes long would otherwise
+    // cost a copy of the record per segment; no spike comes near this.
+    static constexpr std::uint32_t kMaxWindowTicks = 100000;
 
     void SetValues(std::span<const double, kNumberCount> numbers);
     // Computes the tick counts from the record's sample interval and finds
@@ -32,9 +36,10 @@ public:
     std::uint32_t PretriggerTicks() const { return pretriggerTicks_; }
     std::uint32_t TotalTriggerTicks() const { return totalTriggerTicks_; }
     // The window actually collected and the samples kept before a trigger.
-    // They equal the tick counts whenever pretrigger < total; otherwise the
-    // window is total ticks long (at least the trigger sample) and
-    // pretrigger is cut to one less.
+    // They equal the tick counts whenever pretrigger < total <=
+    // kMaxWindowTicks; otherwise the window is total ticks long (at least the
+    // trigger sample, at most kMaxWindowTicks) and pretrigger is cut to one
+    // less.
     std::uint32_t WindowTicks() const { return windowTicks_; }
     std::uint32_t KeptTicks() const { return keptTicks_; }
     std::int32_t SourceChannelIndex() const { return sourceChannelIndex_; }

@@ -75,7 +75,8 @@ HRESULT Selector::Next(std::int32_t eventSize, std::int32_t endTick, void* recor
         std::uint32_t fetched = 0;
         hr = events_->Next(sourceEventSize_, endTick, fetchBuffer_.data(), wanted, &fetched, position);
         if (Failed(hr)) {
-            return hr;
+            // What was kept still goes out; the source fails again next time.
+            return *count > 0 ? S_OK : hr;
         }
         fetched = std::min(fetched, wanted);
         *count += KeepUnitEvents(fetched, out + static_cast<std::size_t>(*count) * static_cast<std::size_t>(eventSize),

@@ -138,6 +138,17 @@ TEST(DetExEventAlgorithm, PretriggerNotShorterThanWindowKeepsWindowLength)
     EXPECT_EQ((std::vector<std::int32_t>{10, 13, 20}), Ticks(spikes));
     EXPECT_EQ(Ticks(expected), Ticks(spikes));
 
+    // A window typed as minutes long is cut to one segment.
+    std::vector<float> longRecord = Flat(150000);
+    longRecord[10] = 1.0f;
+    longRecord[10 + 99999 - 2] = 7.0f;
+    source.AddRecord(longRecord);
+    DetectorArgs minutes;
+    minutes.total = 600.0;
+    const auto cut = DetectAll(source, minutes, 1);
+    ASSERT_EQ(1u, cut.size());
+    EXPECT_DOUBLE_EQ(7.0, cut[0].value);
+
     // A window of no ticks still holds the trigger sample.
     DetectorArgs empty;
     empty.pretrigger = 0;
