@@ -2,6 +2,8 @@
 
 #include "shell/AutomationAction.h"
 #include "shell/ClassObject.h"
+#include "shell/SpikeDocClass.h"
+#include "shell/SpikeEventDrawClass.h"
 #include "shell/StringTable.h"
 
 namespace Nerolith {
@@ -31,6 +33,8 @@ HRESULT RegisterClassObjects(IClassRegistrar* registrar)
     for (ClassObject* object = ClassObject::Head(); object != nullptr; object = object->Next()) {
         registrar->RegisterClass(object->Registration());
     }
+    registrar->RegisterClass(SpikeDocClassRegistration());
+    registrar->RegisterClass(SpikeEventDrawClassRegistration());
     RegisterAction(registrar, AnalyzeAction());
     RegisterAction(registrar, ClearAnalysisAction());
     return S_OK;

@@ -1,0 +1,238 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <memory>
+#include <optional>
+#include <set>
+#include <utility>
+
+#include "detection/SpikeData.h"
+#include "detection/SpikeStoreOwner.h"
+#include "host/ICommandFactory.h"
+#include "host/IDataChangeObserver.h"
+#include "host/IHostDocument.h"
+#include "host/IOnlineDataSink.h"
+#include "host/ISpikeDocInterface.h"
+#include "platform/com/ComPtr.h"
+#include "shell/AnalysisSettings.h"
+#include "shell/DataChangeGuard.h"
+#include "shell/DocumentCommands.h"
+#include "shell/OnlineAnalysis.h"
+#include "shell/SpikeView.h"
+
+namespace Nerolith {
+
+class SpikeDoc;
+class SpikeEventDrawClass;
+template <typename Doc>
+class PersistStreamSettings;
+
+// The windows and dialogs the document opens; the window layer fills them
+// in. Unset, the commands that need them do nothing and say so.
+struct DocumentWindows {
+    // Shows the spike settings dialog on a copy of the source channel's
+    // record; on OK the dialog calls SpikeDoc::ConfirmSettings.
+    std::function<void(SpikeDoc&)> settingsDialog;
+    std::function<HRESULT(SpikeDoc&, Host::ViewKind)> openView;
+    // The path the user chose for an export, none on Cancel.
+    std::function<std::optional<VEX::String>()> exportPath;
+};
+
+// The spike the user selected in the scatter plot.
+struct SpikeSelection {
+    std::size_t index = 0;
+    Host::Position position;
+    std::int32_t channel = 0;
+};
+
+// The analysis document: one per host document. It owns the settings, the
+// spike store with its units, the attached views, the menu commands, the
+// online analysis and the settings persistence, tells the host about every
+// change and guards analysed data against edits made in the host.
+class SpikeDoc final
+    : public UnknownImpl<ISpikeDocInterface, ICommandHandler, IOnlineDataSink, IDataChangeObserver, IMessageTarget>,
+      public SpikeStoreOwner {
+public:
+    static constexpr std::size_t kViewSlots = 8;
+    // The request messages the document sends to itself.
+    static constexpr std::uint32_t kAnalyzeRequest = 0x4E4C0001u;
+    static constexpr std::uint32_t kClearAnalysisRequest = 0x4E4C0002u;
+
+    // Builds the menu and attaches the store to the host document.
+    explicit SpikeDoc(IHostDocument* host);
+
+    static DocumentWindows& Windows();
+
+    // Also hands out the settings persistence as IPersistStreamInit.
+    HRESULT QueryInterface(const IID& iid, void** object) override;
+
+    // ISpikeDocInterface
+    HRESULT GetDocumentSettings(Host::DocumentSettings* settings) override;
+    HRESULT SetSourceChannel(std::int32_t channel) override;
+    HRESULT SetShowSpikeMarkers(bool show) override;
+    HRESULT SetAnalyzeWhileSampling(bool analyze) override;
+    HRESULT GetChannelRecord(std::int32_t channel, Host::ChannelAnalysisRecord* record) override;
+    HRESULT SetChannelRecord(const Host::ChannelAnalysisRecord& record) override;
+    HRESULT ConfirmSettings(const Host::ChannelAnalysisRecord& record) override;
+    HRESULT GetChannelKeys(std::vector<std::int32_t>* channels) override;
+    HRESULT GetUnits(std::vector<Host::UnitDescription>* units) override;
+    HRESULT CreateContourUnit(std::int32_t channel, const std::vector<double>& widths,
+                              const std::vector<double>& heights, const VEX::String& name,
+                              std::int32_t* number) override;
+    HRESULT CreateTemplateUnit(std::int32_t spikeIndex, double fitTolerance, std::int32_t* number) override;
+    HRESULT DeleteUnit(std::int32_t number) override;
+    HRESULT RestoreUnit(const Host::UnitDescription& unit) override;
+    HRESULT GetSelectedUnit(std::int32_t* unit) override;
+    HRESULT SetSelectedUnit(std::int32_t unit) override;
+    HRESULT AssignSpike(std::int32_t spikeIndex, std::int32_t unit) override;
+    HRESULT GetHandAssignments(std::vector<Host::HandAssignment>* assignments) override;
+    HRESULT RestoreHandAssignment(const Host::HandAssignment& assignment) override;
+    std::int32_t SpikeCount() override;
+    HRESULT GetSpike(std::int32_t index, Host::SpikeInfo* spike) override;
+    HRESULT RequestAnalyze() override;
+    HRESULT RequestClearAnalysis() override;
+    HRESULT ExportNex(const VEX::String& path) override;
+    HRESULT OpenView(Host::ViewKind kind) override;
+    HRESULT SetViewSetting(Host::ViewKind kind, const VEX::String& name, const VEX::String& value) override;
+    HRESULT GetViewSetting(Host::ViewKind kind, const VEX::String& name, VEX::String* value) override;
+
+    // ICommandHandler
+    HRESULT Execute(std::uint32_t commandId) override;
+    bool IsEnabled(std::uint32_t commandId) override;
+    bool IsChecked(std::uint32_t commandId) override;
+    HRESULT MenuText(std::uint32_t commandId, VEX::String* text) override;
+
+    // IOnlineDataSink
+    HRESULT MayStart(std::int16_t* allowed, VEX::String* message) override;
+    HRESULT Start() override;
+    HRESULT BlockStart(const Host::BlockDescription& description, std::int16_t recorded) override;
+    HRESULT NewData(std::int32_t ticks) override;
+    HRESULT BlockEnd() override;
+    HRESULT Stop() override;
+
+    // IDataChangeObserver
+    HRESULT BeforeDataChange(Host::Position position, VEX::String* error) override;
+    HRESULT AfterDataChange(Host::Position position) override;
+
+    // IMessageTarget: runs the analyse and clear requests.
+    HRESULT Deliver(std::uint32_t code, std::int32_t parameter) override;
+
+    // SpikeStoreOwner
+    IHostDocument* HostDocument() override { return host_; }
+    void BroadcastNotification(const SpikeNotification& notification) override;
+    void ResetViews() override;
+
+    AnalysisSettings& Settings() { return *settings_; }
+    const AnalysisSettings& Settings() const { return *settings_; }
+    void ReplaceSettings(AnalysisSettings settings);
+    SpikeData& Store() { return *store_; }
+    IHostRecording* Recording() const { return recording_.Get(); }
+    IHostServices* Services() const { return services_.Get(); }
+    IHostSelection* Selection() const { return selection_.Get(); }
+    bool IsSampling() const { return online_.SamplingActive(); }
+
+    bool Modified() const { return modified_; }
+    void SetModified(bool modified) { modified_ = modified; }
+    bool SettingsRegistered() const { return settingsRegistered_; }
+    bool SettingsLoaded() const { return settingsLoaded_; }
+    void MarkSettingsLoaded() { settingsLoaded_ = true; }
+    std::int32_t SelectedUnitNumber() const { return selectedUnit_; }
+    void SelectUnit(std::int32_t unit) { selectedUnit_ = unit; }
+    const std::optional<SpikeSelection>& SelectedSpike() const { return selectedSpike_; }
+    void SelectSpike(std::optional<SpikeSelection> selection) { selectedSpike_ = selection; }
+
+    // Views: a view that attaches gets a pane per unit of the source channel
+    // and the store's history. False when all slots are taken.
+    bool AttachView(SpikeView& view);
+    void DetachView(SpikeView& view);
+    SpikeView* FindView(Host::ViewKind kind) const;
+    void RecomputeViews();
+    void RefreshViews();
+    void RefreshDiscriminator();
+
+    // Changes and the work behind the commands.
+    void AfterChange();
+    void SendAnalyzeRequest();
+    void SendClearAnalysisRequest();
+    void RunAnalyzeRequest();
+    void RunClearAnalysisRequest();
+    // The offline run over the channel's analysed range.
+    void AnalyzeChannel(std::int32_t channel);
+    // Clears the channel's record, spikes and markers; its units stay.
+    void ClearChannelAnalysis(std::int32_t channel);
+    // Deletes the channel's units and hand assignments.
+    void ClearChannelUnits(std::int32_t channel);
+    void ClearAllAnalyses();
+    void ToggleShowSpikeMarkers();
+    void ToggleAnalyzeWhileSampling();
+    // The store attached to the channel, its spike source registered with
+    // the host, its units rebuilt and its spike markers in place.
+    void EnsureChannelStore(std::int32_t channel);
+    bool ChannelHasStore(std::int32_t channel) const;
+    void ShowChannelMarkers(std::int32_t channel, bool show);
+    // The stimulus or reference source a record names, or absent.
+    std::int32_t ResolveSource(const VEX::String& text) const;
+    VEX::String SpikeSourceExpression(std::int32_t channel);
+    Host::MessageAnswer ShowMessage(std::uint32_t stringId, Host::MessageButtons buttons, Host::MessageIcon icon);
+    void SendDocumentChanged();
+
+    // Replaces the units waiting to be rebuilt.
+    void ReplacePendingUnits(const std::deque<UnitRecord>& records);
+    std::size_t UnitCount() const;
+
+    // For the spike marker hints.
+    VEX::String ChannelUnitText(std::int32_t channel) const;
+    std::optional<std::size_t> FindSpike(std::int32_t channel, Host::Position position) const;
+
+private:
+    ~SpikeDoc() override;
+
+    using Range = std::pair<Host::Position, Host::Position>;
+
+    void BuildMenu();
+    Range AnalyzeRange(std::int32_t channel, const ChannelAnalysisRecord& record) const;
+    bool ValidRange(std::int32_t channel, const Range& range) const;
+    void RegisterSpikeSource(std::int32_t channel);
+    void WithdrawSpikeSource(std::int32_t channel);
+    void RebuildUnits(std::int32_t channel);
+    TemplateWindow WindowOf(std::int32_t channel) const;
+    void UnitCreated(std::int32_t number);
+    void ForEachView(const std::function<void(SpikeView&)>& action) const;
+    static void Forward(SpikeView& view, const SpikeNotification& notification);
+    void CollectOffline(std::int32_t channel, const Range& range);
+    bool ValidSpikeIndex(std::int32_t index) const;
+
+    IHostDocument* host_;
+    ComPtr<IHostRecording> recording_;
+    ComPtr<IHostSelection> selection_;
+    ComPtr<IHostCalc> calc_;
+    ComPtr<IHostServices> services_;
+    ComPtr<IHostMessages> messages_;
+
+    bool modified_ = false;
+    bool settingsRegistered_ = false;
+    bool settingsLoaded_ = false;
+    std::optional<SpikeSelection> selectedSpike_;
+    std::int32_t selectedUnit_ = -1;
+
+    ComPtr<SpikeData> store_;
+    std::unique_ptr<AnalysisSettings> settings_;
+    std::array<SpikeView*, kViewSlots> views_{};
+    // The SpikeDet expression each channel's registered spike source has.
+    std::map<std::int32_t, VEX::String> spikeSources_;
+    // The channels the store is attached to.
+    std::set<std::int32_t> storeChannels_;
+    // The channel whose spikes the store holds.
+    std::int32_t analysedChannel_ = 0;
+
+    DocumentCommands commands_;
+    OnlineAnalysis online_;
+    DataChangeGuard guard_;
+    ComPtr<PersistStreamSettings<SpikeDoc>> persistence_;
+    ComPtr<SpikeEventDrawClass> markerDraw_;
+};
+
+} // namespace Nerolith
