@@ -71,14 +71,14 @@ void Queen::SendTrackEnd()
     Send(message);
 }
 
-void Queen::Settle(QueenPosition final)
+void Queen::Settle(QueenPosition end)
 {
-    moved_ = final != position_;
+    moved_ = end != position_;
     if (moved_) {
         const QueenPosition previous = position_;
-        position_ = final;
+        position_ = end;
         dragOffset_ = {};
-        SendChanged(previous, final);
+        SendChanged(previous, end);
     }
 }
 

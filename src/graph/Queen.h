@@ -73,7 +73,7 @@ protected:
     void SendTrackEnd();
     // Moves the position at the end of a drag: sets the moved flag and tells
     // the receivers when it changed.
-    void Settle(QueenPosition final);
+    void Settle(QueenPosition end);
     void RequestRedraw();
 
 private:
