@@ -36,7 +36,8 @@ std::vector<TPoint> Waveforms()
     for (int w = 0; w < kWaveforms; ++w) {
         for (int i = 0; i < kPoints; ++i) {
             const double phase = i * 0.3 + w * 0.01;
-            points.emplace_back(i * kWidth / kPoints, kHeight / 2 + static_cast<int>(std::sin(phase) * (100 + w % 150)));
+            const int amplitude = 100 + w % 150;
+            points.emplace_back(i * kWidth / kPoints, kHeight / 2 + static_cast<int>(std::sin(phase) * amplitude));
         }
     }
     return points;

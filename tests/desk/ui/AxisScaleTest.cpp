@@ -132,6 +132,30 @@ TEST_F(AxisScaleTest, DraggingRescalesWithinLimitsAndTellsObservers)
     EXPECT_EQ(observer.events, (std::vector<std::string>{"auto"}));
 }
 
+TEST_F(AxisScaleTest, VerticalDragsCountFromTheBottomAndPansStopAtTheLimits)
+{
+    AxisScale scale(plotWindow_, AxisOrientation::Vertical);
+    scale.SetExtent(0.0, 100.0);
+    scale.SetLimits(-10.0, 200.0);
+    scale.PlaceBeside(TRect(60, 10, 360, 210));
+    EXPECT_EQ(scale.TickPositions().front(), 0);
+    EXPECT_EQ(scale.TickPositions().back(), 200);
+
+    using namespace automation;
+    // The plot's top is 8 pixels into the window, its bottom at 208; grab
+    // the value 50 and pull it down to a quarter of the height.
+    SendMouse(scale, MouseAction::Press, MouseButton::Left, {30, 108});
+    SendMouse(scale, MouseAction::Move, MouseButton::None, {30, 158}, MK_LBUTTON);
+    SendMouse(scale, MouseAction::Release, MouseButton::Left, {30, 158});
+    EXPECT_DOUBLE_EQ(scale.GetExtent().second, 200.0);
+
+    // Moved up past the lower limit, a pan keeps the span and stops there.
+    SendMouse(scale, MouseAction::Press, MouseButton::Left, {30, 200}, MK_SHIFT);
+    SendMouse(scale, MouseAction::Move, MouseButton::None, {30, 100}, MK_LBUTTON | MK_SHIFT);
+    SendMouse(scale, MouseAction::Release, MouseButton::Left, {30, 100});
+    EXPECT_EQ(scale.GetExtent(), std::make_pair(-10.0, 190.0));
+}
+
 TEST_F(AxisScaleTest, DrawsTicksLabelsAndCaption)
 {
     AxisScale horizontal(plotWindow_, AxisOrientation::Horizontal);

@@ -176,5 +176,52 @@ TEST(PainterDCTest, TextIsDrawnInTwoColoursAndMeasuredAsDrawn)
     EXPECT_EQ(bitmap.CountPixels(kRed) + bitmap.CountPixels(kBlue), extent.cx * extent.cy);
 }
 
+TEST(PainterDCTest, PolylinesOfOnePlaceDrawNothingAndBitmapsCopyAtTheOrigin)
+{
+    TBitmap source(4, 3);
+    source.Fill(kBlue);
+    TBitmap bitmap(30, 20);
+    {
+        TMemoryDC dc(bitmap);
+        dc.SelectObject(TPen(kRed));
+        // A lone sample padded with an equal second point, as waveform
+        // buffers do.
+        const std::vector<TPoint> still{{3, 3}, {3, 3}};
+        dc.Polyline(still);
+        const std::vector<TPoint> path{{0, 10}, {5, 10}, {5, 10}, {5, 15}};
+        dc.Polyline(path);
+        dc.SetViewportOrg({20, 2});
+        dc.BitBlt(TRect(0, 0, 4, 3), source);
+    }
+    EXPECT_EQ(bitmap.GetPixel(3, 3), kWhite);
+    EXPECT_EQ(bitmap.CountPixels(kRed), 5 + 5);
+    EXPECT_EQ(bitmap.GetPixel(5, 15), kWhite);
+    EXPECT_EQ(bitmap.CountPixels(kBlue, TRect(20, 2, 24, 5)), 12);
+}
+
+TEST(PainterDCTest, DrawTextPlacesAndClipsItsTextAndEscapementTurnsIt)
+{
+    TBitmap bitmap(200, 100);
+    {
+        TMemoryDC dc(bitmap);
+        dc.SetTextColor(kRed);
+        dc.SetBkMode(BkMode::Transparent);
+        dc.DrawText(u"You forgot the OnDraw handler", TRect(0, 0, 200, 40), DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+        dc.DrawText(u"WWWWWWWWWWWWWWWWWWWW", TRect(0, 50, 30, 70), DT_SINGLELINE);
+        TFont upright;
+        upright.escapement = 900;
+        dc.SelectObject(upright);
+        dc.SetTextColor(kBlue);
+        dc.TextOut(180, 99, u"Height");
+    }
+    EXPECT_GT(bitmap.CountPixels(kRed, TRect(0, 0, 100, 40)), 0);
+    EXPECT_GT(bitmap.CountPixels(kRed, TRect(100, 0, 200, 40)), 0);
+    EXPECT_EQ(bitmap.CountPixels(kRed, TRect(30, 40, 200, 100)), 0);
+    // Turned text runs up from its origin, its cell to the right.
+    EXPECT_GT(bitmap.CountPixels(kBlue), 20);
+    EXPECT_EQ(bitmap.CountPixels(kBlue, TRect(0, 0, 180, 100)), 0);
+    EXPECT_EQ(bitmap.CountPixels(kBlue, TRect(0, 0, 200, 40)), 0);
+}
+
 } // namespace
 } // namespace platform::ui

@@ -128,6 +128,51 @@ TEST_F(AutomationTest, DialogLeftOpenOrCancelledReturnsCancel)
     EXPECT_THROW(cancelled.AddItem(kThreshold, u"x"), VEX::XVEX);
 }
 
+TEST_F(AutomationTest, EscapeCancelsAndDialogUnitsBecomePixels)
+{
+    const DialogTemplate layout{
+        u"Unit Properties", {178, 193}, {{1012, ControlKind::ColourButton, u"", {8, 8, 48, 22}}}, true};
+    TDialog dialog(nullptr, layout);
+    EXPECT_EQ(dialog.GetClientRect(), TRect(0, 0, 178 * 6 / 4, 193 * 13 / 8));
+    automation::SetDialogDriver([](TDialog& shown) {
+        automation::SendKey(shown, VK_ESCAPE);
+        EXPECT_FALSE(shown.IsOpen());
+    });
+    EXPECT_EQ(dialog.Execute(), IDCANCEL);
+}
+
+TEST_F(AutomationTest, ColourButtonsOfferTheirColoursThroughAMenu)
+{
+    class UnitDialog : public TDialog {
+    public:
+        UnitDialog()
+            : TDialog(nullptr, {u"Unit Properties", {200, 100}, {{1012, ControlKind::ColourButton, u"", {8, 8, 48, 22}}}})
+        {
+        }
+        int changes = 0;
+
+    protected:
+        void EvCommand(std::int32_t id, ControlNotify notify) override
+        {
+            changes += id == 1012 && notify == ControlNotify::ColourChange ? 1 : 0;
+            TDialog::EvCommand(id, notify);
+        }
+    } dialog;
+    std::size_t offered = 0;
+    automation::SetMenuChooser([&offered](const TPopupMenu& menu, const TPoint&) {
+        offered = menu.Items().size();
+        return menu.Items()[9].id;
+    });
+    automation::Click(dialog, 1012);
+    EXPECT_EQ(offered, 16u);
+    EXPECT_EQ(dialog.GetColour(1012), RGB(255, 0, 0));
+    automation::SetMenuChooser([](const TPopupMenu&, const TPoint&) { return 0u; });
+    automation::Click(dialog, 1012);
+    EXPECT_EQ(dialog.GetColour(1012), RGB(255, 0, 0));
+    EXPECT_EQ(dialog.changes, 1);
+    EXPECT_THROW(dialog.GetColour(IDOK), VEX::XVEX);
+}
+
 TEST_F(AutomationTest, MessageBoxesAnswerFromTheQueueThenTheDefault)
 {
     automation::QueueMessageBoxAnswer(IDCANCEL);
