@@ -9,10 +9,9 @@
 #include "shell/BinStream.h"
 #include "shell/SpikeDoc.h"
 #include "shell/support/SpikyRecording.h"
-#include "shell/support/TestHostDocument.h"
+#include "shell/support/HostDocuments.h"
 
 using namespace Nerolith;
-using TestSupport::TestHostDocument;
 
 namespace {
 
@@ -57,7 +56,9 @@ public:
 };
 
 struct Document {
-    Document() : host(TestSupport::SpikyRecording({{1000, 3000}, {500}})), doc(ComPtr<SpikeDoc>::Attach(new SpikeDoc(&host)))
+    Document()
+        : host(TestSupport::NewHostDocument(TestSupport::SpikyRecording({{1000, 3000}, {500}}))),
+          doc(ComPtr<SpikeDoc>::Attach(new SpikeDoc(host.Get())))
     {
         persistence = doc.As<IPersistStreamInit>();
     }
@@ -76,7 +77,7 @@ struct Document {
         return record;
     }
 
-    TestHostDocument host;
+    ComPtr<Desk::HostDocument> host;
     ComPtr<SpikeDoc> doc;
     ComPtr<IPersistStreamInit> persistence;
 };
@@ -218,8 +219,8 @@ TEST(PersistStreamSettings, ALaterVersionIsRefusedAndChangesNothing)
     Bytes later;
     later.Header().U32(11).U32(0).U32(0).U32(0);
     EXPECT_EQ(loaded.Load(later.Stream()), S_OK);
-    ASSERT_EQ(loaded.host.Services().Shown().size(), 1u);
-    const auto& shown = loaded.host.Services().Shown()[0];
+    ASSERT_EQ(loaded.host->Services().Shown().size(), 1u);
+    const auto& shown = loaded.host->Services().Shown()[0];
     EXPECT_EQ(shown.caption, VEX::String(u"Nerolith"));
     EXPECT_EQ(shown.text.ToUtf8(), "The Nerolith settings could not be loaded.\nThey are from a later version of "
                                    "Nerolith.\nThe default settings for this version will be used.");

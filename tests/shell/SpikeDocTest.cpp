@@ -1,16 +1,19 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
+#include <unistd.h>
+
+#include "platform/ui/Automation.h"
 #include "shell/CommandTable.h"
 #include "shell/SpikeDoc.h"
 #include "shell/SpikeEventDrawClass.h"
 #include "shell/support/SpikyRecording.h"
-#include "shell/support/TestHostDocument.h"
+#include "shell/support/HostDocuments.h"
 
 using namespace Nerolith;
-using TestSupport::TestHostDocument;
 
 namespace {
 
@@ -61,20 +64,20 @@ private:
 
 // Spikes at 1000, 3000 and 6000 in block 0 and at 500 and 2500 in block 1.
 struct Fixture {
-    Fixture() : host(TestSupport::SpikyRecording({{1000, 3000, 6000}, {500, 2500}})),
-                doc(ComPtr<SpikeDoc>::Attach(new SpikeDoc(&host)))
+    Fixture() : host(TestSupport::NewHostDocument(TestSupport::SpikyRecording({{1000, 3000, 6000}, {500, 2500}}))),
+                doc(ComPtr<SpikeDoc>::Attach(new SpikeDoc(host.Get())))
     {
     }
 
     void Analyze()
     {
         doc->Execute(Commands::kAnalyze);
-        host.Messages().DeliverPending();
+        host->Messages().DeliverPending();
     }
     std::vector<std::string> Messages()
     {
         std::vector<std::string> texts;
-        for (const auto& shown : host.Services().Shown()) {
+        for (const auto& shown : host->Services().Shown()) {
             texts.push_back(shown.text.ToUtf8());
         }
         return texts;
@@ -86,7 +89,7 @@ struct Fixture {
         return number;
     }
 
-    TestHostDocument host;
+    ComPtr<Desk::HostDocument> host;
     ComPtr<SpikeDoc> doc;
 };
 
@@ -95,7 +98,7 @@ struct Fixture {
 TEST(SpikeDoc, BuildsItsMenuUnderItsOwnKey)
 {
     Fixture f;
-    const auto& registry = f.host.Commands();
+    const auto& registry = f.host->Commands();
     ASSERT_EQ(registry.Menus().size(), 1u);
     EXPECT_EQ(registry.Menus()[0].key, VEX::String(u"NEROLITH"));
     EXPECT_EQ(registry.Menus()[0].place, VEX::String(u"Nerolith^EXTENSION|"));
@@ -128,9 +131,9 @@ TEST(SpikeDoc, CommandsFollowTheSettingsAndTheAnalysis)
     EXPECT_TRUE(doc.IsEnabled(Commands::kClearAnalysis));
     EXPECT_TRUE(doc.IsEnabled(Commands::kReselectAnalyzedData));
     doc.Execute(Commands::kReselectAnalyzedData);
-    ASSERT_TRUE(f.host.Selection().Current().has_value());
-    EXPECT_EQ(f.host.Selection().Current()->end, (Host::Position{10000, 1}));
-    EXPECT_EQ(f.host.Selection().Current()->minimumValue, -32000.0);
+    ASSERT_TRUE(f.host->Selection().Current().has_value());
+    EXPECT_EQ(f.host->Selection().Current()->end, (Host::Position{10000, 1}));
+    EXPECT_EQ(f.host->Selection().Current()->minimumValue, -32000.0);
     doc.Settings().SourceRecord().rangeEnd = doc.Settings().SourceRecord().rangeStart;
     EXPECT_FALSE(doc.IsEnabled(Commands::kClearAnalysis)) << "an empty range has nothing to clear";
     EXPECT_FALSE(doc.IsEnabled(Commands::kReselectAnalyzedData));
@@ -139,7 +142,7 @@ TEST(SpikeDoc, CommandsFollowTheSettingsAndTheAnalysis)
     doc.Execute(Commands::kAnalyzeWhileSampling);
     EXPECT_FALSE(doc.IsChecked(Commands::kShowSpikeMarkers));
     EXPECT_TRUE(doc.IsChecked(Commands::kAnalyzeWhileSampling));
-    EXPECT_FALSE(f.host.markers[0].shown);
+    EXPECT_FALSE((f.host->MarkersShown(0) == S_OK));
 
     doc.Start();
     EXPECT_FALSE(doc.IsEnabled(Commands::kAnalyze)) << "not while sampling";
@@ -153,15 +156,15 @@ TEST(SpikeDoc, TheAnalyzeRequestRunsWhenTheHostDeliversIt)
     Fixture f;
     f.doc->Execute(Commands::kAnalyze);
     EXPECT_EQ(f.doc->SpikeCount(), 0) << "the menu only sends the request";
-    EXPECT_EQ(f.host.Messages().DeliverPending(), 1);
+    EXPECT_EQ(f.host->Messages().DeliverPending(), 1);
     EXPECT_EQ(f.doc->SpikeCount(), 5);
     const ChannelAnalysisRecord& record = f.doc->Settings().Record(0);
     EXPECT_TRUE(record.analyzed);
     EXPECT_EQ(record.rangeEnd, (Host::Position{10000, 1}));
     EXPECT_TRUE(f.doc->Modified());
-    EXPECT_TRUE(f.host.persistence) << "the settings are registered with the host";
-    EXPECT_TRUE(f.host.markers[0].shown);
-    EXPECT_GT(f.host.documentChanged, 0);
+    EXPECT_TRUE(f.host->Persistence()) << "the settings are registered with the host";
+    EXPECT_TRUE((f.host->MarkersShown(0) == S_OK));
+    EXPECT_GT(f.host->DocumentChangedCount(), 0);
     Host::SpikeInfo spike;
     ASSERT_EQ(f.doc->GetSpike(3, &spike), S_OK);
     EXPECT_EQ(spike.block, 1);
@@ -173,12 +176,12 @@ TEST(SpikeDoc, ASelectionIsAnalysedWhenItIsTheDataSource)
 {
     Fixture f;
     f.doc->Settings().SourceRecord().useSelection = true;
-    f.host.Selection().SetSelection(0, {2000, 0}, {7000, 0}, 0, 0);
+    f.host->Selection().SetSelection(0, {2000, 0}, {7000, 0}, 0, 0);
     f.Analyze();
     EXPECT_EQ(f.doc->SpikeCount(), 2);
     EXPECT_EQ(f.doc->Settings().Record(0).rangeStart, (Host::Position{2000, 0}));
 
-    f.host.Selection().SetSelection(0, {2000, 0}, {70000, 0}, 0, 0);
+    f.host->Selection().SetSelection(0, {2000, 0}, {70000, 0}, 0, 0);
     f.Analyze();
     EXPECT_EQ(f.doc->Settings().Record(0).rangeEnd, (Host::Position{1, 0})) << "an invalid selection falls back";
     EXPECT_EQ(f.doc->SpikeCount(), 0);
@@ -189,7 +192,7 @@ TEST(SpikeDoc, CancellingClearsTheChannelsAnalysisButKeepsItsUnits)
     Fixture f;
     f.Analyze();
     const std::int32_t unit = f.Contour();
-    f.host.Services().SetProgressFactory(
+    f.host->Services().SetProgressFactory(
         [](const VEX::String&, const VEX::String&) -> IProgressIndicator* { return new CancellingProgress(1); });
     f.Analyze();
     const ChannelAnalysisRecord& record = f.doc->Settings().Record(0);
@@ -208,22 +211,22 @@ TEST(SpikeDoc, ClearAnalysisWarnsBeforeDroppingUnits)
     const std::int32_t unit = f.Contour();
     EXPECT_EQ(view.panes, (std::vector<std::int32_t>{unit}));
 
-    f.host.Services().SetHeadlessAnswer(Host::MessageAnswer::Cancel);
+    f.host->Services().SetHeadlessAnswer(Host::MessageAnswer::Cancel);
     f.doc->Execute(Commands::kClearAnalysis);
-    f.host.Messages().DeliverPending();
+    f.host->Messages().DeliverPending();
     EXPECT_EQ(f.Messages(), (std::vector<std::string>{"This action will clear the units on all analyzed channels."}));
     EXPECT_EQ(f.doc->SpikeCount(), 5) << "Cancel changes nothing";
     EXPECT_NE(f.doc->Store().Units().Find(unit), nullptr);
 
-    f.host.Services().SetHeadlessAnswer(Host::MessageAnswer::Ok);
+    f.host->Services().SetHeadlessAnswer(Host::MessageAnswer::Ok);
     f.doc->RequestClearAnalysis();
-    f.host.Messages().DeliverPending();
+    f.host->Messages().DeliverPending();
     EXPECT_EQ(f.doc->SpikeCount(), 0);
     EXPECT_EQ(f.doc->Store().Units().Find(unit), nullptr);
     EXPECT_TRUE(view.panes.empty());
     EXPECT_EQ(f.doc->SelectedUnitNumber(), -1);
     EXPECT_FALSE(f.doc->Settings().Record(0).analyzed);
-    EXPECT_FALSE(f.host.markers[0].shown);
+    EXPECT_FALSE((f.host->MarkersShown(0) == S_OK));
     f.doc->DetachView(view);
 }
 
@@ -231,7 +234,7 @@ TEST(SpikeDoc, HostEditsAskOnlyAtOrBeforeTheAnalysedEnd)
 {
     Fixture f;
     f.doc->Settings().SourceRecord().useSelection = true;
-    f.host.Selection().SetSelection(0, {0, 0}, {5000, 0}, 0, 0);
+    f.host->Selection().SetSelection(0, {0, 0}, {5000, 0}, 0, 0);
     f.Analyze();
     VEX::String error;
     EXPECT_EQ(f.doc->BeforeDataChange({5001, 0}, &error), S_OK);
@@ -239,13 +242,13 @@ TEST(SpikeDoc, HostEditsAskOnlyAtOrBeforeTheAnalysedEnd)
     EXPECT_TRUE(f.Messages().empty()) << "an edit after the analysed data needs no confirmation";
     EXPECT_EQ(f.doc->SpikeCount(), 2);
 
-    f.host.Services().SetHeadlessAnswer(Host::MessageAnswer::Cancel);
+    f.host->Services().SetHeadlessAnswer(Host::MessageAnswer::Cancel);
     EXPECT_EQ(f.doc->BeforeDataChange({5000, 0}, &error), E_FAIL);
     EXPECT_EQ(error, VEX::String(u"Grafo data not modified."));
     EXPECT_EQ(f.Messages(), (std::vector<std::string>{"This action will clear the analysis on all analyzed channels."}));
     EXPECT_TRUE(f.doc->Settings().Record(0).analyzed) << "the analysis stays";
 
-    f.host.Services().SetHeadlessAnswer(Host::MessageAnswer::Ok);
+    f.host->Services().SetHeadlessAnswer(Host::MessageAnswer::Ok);
     EXPECT_EQ(f.doc->BeforeDataChange({0, 0}, &error), S_OK);
     EXPECT_EQ(f.doc->AfterDataChange({0, 0}), S_OK);
     EXPECT_FALSE(f.doc->Settings().Record(0).analyzed);
@@ -260,13 +263,13 @@ TEST(SpikeDoc, ViewsHearEachSpikeThenItsUnitAndReferenceEventsAsUnitMinusThree)
 {
     auto recording = TestSupport::SpikyRecording({{1000, 3000}});
     recording->AddEvents({u"Reference", {{0, 2000}}});
-    TestHostDocument host(std::move(recording));
-    const ComPtr<SpikeDoc> doc = ComPtr<SpikeDoc>::Attach(new SpikeDoc(&host));
+    const ComPtr<Desk::HostDocument> host = TestSupport::NewHostDocument(std::move(recording));
+    const ComPtr<SpikeDoc> doc = ComPtr<SpikeDoc>::Attach(new SpikeDoc(host.Get()));
     doc->Settings().SourceRecord().referenceSource = u"Reference";
     LoggingView live;
     ASSERT_TRUE(doc->AttachView(live));
     doc->RequestAnalyze();
-    host.Messages().DeliverPending();
+    host->Messages().DeliverPending();
     // One chunk takes the block's spikes, then its reference events.
     EXPECT_EQ(live.Items(), (std::vector<std::string>{"code 3", "code 0", "unit -1", "code 0", "unit -1", "code 5",
                                                      "unit -3", "code 4"}));
@@ -305,19 +308,19 @@ TEST(SpikeDoc, SpikesAreCollectedAsTheHostSamples)
 {
     Fixture f;
     f.doc->SetAnalyzeWhileSampling(true);
-    f.host.Sampling().Begin(0);
+    f.host->Sampling().Begin(0);
     ASSERT_EQ(f.doc->Start(), S_OK);
     EXPECT_TRUE(f.doc->Settings().Record(0).analyzed);
     ASSERT_EQ(f.doc->BlockStart({0, 0.0}, -1), S_OK);
-    f.host.Sampling().Receive(4000);
+    f.host->Sampling().Receive(4000);
     f.doc->NewData(4000);
     EXPECT_EQ(f.doc->SpikeCount(), 2);
-    f.host.Sampling().Receive(6000);
+    f.host->Sampling().Receive(6000);
     f.doc->NewData(6000);
-    f.host.Sampling().EndBlock();
+    f.host->Sampling().EndBlock();
     f.doc->BlockEnd();
     EXPECT_EQ(f.doc->SpikeCount(), 3);
-    f.host.Sampling().Stop();
+    f.host->Sampling().Stop();
     f.doc->Stop();
     EXPECT_EQ(f.doc->Settings().Record(0).rangeEnd, (Host::Position{10000, 1})) << "extended to the recording's end";
     EXPECT_TRUE(f.doc->IsEnabled(Commands::kAnalyze));
@@ -334,14 +337,37 @@ TEST(SpikeDoc, SpikeMarkerHintsNameTheSpikeAndItsUnit)
 
     Fixture f;
     f.Analyze();
-    ASSERT_TRUE(f.host.markerDraw);
+    const ComPtr<IEventDrawClass> draw = f.host->MarkerTable().at(0).drawClass;
+    ASSERT_TRUE(draw);
     VEX::String name;
-    f.host.markerDraw->Name(&name);
+    draw->Name(&name);
     EXPECT_EQ(name, VEX::String(u"QzStimEventDrawClass"));
     spike.unit = -1;
     spike.tick = f.doc->Store().Spikes().Positions()[1].tick;
     VEX::String hint;
-    ASSERT_EQ(f.host.markerDraw->HintText(&spike, sizeof spike, 0, 0, &hint), S_OK);
+    ASSERT_EQ(draw->HintText(&spike, sizeof spike, 0, 0, &hint), S_OK);
     EXPECT_EQ(hint.ToUtf8(), "Spike: height = 1.5 mV, width = 0.5 ms, Spike 2");
-    EXPECT_EQ(f.host.markerDraw->HintText(&spike, 16, 0, 0, &hint), E_INVALIDARG) << "too short for a spike";
+    EXPECT_EQ(draw->HintText(&spike, 16, 0, 0, &hint), E_INVALIDARG) << "too short for a spike";
+}
+
+TEST(SpikeDoc, ExportWritesTheSourceChannelsUnitsToTheChosenFile)
+{
+    Fixture f;
+    f.Analyze();
+    f.Contour();
+    f.Analyze();
+    const std::filesystem::path path =
+        std::filesystem::temp_directory_path() / ("nerolith-export-" + std::to_string(::getpid()) + ".nex");
+    platform::ui::automation::Reset();
+    platform::ui::automation::QueueFileAnswer(std::nullopt);
+    EXPECT_EQ(f.doc->Execute(Commands::kExportNex), S_FALSE) << "Cancel writes nothing";
+    platform::ui::automation::QueueFileAnswer(VEX::String::FromUtf8(path.string()));
+    ASSERT_EQ(f.doc->Execute(Commands::kExportNex), S_OK);
+    ASSERT_EQ(platform::ui::automation::ShownFileDialogs().size(), 2u);
+    EXPECT_EQ(platform::ui::automation::ShownFileDialogs()[0].title, VEX::String(u"Export to NeuroExplorer"));
+    EXPECT_EQ(platform::ui::automation::ShownFileDialogs()[0].filter, VEX::String(u"Nex Files (*.nex)|*.nex"));
+    // One unit holding all five spikes, and the two blocks they lie in.
+    EXPECT_EQ(std::filesystem::file_size(path), 544u + 2 * 208u + (5 + 2) * 4u);
+    std::filesystem::remove(path);
+    platform::ui::automation::Reset();
 }
