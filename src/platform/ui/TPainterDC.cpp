@@ -1,5 +1,7 @@
 #include "platform/ui/TPainterDC.h"
 
+#include "platform/ui/Application.h"
+
 #include <QFontMetrics>
 #include <QPolygon>
 
@@ -67,7 +69,9 @@ int AlignmentOf(std::uint32_t format)
 
 } // namespace
 
-TPainterDC::TPainterDC(std::unique_ptr<Engine> engine) : engine_(std::move(engine)) {}
+// Fonts and text need the application object even when drawing only into
+// a bitmap, SVG or PDF.
+TPainterDC::TPainterDC(std::unique_ptr<Engine> engine) : engine_((EnsureApplication(), std::move(engine))) {}
 
 TPainterDC::~TPainterDC() = default;
 
