@@ -1,14 +1,17 @@
 #include "CommandLine.h"
 
 #include <cstdio>
+#include <filesystem>
+#include <fstream>
 #include <iostream>
 #include <memory>
 #include <string>
 
-#include "desk/demo/DemoRecording.h"
-#include "desk/host/HostDocument.h"
-#include "desk/recording/Recording.h"
+#include "AnalysisOptions.h"
+#include "AnalysisReport.h"
 #include "RecordingSummary.h"
+#include "SettingsCommands.h"
+#include "desk/demo/DemoRecording.h"
 
 namespace Nerolith::Cli {
 namespace {
@@ -28,9 +31,106 @@ void Guarded(Body body)
     }
 }
 
-ComPtr<Desk::HostDocument> OpenDocument(const std::string& recording)
+// The options every analysing command shares.
+struct AnalysisCommand {
+    std::string recording;
+    DetectionOptions detection;
+    UnitsOptions units;
+    DocumentOptions document;
+
+    void AddTo(CLI::App& command, bool withSave)
+    {
+        command.add_option("RECORDING", recording, "A raw sidecar .json, an .edf/.bdf file, or demo")->required();
+        detection.AddTo(command);
+        units.AddTo(command);
+        document.AddTo(command, withSave);
+    }
+    std::unique_ptr<Desk::Session> Run(bool online = false) const
+    {
+        auto session = OpenSession(recording, detection, document);
+        RunAnalysis(*session, units, document, online);
+        return session;
+    }
+};
+
+void ExportNex(Desk::Session& session, const std::filesystem::path& path)
 {
-    return MakeCom<Desk::HostDocument>(Desk::OpenRecording(recording), MakeCom<Desk::HostServices>());
+    if (Failed(session.Analysis().ExportNex(VEX::String::FromUtf8(path.string())))) {
+        throw std::runtime_error(path.string() + ": cannot write the export");
+    }
+}
+
+void WriteOutputs(Desk::Session& session, const std::filesystem::path& folder)
+{
+    std::filesystem::create_directories(folder);
+    std::ofstream spikes(folder / "spikes.tsv");
+    WriteSpikeTable(session.Analysis(), spikes);
+    if (!spikes.flush()) {
+        throw std::runtime_error((folder / "spikes.tsv").string() + ": cannot write");
+    }
+    ExportNex(session, folder / "export.nex");
+}
+
+void AddAnalyze(CLI::App& app)
+{
+    auto* command = app.add_subcommand("analyze", "Analyse a recording and print a summary");
+    auto options = std::make_shared<AnalysisCommand>();
+    auto online = std::make_shared<bool>(false);
+    auto out = std::make_shared<std::string>();
+    options->AddTo(*command, true);
+    command->add_flag("--online", *online, "Analyse while a replay samples the recording");
+    command->add_option("--out", *out, "Folder for spikes.tsv and export.nex");
+    command->callback([options, online, out] {
+        Guarded([&] {
+            const auto session = options->Run(*online);
+            PrintAnalysisSummary(*session, std::cout);
+            if (!out->empty()) {
+                WriteOutputs(*session, *out);
+            }
+        });
+    });
+}
+
+void AddSpikes(CLI::App& app)
+{
+    auto* command = app.add_subcommand("spikes", "Analyse a recording and list its spikes");
+    auto options = std::make_shared<AnalysisCommand>();
+    options->AddTo(*command, false);
+    command->callback([options] {
+        Guarded([&] { WriteSpikeTable(options->Run()->Analysis(), std::cout); });
+    });
+}
+
+void AddExportNex(CLI::App& app)
+{
+    auto* command = app.add_subcommand("export-nex", "Analyse a recording and export its spikes to a .nex file");
+    auto options = std::make_shared<AnalysisCommand>();
+    auto file = std::make_shared<std::string>();
+    options->AddTo(*command, false);
+    command->add_option("-o", *file, "The .nex file to write")->required();
+    command->callback([options, file] { Guarded([&] { ExportNex(*options->Run(), *file); }); });
+}
+
+void AddSources(CLI::App& app)
+{
+    auto* command = app.add_subcommand("sources", "List the event sources of a recording");
+    auto recording = std::make_shared<std::string>();
+    auto document = std::make_shared<DocumentOptions>();
+    command->add_option("RECORDING", *recording, "A raw sidecar .json, an .edf/.bdf file, or demo")->required();
+    document->AddTo(*command, false);
+    command->callback([recording, document] {
+        Guarded([&] {
+            auto session = Desk::Session::OpenRecording(*recording, MakeCom<Desk::HostServices>());
+            if (document->path) {
+                // The units' event sources exist once the analysis rebuilt them.
+                session->LoadDocumentSettings(*document->path);
+                session->Analyze();
+            }
+            for (const VEX::String& name : EventSourceNames(session->Host())) {
+                std::cout << name.ToUtf8() << '\n';
+            }
+        });
+    });
 }
 
 void AddGenDemo(CLI::App& app)
@@ -41,41 +141,14 @@ void AddGenDemo(CLI::App& app)
     command->callback([folder] { Guarded([&] { Desk::WriteDemo(*folder); }); });
 }
 
-void AddSources(CLI::App& app)
-{
-    auto* command = app.add_subcommand("sources", "List the event sources of a recording");
-    auto recording = std::make_shared<std::string>();
-    command->add_option("RECORDING", *recording, "A raw sidecar .json, an .edf/.bdf file, or demo")->required();
-    command->callback([recording] {
-        Guarded([&] {
-            const ComPtr<Desk::HostDocument> document = OpenDocument(*recording);
-            for (const VEX::String& name : EventSourceNames(*document)) {
-                std::cout << name.ToUtf8() << '\n';
-            }
-            document->Close();
-        });
-    });
-}
-
-void AddAnalyze(CLI::App& app)
-{
-    auto* command = app.add_subcommand("analyze", "Analyse a recording and print a summary");
-    auto recording = std::make_shared<std::string>();
-    command->add_option("RECORDING", *recording, "A raw sidecar .json, an .edf/.bdf file, or demo")->required();
-    command->callback([recording] {
-        Guarded([&] {
-            const ComPtr<Desk::HostDocument> document = OpenDocument(*recording);
-            PrintRecordingSummary(*document, std::cout);
-            document->Close();
-        });
-    });
-}
-
 } // namespace
 
 void AddCommands(CLI::App& app)
 {
     AddAnalyze(app);
+    AddSpikes(app);
+    AddExportNex(app);
+    AddSettingsCommands(app, [](auto body) { Guarded(body); });
     AddSources(app);
     AddGenDemo(app);
 }

@@ -1,0 +1,251 @@
+#include "AnalysisOptions.h"
+
+#include <filesystem>
+#include <fstream>
+#include <nlohmann/json.hpp>
+#include <regex>
+#include <stdexcept>
+
+#include "desk/host/SamplingReplay.h"
+
+namespace Nerolith::Cli {
+namespace {
+
+void Check(HRESULT result, const std::string& what)
+{
+    if (Failed(result)) {
+        throw std::runtime_error(what);
+    }
+}
+
+// "B:T-B:T": blocks counted from 1, ticks from 0, the end tick exclusive.
+std::pair<Host::Position, Host::Position> ParseSelection(const std::string& text)
+{
+    static const std::regex pattern(R"(^(\d{1,9}):(\d{1,10})-(\d{1,9}):(\d{1,10})$)");
+    std::smatch match;
+    if (!std::regex_match(text, match, pattern)) {
+        throw std::runtime_error("--selection " + text + ": expected BLOCK:TICK-BLOCK:TICK");
+    }
+    const auto number = [&match, &text](int group) {
+        const long long value = std::stoll(match[group]);
+        if (value > INT32_MAX) {
+            throw std::runtime_error("--selection " + text + ": " + match[group].str() + " is too large");
+        }
+        return static_cast<std::int32_t>(value);
+    };
+    const Host::Position start{number(2), number(1) - 1};
+    const Host::Position end{number(4), number(3) - 1};
+    if (start.block < 0 || end.block < 0 || end < start) {
+        throw std::runtime_error("--selection " + text + ": blocks count from 1 and the end may not come first");
+    }
+    return {start, end};
+}
+
+void ApplySelection(Desk::Session& session, std::int32_t channel, const std::string& text)
+{
+    const auto [start, end] = ParseSelection(text);
+    Desk::HostRecording& layout = session.Host().Layout();
+    if (Failed(layout.ValidatePosition(channel, start)) || Failed(layout.ValidatePosition(channel, end))) {
+        throw std::runtime_error("--selection " + text + ": outside the recording");
+    }
+    session.Host().Selection().SetSelection(channel, start, end, -32000.0, 32000.0);
+}
+
+nlohmann::json ReadJson(const std::string& path)
+{
+    std::ifstream in(path);
+    if (!in) {
+        throw std::runtime_error(path + ": cannot open");
+    }
+    try {
+        return nlohmann::json::parse(in);
+    } catch (const nlohmann::json::exception& error) {
+        throw std::runtime_error(path + ": " + error.what());
+    }
+}
+
+void CreateUnit(Desk::Session& session, const nlohmann::json& unit, const std::string& file)
+{
+    ISpikeDocInterface& analysis = session.Analysis();
+    Host::DocumentSettings settings;
+    analysis.GetDocumentSettings(&settings);
+    const std::string kind = unit.at("kind").get<std::string>();
+    std::int32_t number = 0;
+    if (kind == "contour") {
+        std::vector<double> widths;
+        std::vector<double> heights;
+        for (const auto& vertex : unit.at("vertices")) {
+            if (!vertex.is_array() || vertex.size() != 2) {
+                throw std::runtime_error(file + ": a vertex is [width_ms, height]");
+            }
+            widths.push_back(vertex[0].get<double>());
+            heights.push_back(vertex[1].get<double>());
+        }
+        const VEX::String name = VEX::String::FromUtf8(unit.value("name", std::string()));
+        Check(analysis.CreateContourUnit(settings.sourceChannel, widths, heights, name, &number),
+              file + ": the contour unit could not be created");
+    } else if (kind == "template") {
+        const std::int32_t spike = unit.at("spike").get<std::int32_t>();
+        if (spike < 1 || spike > analysis.SpikeCount()) {
+            throw std::runtime_error(file + ": template spike " + std::to_string(spike) + " does not exist (" +
+                                     std::to_string(analysis.SpikeCount()) + " spikes)");
+        }
+        Check(analysis.CreateTemplateUnit(spike - 1, unit.at("fit_tolerance").get<double>(), &number),
+              file + ": the template unit could not be created");
+    } else {
+        throw std::runtime_error(file + ": unknown unit kind \"" + kind + "\"");
+    }
+}
+
+void CreateUnits(Desk::Session& session, const std::string& file)
+{
+    const nlohmann::json document = ReadJson(file);
+    try {
+        for (const auto& unit : document.at("units")) {
+            CreateUnit(session, unit, file);
+        }
+    } catch (const nlohmann::json::exception& error) {
+        throw std::runtime_error(file + ": " + error.what());
+    }
+}
+
+void AssignSpike(Desk::Session& session, std::int32_t spike, std::int32_t unit, const std::string& option)
+{
+    if (spike < 1 || spike > session.Analysis().SpikeCount()) {
+        throw std::runtime_error(option + ": spike " + std::to_string(spike) + " does not exist");
+    }
+    Check(session.Analysis().AssignSpike(spike - 1, unit), option + ": the assignment was refused");
+}
+
+void ApplyAssignments(Desk::Session& session, const UnitsOptions& options)
+{
+    static const std::regex pattern(R"(^(\d{1,9})=(\d{1,9})$)");
+    for (const std::string& assignment : options.assignments) {
+        std::smatch match;
+        if (!std::regex_match(assignment, match, pattern) || std::stoi(match[2]) < 1) {
+            throw std::runtime_error("--assign " + assignment + ": expected SPIKE=UNIT, both from 1");
+        }
+        AssignSpike(session, std::stoi(match[1]), std::stoi(match[2]) - 1, "--assign " + assignment);
+    }
+    for (const std::int32_t spike : options.exclusions) {
+        AssignSpike(session, spike, -1, "--exclude " + std::to_string(spike));
+    }
+}
+
+void ReplayOnline(Desk::Session& session)
+{
+    Check(session.Analysis().SetAnalyzeWhileSampling(true), "--online: cannot analyse while sampling");
+    const ComPtr<IOnlineDataSink> sink = session.ModuleDocument().As<IOnlineDataSink>();
+    VEX::String refusal;
+    if (!sink || Failed(Desk::SamplingReplay(session.Host(), {}).Run(sink.Get(), &refusal))) {
+        throw std::runtime_error("--online: " + refusal.ToUtf8());
+    }
+}
+
+} // namespace
+
+void DetectionOptions::AddTo(CLI::App& command)
+{
+    command.add_option("--channel", channel, "Source channel, from 1")->check(CLI::PositiveNumber);
+    command.add_option("--threshold", threshold, "Detection threshold in channel units");
+    command.add_option("--pretrigger", pretrigger, "Seconds kept before the trigger")->check(CLI::NonNegativeNumber);
+    command.add_option("--window", window, "Length of the spike window in seconds")->check(CLI::NonNegativeNumber);
+    command.add_option("--polarity", polarity, "positive or negative")
+        ->check(CLI::IsMember({"positive", "negative"}));
+    command.add_option("--measure", measure, "monophasic or biphasic")
+        ->check(CLI::IsMember({"monophasic", "biphasic"}));
+    command.add_option("--selection", selection, "Analyse BLOCK:TICK-BLOCK:TICK only");
+    command.add_option("--fit-tolerance", fitTolerance, "Fit tolerance of new template units")
+        ->check(CLI::NonNegativeNumber);
+}
+
+void DetectionOptions::Apply(Desk::Session& session) const
+{
+    ISpikeDocInterface& analysis = session.Analysis();
+    Host::DocumentSettings settings;
+    analysis.GetDocumentSettings(&settings);
+    const std::int32_t index = channel ? *channel - 1 : settings.sourceChannel;
+    const std::int32_t channels = session.Host().Data().ChannelCount();
+    if (index >= channels) {
+        throw std::runtime_error("--channel " + std::to_string(index + 1) + ": the recording has " +
+                                 std::to_string(channels) + " channel(s)");
+    }
+    const std::string name = "channel " + std::to_string(index + 1);
+    Host::ChannelAnalysisRecord record;
+    Check(analysis.GetChannelRecord(index, &record), "cannot read the settings of " + name);
+    record.detectionThreshold = threshold.value_or(record.detectionThreshold);
+    record.pretriggerTime = pretrigger.value_or(record.pretriggerTime);
+    record.totalTriggerTime = window.value_or(record.totalTriggerTime);
+    record.defaultFitTolerance = fitTolerance.value_or(record.defaultFitTolerance);
+    if (polarity) {
+        record.signalMode = *polarity == "negative" ? 1 : 0;
+    }
+    if (measure) {
+        record.discriminationMode = *measure == "monophasic" ? 0 : 1;
+    }
+    if (record.totalTriggerTime <= record.pretriggerTime) {
+        throw std::runtime_error("--pretrigger must be less than --window");
+    }
+    if (selection) {
+        ApplySelection(session, index, *selection);
+    }
+    record.useSelection = selection.has_value() || record.useSelection;
+    Check(analysis.SetChannelRecord(record), "cannot store the settings of " + name);
+    Check(analysis.SetSourceChannel(index), "cannot make " + name + " the source channel");
+}
+
+void UnitsOptions::AddTo(CLI::App& command)
+{
+    command.add_option("--units", unitsFile, "JSON file of units to create")->check(CLI::ExistingFile);
+    command.add_option("--assign", assignments, "Assign spike N to unit U (N=U, both from 1)");
+    command.add_option("--exclude", exclusions, "Exclude spike N (from 1) from all units")->check(CLI::PositiveNumber);
+}
+
+void UnitsOptions::Apply(Desk::Session& session) const
+{
+    if (unitsFile) {
+        CreateUnits(session, *unitsFile);
+        session.Analyze();
+    }
+    if (!assignments.empty() || !exclusions.empty()) {
+        ApplyAssignments(session, *this);
+        session.Analyze();
+    }
+}
+
+void DocumentOptions::AddTo(CLI::App& command, bool withSave)
+{
+    command.add_option("--doc", path, "A saved document to start from");
+    if (withSave) {
+        command.add_flag("--save", save, "Save the document back into --doc")->needs("--doc");
+    }
+}
+
+std::unique_ptr<Desk::Session> OpenSession(const std::string& recording, const DetectionOptions& detection,
+                                           const DocumentOptions& document)
+{
+    auto session = Desk::Session::OpenRecording(recording, MakeCom<Desk::HostServices>());
+    if (document.path && std::filesystem::exists(*document.path)) {
+        session->LoadDocumentSettings(*document.path);
+    } else if (document.path && !document.save) {
+        throw std::runtime_error(*document.path + ": no such document");
+    }
+    detection.Apply(*session);
+    return session;
+}
+
+void RunAnalysis(Desk::Session& session, const UnitsOptions& units, const DocumentOptions& document, bool online)
+{
+    if (!online || units.Any()) {
+        session.Analyze();
+    }
+    units.Apply(session);
+    if (online) {
+        ReplayOnline(session);
+    }
+    if (document.save) {
+        session.Save(*document.path);
+    }
+}
+
+} // namespace Nerolith::Cli

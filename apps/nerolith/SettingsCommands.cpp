@@ -1,0 +1,308 @@
+#include "SettingsCommands.h"
+
+#include <cstring>
+#include <fstream>
+#include <iostream>
+#include <iterator>
+#include <nlohmann/json.hpp>
+#include <stdexcept>
+
+#include "desk/document/DocumentFile.h"
+#include "desk/document/ModuleSettings.h"
+#include "desk/host/Session.h"
+#include "desk/recording/EmptyRecording.h"
+
+namespace Nerolith::Cli {
+namespace {
+
+using nlohmann::json;
+
+constexpr std::uint32_t kCurrentVersion = 10;
+
+std::vector<std::uint8_t> ReadBytes(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    if (!in) {
+        throw std::runtime_error(path + ": cannot open");
+    }
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+bool IsSqlite(const std::vector<std::uint8_t>& bytes)
+{
+    static constexpr char kMagic[] = "SQLite format 3";
+    return bytes.size() >= sizeof kMagic && std::memcmp(bytes.data(), kMagic, sizeof kMagic) == 0;
+}
+
+std::uint32_t WordAt(const std::vector<std::uint8_t>& bytes, std::size_t offset)
+{
+    std::uint32_t word = 0;
+    for (int i = 3; i >= 0; --i) {
+        word = (word << 8) | bytes[offset + i];
+    }
+    return word;
+}
+
+// The settings version: the word after the stream header, or the first word
+// of a stream written without one.
+std::uint32_t StreamVersion(const std::vector<std::uint8_t>& bytes, const std::string& path)
+{
+    if (bytes.size() < 4) {
+        throw std::runtime_error(path + ": too short for a settings stream");
+    }
+    const bool hasHeader = (WordAt(bytes, 0) & 0xFF00FFFFu) == 0x5500AAAAu;
+    if (hasHeader && bytes.size() < 8) {
+        throw std::runtime_error(path + ": too short for a settings stream");
+    }
+    return WordAt(bytes, hasHeader ? 4 : 0);
+}
+
+// A document over a recording with `channels` channels and no data.
+std::unique_ptr<Desk::Session> SettingsSession(std::int32_t channels)
+{
+    return Desk::Session::Over(std::make_unique<Desk::EmptyRecording>(channels), MakeCom<Desk::HostServices>());
+}
+
+// Enough channels for every channel the settings name.
+std::int32_t ChannelsNamedIn(const json& value)
+{
+    std::int32_t highest = value.value("sourceChannel", 0);
+    for (const char* list : {"channels", "units", "handAssignments"}) {
+        for (const json& item : value.value(list, json::array())) {
+            highest = std::max(highest, item.value("channel", 0));
+        }
+    }
+    if (highest < 0 || highest >= 65536) {
+        throw std::runtime_error("channel " + std::to_string(highest) + " is out of range");
+    }
+    return highest + 1;
+}
+
+ComPtr<IPersistStreamInit> Persistence(Desk::Session& session)
+{
+    ComPtr<IPersistStreamInit> persistence = session.ModuleDocument().As<IPersistStreamInit>();
+    if (!persistence) {
+        throw std::runtime_error("the analysis document cannot load or save settings");
+    }
+    return persistence;
+}
+
+json PositionJson(Host::Position position) { return {{"tick", position.tick}, {"block", position.block}}; }
+
+Host::Position PositionFrom(const json& value)
+{
+    return {value.at("tick").get<std::int32_t>(), value.at("block").get<std::int32_t>()};
+}
+
+json RecordJson(const Host::ChannelAnalysisRecord& record)
+{
+    return {{"channel", record.channel},
+            {"useSelection", record.useSelection},
+            {"detectionThreshold", record.detectionThreshold},
+            {"pretriggerTime", record.pretriggerTime},
+            {"totalTriggerTime", record.totalTriggerTime},
+            {"signalMode", record.signalMode},
+            {"analyzed", record.analyzed},
+            {"rangeStart", PositionJson(record.rangeStart)},
+            {"rangeEnd", PositionJson(record.rangeEnd)},
+            {"discriminationMode", record.discriminationMode},
+            {"optionFlag", record.optionFlag},
+            {"optionValue1", record.optionValue1},
+            {"defaultFitTolerance", record.defaultFitTolerance},
+            {"stimulusSource", record.stimulusSource.ToUtf8()},
+            {"referenceSource", record.referenceSource.ToUtf8()}};
+}
+
+Host::ChannelAnalysisRecord RecordFrom(const json& value)
+{
+    Host::ChannelAnalysisRecord record;
+    record.channel = value.at("channel").get<std::int32_t>();
+    record.useSelection = value.value("useSelection", record.useSelection);
+    record.detectionThreshold = value.value("detectionThreshold", record.detectionThreshold);
+    record.pretriggerTime = value.value("pretriggerTime", record.pretriggerTime);
+    record.totalTriggerTime = value.value("totalTriggerTime", record.totalTriggerTime);
+    record.signalMode = value.value("signalMode", record.signalMode);
+    record.analyzed = value.value("analyzed", record.analyzed);
+    if (value.contains("rangeStart")) {
+        record.rangeStart = PositionFrom(value.at("rangeStart"));
+    }
+    if (value.contains("rangeEnd")) {
+        record.rangeEnd = PositionFrom(value.at("rangeEnd"));
+    }
+    record.discriminationMode = value.value("discriminationMode", record.discriminationMode);
+    record.optionFlag = value.value("optionFlag", record.optionFlag);
+    record.optionValue1 = value.value("optionValue1", record.optionValue1);
+    record.defaultFitTolerance = value.value("defaultFitTolerance", record.defaultFitTolerance);
+    record.stimulusSource = VEX::String::FromUtf8(value.value("stimulusSource", std::string()));
+    record.referenceSource = VEX::String::FromUtf8(value.value("referenceSource", std::string()));
+    return record;
+}
+
+json UnitJson(const Host::UnitDescription& unit)
+{
+    return {{"kind", unit.kind},
+            {"number", unit.number},
+            {"name", unit.name.ToUtf8()},
+            {"channel", unit.channel},
+            {"colour", unit.colour},
+            {"sourceBlock", unit.sourceBlock},
+            {"sourceTick", unit.sourceTick},
+            {"fitTolerance", unit.fitTolerance},
+            {"widths", unit.widths},
+            {"heights", unit.heights}};
+}
+
+Host::UnitDescription UnitFrom(const json& value)
+{
+    Host::UnitDescription unit;
+    unit.kind = value.at("kind").get<std::int32_t>();
+    unit.number = value.at("number").get<std::int32_t>();
+    unit.name = VEX::String::FromUtf8(value.value("name", std::string()));
+    unit.channel = value.at("channel").get<std::int32_t>();
+    unit.colour = value.value("colour", 0u);
+    unit.sourceBlock = value.value("sourceBlock", unit.sourceBlock);
+    unit.sourceTick = value.value("sourceTick", unit.sourceTick);
+    unit.fitTolerance = value.value("fitTolerance", 0.0);
+    unit.widths = value.value("widths", std::vector<double>());
+    unit.heights = value.value("heights", std::vector<double>());
+    return unit;
+}
+
+json AssignmentJson(const Host::HandAssignment& assignment)
+{
+    return {{"unit", assignment.unit},         {"block", assignment.block},
+            {"tick", assignment.tick},         {"channel", assignment.channel},
+            {"tolerance", assignment.tolerance}, {"spikeIndex", assignment.spikeIndex}};
+}
+
+Host::HandAssignment AssignmentFrom(const json& value)
+{
+    Host::HandAssignment assignment;
+    assignment.unit = value.at("unit").get<std::int32_t>();
+    assignment.block = value.at("block").get<std::int32_t>();
+    assignment.tick = value.at("tick").get<std::int32_t>();
+    assignment.channel = value.at("channel").get<std::int32_t>();
+    assignment.tolerance = value.value("tolerance", 0);
+    assignment.spikeIndex = value.value("spikeIndex", -1);
+    return assignment;
+}
+
+json SettingsJson(ISpikeDocInterface& analysis, std::uint32_t version)
+{
+    Host::DocumentSettings settings;
+    analysis.GetDocumentSettings(&settings);
+    json result = {{"version", version},
+                   {"showSpikeMarkers", settings.showSpikeMarkers},
+                   {"analyzeWhileSampling", settings.analyzeWhileSampling},
+                   {"sourceChannel", settings.sourceChannel},
+                   {"channels", json::array()},
+                   {"units", json::array()},
+                   {"handAssignments", json::array()}};
+    std::vector<std::int32_t> channels;
+    analysis.GetChannelKeys(&channels);
+    for (const std::int32_t channel : channels) {
+        Host::ChannelAnalysisRecord record;
+        analysis.GetChannelRecord(channel, &record);
+        result["channels"].push_back(RecordJson(record));
+    }
+    std::vector<Host::UnitDescription> units;
+    analysis.GetUnits(&units);
+    for (const Host::UnitDescription& unit : units) {
+        result["units"].push_back(UnitJson(unit));
+    }
+    std::vector<Host::HandAssignment> assignments;
+    analysis.GetHandAssignments(&assignments);
+    for (const Host::HandAssignment& assignment : assignments) {
+        result["handAssignments"].push_back(AssignmentJson(assignment));
+    }
+    std::int32_t selected = -1;
+    analysis.GetSelectedUnit(&selected);
+    result["selectedUnit"] = selected;
+    return result;
+}
+
+void Check(HRESULT result, const std::string& what)
+{
+    if (Failed(result)) {
+        throw std::runtime_error(what);
+    }
+}
+
+void ApplySettingsJson(ISpikeDocInterface& analysis, const json& value)
+{
+    Check(analysis.SetShowSpikeMarkers(value.value("showSpikeMarkers", true)), "showSpikeMarkers was refused");
+    Check(analysis.SetAnalyzeWhileSampling(value.value("analyzeWhileSampling", false)),
+          "analyzeWhileSampling was refused");
+    for (const json& record : value.value("channels", json::array())) {
+        Check(analysis.SetChannelRecord(RecordFrom(record)), "a channel record was refused");
+    }
+    Check(analysis.SetSourceChannel(value.value("sourceChannel", 0)), "sourceChannel was refused");
+    for (const json& unit : value.value("units", json::array())) {
+        Check(analysis.RestoreUnit(UnitFrom(unit)), "unit " + unit.value("name", std::string()) + " was refused");
+    }
+    for (const json& assignment : value.value("handAssignments", json::array())) {
+        Check(analysis.RestoreHandAssignment(AssignmentFrom(assignment)), "a hand assignment was refused");
+    }
+    Check(analysis.SetSelectedUnit(value.value("selectedUnit", -1)), "selectedUnit was refused");
+}
+
+void Dump(const std::string& path)
+{
+    std::vector<std::uint8_t> bytes = ReadBytes(path);
+    if (IsSqlite(bytes)) {
+        bytes = Desk::DocumentFile(path).Open().moduleSettings;
+    }
+    const std::uint32_t version = StreamVersion(bytes, path);
+    if (version > kCurrentVersion) {
+        throw std::runtime_error(path + ": settings version " + std::to_string(version) +
+                                 " is from a later version of Nerolith");
+    }
+    auto session = SettingsSession(0);
+    Desk::LoadSettings(Persistence(*session).Get(), bytes);
+    std::cout << SettingsJson(session->Analysis(), version).dump(2) << '\n';
+}
+
+void Encode(const std::string& jsonPath, const std::string& outPath)
+{
+    std::ifstream in(jsonPath);
+    if (!in) {
+        throw std::runtime_error(jsonPath + ": cannot open");
+    }
+    std::unique_ptr<Desk::Session> session;
+    try {
+        const json settings = json::parse(in);
+        session = SettingsSession(ChannelsNamedIn(settings));
+        ApplySettingsJson(session->Analysis(), settings);
+    } catch (const json::exception& error) {
+        throw std::runtime_error(jsonPath + ": " + error.what());
+    } catch (const std::runtime_error& error) {
+        throw std::runtime_error(jsonPath + ": " + error.what());
+    }
+    const std::vector<std::uint8_t> bytes = Desk::SaveSettings(Persistence(*session).Get(), false);
+    std::ofstream out(outPath, std::ios::binary);
+    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    if (!out.flush()) {
+        throw std::runtime_error(outPath + ": cannot write");
+    }
+}
+
+} // namespace
+
+void AddSettingsCommands(CLI::App& app, std::function<void(std::function<void()>)> guarded)
+{
+    auto* settings = app.add_subcommand("settings", "Read or write the module's settings stream");
+    settings->require_subcommand(1);
+    auto* dump = settings->add_subcommand("dump", "A document or a raw settings stream as JSON");
+    auto dumpPath = std::make_shared<std::string>();
+    dump->add_option("FILE", *dumpPath, "A document or a raw settings stream")->required();
+    dump->callback([guarded, dumpPath] { guarded([&] { Dump(*dumpPath); }); });
+
+    auto* encode = settings->add_subcommand("encode", "JSON (as dump writes it) to a raw settings stream");
+    auto jsonPath = std::make_shared<std::string>();
+    auto outPath = std::make_shared<std::string>();
+    encode->add_option("JSON", *jsonPath, "The settings as JSON")->required();
+    encode->add_option("-o", *outPath, "The settings stream to write")->required();
+    encode->callback([guarded, jsonPath, outPath] { guarded([&] { Encode(*jsonPath, *outPath); }); });
+}
+
+} // namespace Nerolith::Cli
