@@ -1,0 +1,40 @@
+#pragma once
+
+#include <deque>
+
+#include "histograms/HistogramPane.h"
+#include "histograms/LagWindow.h"
+
+namespace Nerolith {
+
+// The lags from each event of the reference source (reaching the pane as
+// spikes of unit -3) to the spikes of a unit, within a lag window as for
+// the autocorrelation. No pair spans a block end or a page start.
+class CrossCorrelationHistogram : public HistogramPane {
+public:
+    CrossCorrelationHistogram(platform::ui::TWindow* parent, PaneOwner& owner, std::int32_t unit,
+                              const Host::UnitDescription& description);
+
+    void AddSpike(std::int32_t unit, double t) override;
+    void EndSegment() override;
+    void Flush() override;
+    // Empties both buffers; the lag window as for the autocorrelation.
+    void Reset() override;
+    void ResetAxes() override;
+
+    const LagWindow& Window() const { return window_; }
+    void SetLagWindow(double minimum, double maximum);
+
+private:
+    // Counts each reference whose spikes within the window have all arrived
+    // (all of them when final) and drops the spikes no later reference can
+    // reach.
+    void Correlate(bool final);
+
+    // Page times, oldest first.
+    std::deque<double> spikes_;
+    std::deque<double> references_;
+    LagWindow window_;
+};
+
+} // namespace Nerolith

@@ -1,0 +1,328 @@
+#include "histograms/HistogramPane.h"
+
+#include <algorithm>
+#include <string>
+
+#include "graph/BinPlotter.h"
+#include "graph/GraphMessages.h"
+#include "graph/HistogramWindow.h"
+#include "graph/SelectionQueen.h"
+#include "histograms/BinRules.h"
+#include "histograms/PaneOwner.h"
+#include "platform/text/ListSeparator.h"
+#include "platform/ui/TDC.h"
+
+namespace Nerolith {
+
+namespace ui = platform::ui;
+
+namespace {
+
+const VEX::String kCountsTitle = u"Counts/bin";
+constexpr std::int32_t kTextLeft = 2;
+constexpr std::int32_t kHeaderTop = 2;
+constexpr std::int32_t kFirstLineTop = 16;
+constexpr std::int32_t kLineStep = 14;
+
+// The 8-point font of the toolbar gadgets, at 96 dots per inch.
+ui::TFont GadgetFont()
+{
+    return ui::TFont(u"DejaVu Sans", 11);
+}
+
+VEX::String LabelOf(std::int32_t unit, const Host::UnitDescription& description)
+{
+    if (!description.name.Empty()) {
+        return description.name;
+    }
+    return VEX::String::FromUtf8("Unit " + std::to_string(static_cast<std::int64_t>(unit) + 1));
+}
+
+} // namespace
+
+HistogramPane::HistogramPane(ui::TWindow* parent, PaneOwner& owner, std::int32_t unit,
+                             const Host::UnitDescription& description)
+    : ui::TWindow(parent, u"Histogram pane"), owner_(owner), unit_(unit), label_(LabelOf(unit, description)),
+      statisticsArea_(StatisticsAreaHeight(owner.StatisticsOptions())),
+      selection_(std::make_unique<DUdido1::SelectionQueen>()),
+      graph_(std::make_unique<DUdido1::HistogramWindow>(this))
+{
+    plotter_ = new DUdido1::BinPlotter;
+    plotter_->SetColour(description.colour);
+    plotter_->SetFillColour(description.colour);
+    plotter_->SetPlotData(this);
+    plotter_->SetBinWidth(BinSize());
+    SetBinWidth(BinSize());
+    graph_->AddPlotter(plotter_, true);
+    graph_->Attach(this);
+    selection_->SetVisible(true);
+    selection_->SetSnap(pages_.XStart(), BinSize());
+    selection_->Attach(this);
+    graph_->SetSelectionQueen(selection_.get());
+    SetXAxis(u"Time", u"s");
+}
+
+HistogramPane::~HistogramPane() = default;
+
+void HistogramPane::SetBinSize(double binSize)
+{
+    pages_.SetBinSize(binSize);
+    SetBinWidth(binSize);
+    plotter_->SetBinWidth(binSize);
+    SetSelection(Selection().start, Selection().end);
+    RequestRepaint();
+}
+
+void HistogramPane::SetXOrigin(double xOrigin)
+{
+    pages_.SetXOrigin(xOrigin);
+    SetSelection(Selection().start, Selection().end);
+    RequestRepaint();
+}
+
+std::int32_t HistogramPane::StartPage(double t)
+{
+    const std::int32_t count = pages_.StartPage(t);
+    RequestRepaint();
+    return count;
+}
+
+void HistogramPane::SetCurrentPage(std::int32_t page)
+{
+    pages_.SetCurrentPage(page);
+    RequestRepaint();
+}
+
+void HistogramPane::Clear()
+{
+    SetXRanges(0.0, 1.0);
+    graph_->SetDefaultRange(0.0, 1.0);
+    graph_->SetRange(0.0, 1.0);
+    pages_.Clear();
+    Reset();
+    ResetAxes();
+    RequestRepaint();
+}
+
+void HistogramPane::SetSelection(double start, double end)
+{
+    pages_.SetSelection(start, end);
+    selection_->SetSnap(pages_.XStart(), BinSize());
+    if (Selection().active) {
+        selection_->SetSelection(Selection().start, Selection().end);
+    } else {
+        selection_->Clear();
+    }
+    RequestRepaint();
+}
+
+void HistogramPane::BuildStatisticsText()
+{
+    yStatistics_ = pages_.YStatistics();
+    lines_ = BuildStatisticsLines(label_, pages_, yStatistics_, owner_.StatisticsOptions(), VEX::ListSeparator());
+}
+
+void HistogramPane::SetStatisticsArea(std::int32_t height)
+{
+    statisticsArea_ = std::max(height, 0);
+    Layout();
+    Invalidate();
+}
+
+void HistogramPane::SetHint(const std::vector<VEX::String>& items)
+{
+    std::u16string text;
+    for (const VEX::String& item : items) {
+        if (!text.empty()) {
+            text += u", ";
+        }
+        text += item.Str();
+    }
+    if (text != hint_.Str()) {
+        hint_ = VEX::String(std::move(text));
+        Invalidate(false);
+    }
+}
+
+std::u16string HistogramPane::HintAt(double x) const
+{
+    const std::span<const float> counts = pages_.DisplayedBins();
+    const std::optional<std::int64_t> bin = BinFloor((x - pages_.XStart()) / BinSize());
+    if (!bin || *bin < 0 || *bin >= static_cast<std::int64_t>(counts.size())) {
+        return {};
+    }
+    const double start = pages_.XStart() + static_cast<double>(*bin) * BinSize();
+    return BinHint(start, BinSize(), counts[static_cast<std::size_t>(*bin)], VEX::ListSeparator());
+}
+
+void HistogramPane::CopyText(std::u16string& out) const
+{
+    AppendCopiedText(out, label_, xTitle_, pages_);
+}
+
+void HistogramPane::SetReferenceTime(double t)
+{
+    pages_.SetReferenceTime(t);
+}
+
+void HistogramPane::EndSegment()
+{
+}
+
+void HistogramPane::Flush()
+{
+}
+
+void HistogramPane::HoldSpike(std::int32_t, double)
+{
+}
+
+void HistogramPane::SetUnits(const VEX::String&)
+{
+}
+
+void HistogramPane::ShowTime(double)
+{
+}
+
+void HistogramPane::ResetAxes()
+{
+}
+
+void HistogramPane::Reset()
+{
+}
+
+void HistogramPane::Redraw()
+{
+    graph_->Redraw();
+    Invalidate(false);
+}
+
+DUdido1::BinSeries HistogramPane::Bins() const
+{
+    return {pages_.XStart(), BinSize(), pages_.DisplayedBins()};
+}
+
+void HistogramPane::CountValue(std::int64_t bin, double x)
+{
+    const std::optional<float> count = pages_.CountValue(bin, x);
+    if (!count) {
+        return;
+    }
+    ApplyY(Nerolith::ExtendY(x, *count, {graph_->GetDefaultRange(), graph_->GetRange()}, graph_->GetDomain()));
+    ExtendX(x);
+    RequestRepaint();
+}
+
+void HistogramPane::CountAt(double x)
+{
+    if (const std::optional<std::int64_t> bin = BinIndex(x)) {
+        CountValue(*bin, x);
+    }
+}
+
+void HistogramPane::ExtendX(double x)
+{
+    ApplyX(Nerolith::ExtendX(x, BinSize(), {graph_->GetDefaultDomain(), graph_->GetDomain()}, autoScale_));
+}
+
+void HistogramPane::SetXAxis(const VEX::String& title, const VEX::String& units)
+{
+    xTitle_ = title;
+    graph_->SetAxisTitles(title, kCountsTitle);
+    graph_->SetAxisUnits(units, u"");
+}
+
+void HistogramPane::SetXRanges(double minimum, double maximum)
+{
+    ApplyX({AxisExtent{minimum, maximum}, AxisExtent{minimum, maximum}});
+}
+
+void HistogramPane::ApplyX(const RangeChange& change)
+{
+    settingRanges_ = true;
+    if (change.data) {
+        graph_->SetDefaultDomain(change.data->first, change.data->second);
+    }
+    if (change.visible) {
+        graph_->SetDomain(change.visible->first, change.visible->second);
+    }
+    settingRanges_ = false;
+}
+
+void HistogramPane::ApplyY(const RangeChange& change)
+{
+    if (change.data) {
+        graph_->SetDefaultRange(change.data->first, change.data->second);
+    }
+    if (change.visible) {
+        graph_->SetRange(change.visible->first, change.visible->second);
+    }
+}
+
+void HistogramPane::RequestRepaint()
+{
+    // Once per paint: counting may run a million times between two paints.
+    if (!repaintPending_) {
+        repaintPending_ = true;
+        graph_->Redraw();
+        Invalidate(false);
+    }
+}
+
+void HistogramPane::Paint(ui::TDC& dc, bool, ui::TRect&)
+{
+    repaintPending_ = false;
+    BuildStatisticsText();
+    dc.FillRect(GetClientRect(), ui::TBrush::LightGray());
+    const std::int32_t saved = dc.SaveDC();
+    dc.SelectObject(GadgetFont());
+    dc.SetBkMode(ui::BkMode::Transparent);
+    dc.SetTextColor(ui::kBlack);
+    dc.TextOut(kTextLeft, kHeaderTop, VEX::String(lines_.header + hint_.Str()));
+    std::int32_t top = kFirstLineTop;
+    if (!lines_.x.empty()) {
+        dc.TextOut(kTextLeft, top, VEX::String(lines_.x));
+        top += kLineStep;
+    }
+    if (!lines_.y.empty()) {
+        dc.TextOut(kTextLeft, top, VEX::String(lines_.y));
+    }
+    dc.RestoreDC(saved);
+}
+
+void HistogramPane::EvSize(std::uint32_t, const ui::TSize&)
+{
+    Layout();
+}
+
+void HistogramPane::Layout()
+{
+    const ui::TRect client = GetClientRect();
+    const std::int32_t top = std::min(statisticsArea_, client.Height());
+    graph_->MoveWindow(0, top, client.Width(), std::max(client.Height() - top, 0));
+}
+
+void HistogramPane::Receive(MessSys::Message& message)
+{
+    if (auto* hint = dynamic_cast<DUdido1::MouseTrackHintMsg*>(&message)) {
+        if (hint->insidePlot) {
+            if (std::u16string text = HintAt(hint->pointer.x); !text.empty()) {
+                hint->items.emplace_back(std::move(text));
+            }
+        }
+    } else if (const auto* changed = dynamic_cast<const DUdido1::HintTextChangedMsg*>(&message)) {
+        SetHint({changed->text});
+    } else if (const auto* domain = dynamic_cast<const DUdido1::MsgGraph2DDrawerOnDomainChanged*>(&message)) {
+        if (!settingRanges_) {
+            SetExtent(domain->minimum, domain->maximum);
+        }
+    } else if (const auto* trackEnd = dynamic_cast<const DUdido1::MessageQueenTrackEnd*>(&message)) {
+        if (&trackEnd->queen == selection_.get()) {
+            owner_.SelectionChosen(trackEnd->position.x, trackEnd->position.y);
+        }
+    }
+}
+
+} // namespace Nerolith
