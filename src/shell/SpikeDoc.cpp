@@ -476,7 +476,10 @@ void SpikeDoc::EnsureChannelStore(std::int32_t channel)
     }
     RegisterSpikeSource(channel);
     RebuildUnits(channel);
-    ShowChannelMarkers(channel, settings_->showSpikeMarkers);
+    host_->AttachMarkers(channel, SpikeSourceName(channel), markerDraw_.Get());
+    if (settings_->showSpikeMarkers) {
+        host_->ShowMarkers(channel, true);
+    }
 }
 
 void SpikeDoc::ShowChannelMarkers(std::int32_t channel, bool show)
@@ -485,6 +488,7 @@ void SpikeDoc::ShowChannelMarkers(std::int32_t channel, bool show)
         return;
     }
     if (show) {
+        // Markers withdrawn by a clear are attached again.
         host_->AttachMarkers(channel, SpikeSourceName(channel), markerDraw_.Get());
     }
     host_->ShowMarkers(channel, show);
