@@ -17,9 +17,13 @@
 #include <benchmark/benchmark.h>
 
 #include "desk/calc/CalcEngine.h"
+#include "desk/host/HostDocument.h"
 #include "desk/recording/Recording.h"
 #include "detection/DetEx_Enumerator.h"
 #include "detection/SpikeDetFunctionClass.h"
+#include "detection/UnitSelectorFunctionClass.h"
+#include "shell/CommandTable.h"
+#include "shell/SpikeDoc.h"
 
 namespace {
 
@@ -189,5 +193,31 @@ void BM_SpikeDetThroughEngine(benchmark::State& state)
     Report(state, spikes);
 }
 BENCHMARK(BM_SpikeDetThroughEngine)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+
+// A whole analysis as the Analyze command runs it: the request through the
+// host's message system, the run in chunks with progress, the store pulling
+// the detector's spikes block by block and telling the document's views.
+void BM_AnalyzeRunThroughDocument(benchmark::State& state)
+{
+    auto host = MakeCom<Desk::HostDocument>(Desk::OpenRecording(SampleFile().string()),
+                                            MakeCom<Desk::HostServices>(nullptr));
+    host->Engine().RegisterFunctionClass(&CalcEnums::SpikeDetClass());
+    host->Engine().RegisterFunctionClass(&CalcEnums::UnitSelectorClass());
+    auto document = ComPtr<Nerolith::SpikeDoc>::Attach(new Nerolith::SpikeDoc(host.Get()));
+    Host::ChannelAnalysisRecord record;
+    document->GetChannelRecord(0, &record);
+    record.detectionThreshold = kThreshold;
+    record.pretriggerTime = kPretrigger;
+    record.totalTriggerTime = kTotal;
+    record.discriminationMode = 0;
+    document->SetChannelRecord(record);
+    for (auto _ : state) {
+        document->Execute(Nerolith::Commands::kAnalyze);
+        host->Messages().DeliverPending();
+    }
+    Report(state, static_cast<std::size_t>(document->SpikeCount()));
+    host->Close();
+}
+BENCHMARK(BM_AnalyzeRunThroughDocument)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 
 } // namespace
