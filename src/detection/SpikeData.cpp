@@ -72,6 +72,13 @@ SpikeNotification SpikeAt(std::int32_t block, double time, double widthMs, doubl
 
 } // namespace
 
+void SpikeData::DetachOwner()
+{
+    CloseEnumerators();
+    owner_ = nullptr;
+    units_.DetachOwner();
+}
+
 SpikeData::SpikeData(SpikeStoreOwner* owner) : owner_(owner), units_(owner)
 {
 }

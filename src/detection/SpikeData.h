@@ -32,6 +32,9 @@ public:
 
     // `owner` may be null: the store then reaches no host and tells no view.
     explicit SpikeData(SpikeStoreOwner* owner);
+    // The owner is going away while the host may still hold the store (as
+    // child data): from now on it reaches no host and tells no view.
+    void DetachOwner();
 
     // The key the store is attached under; the same for the whole process.
     static std::uint32_t ChildDataKey();

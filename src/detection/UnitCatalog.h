@@ -50,6 +50,8 @@ public:
     using UnitPtr = boost::shared_ptr<SpikeUnit>;
 
     explicit UnitCatalog(SpikeStoreOwner* owner);
+    // The owner is going away: later operations reach no host.
+    void DetachOwner() { owner_ = nullptr; }
 
     // In creation order, which decides ties in classification.
     const std::deque<UnitPtr>& Units() const { return units_; }

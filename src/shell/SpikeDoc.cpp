@@ -121,6 +121,7 @@ SpikeDoc::~SpikeDoc()
 {
     persistence_->Detach();
     markerDraw_->Detach();
+    store_->DetachOwner();
 }
 
 DocumentWindows& SpikeDoc::Windows()

@@ -371,3 +371,32 @@ TEST(SpikeDoc, ExportWritesTheSourceChannelsUnitsToTheChosenFile)
     std::filesystem::remove(path);
     platform::ui::automation::Reset();
 }
+
+TEST(SpikeDoc, AStoreTheHostStillHoldsOutlivesTheDocumentSafely)
+{
+    Fixture f;
+    f.Contour();
+    f.Analyze();
+    ComPtr<IGrafoDataChildData> store;
+    ASSERT_EQ(f.host->FindChildData(0, SpikeData::ChildDataKey(), store.Put()), S_OK);
+    f.host->Close();
+    f.doc.Reset();
+    // The host may still copy the store, tell it of changes and evaluate
+    // the channel's detector, which classifies against the store's units.
+    ComPtr<IGrafoDataChildData> copy;
+    EXPECT_EQ(store->Clone(copy.Put()), S_OK);
+    const std::int32_t words[7] = {};
+    EXPECT_EQ(store->OnDataChanged(words), S_OK);
+    ComPtr<IHostCalc> calc;
+    f.host->GetCalc(calc.Put());
+    ComPtr<IEnumEventEx> events;
+    ASSERT_EQ(calc->OpenExpressionEvents(u"SpikeDet(ch1, 0.2, 0.001, 0.004, 0, 1, 0, -1, -1, -1, -1)", 0, 0,
+                                         INT_MAX, Host::kEventRequest, events.Put()),
+              S_OK);
+    SpikeEvent spikes[8];
+    std::uint32_t count = 0;
+    std::int32_t position = 0;
+    events->Next(sizeof(SpikeEvent), -1, spikes, 8, &count, &position);
+    EXPECT_EQ(count, 3u);
+    EXPECT_EQ(spikes[0].unit, 0) << "the units stay with the store";
+}

@@ -96,3 +96,4 @@ TEST(HostDocument, TheEngineSeesOnlyWhatHasBeenSampled)
     document->Sampling().Stop();
     document->Close();
 }
+
