@@ -1,5 +1,7 @@
 #include "shell/ClassRegistration.h"
 
+#include "detection/DetectionWindows.h"
+#include "histograms/SpikeDataSheetClass.h"
 #include "shell/AutomationAction.h"
 #include "shell/ClassObject.h"
 #include "shell/SpikeDocClass.h"
@@ -30,6 +32,8 @@ HRESULT RegisterClassObjects(IClassRegistrar* registrar)
         return E_POINTER;
     }
     CaptionText() = LoadString(Strings::kCaption);
+    InstallDetectionWindows();
+    ConstructSpikeDataSheetClasses();
     for (ClassObject* object = ClassObject::Head(); object != nullptr; object = object->Next()) {
         registrar->RegisterClass(object->Registration());
     }
