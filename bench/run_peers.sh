@@ -37,3 +37,34 @@ if "BM_AnalyzeRunThroughDocument" in rates and "BM_SpikeDetThroughEngine" in rat
     kept = rates["BM_AnalyzeRunThroughDocument"] / rates["BM_SpikeDetThroughEngine"]
     print(f"whole analysis keeps {kept:.0%} of the detector's throughput through the engine (target: 70%)")
 PY
+
+# Correlograms: autocorrelation and cross-correlation of 100,000 spikes with
+# a +-100 ms window in 1 ms bins, through the analysis panes, against the
+# numpy peer on the same trains (the benchmark writes them for the peer).
+(
+    trains=${TMPDIR:-/tmp}/nerolith_peer_trains.$$.tsv
+    correlograms=${TMPDIR:-/tmp}/nerolith_peer_correlograms.$$.json
+    trap 'rm -f "$trains" "$correlograms"' EXIT INT TERM
+    NEROLITH_BENCH_TRAINS=$trains "$build/bin/nerolith_bench" --benchmark_filter='BM_(Auto|Cross)Correlogram' \
+        --benchmark_out="$correlograms" --benchmark_out_format=json >/dev/null 2>&1
+    peer=$("$python" "$here/peer_correlogram.py" "$trains")
+    echo
+    "$python" - "$correlograms" "$peer" <<'PY'
+import json
+import sys
+
+results = json.load(open(sys.argv[1]))
+peer = json.loads(sys.argv[2])
+scale = {"ns": 1e-6, "us": 1e-3, "ms": 1.0, "s": 1e3}
+names = {"auto": "autocorrelation", "cross": "cross-correlation"}
+print(f"{'100,000 spikes, +-100 ms, CPU time':34} {'ms':>8} {'lags':>8} {'x numpy':>8}")
+for run in results["benchmarks"]:
+    kind = "auto" if "Auto" in run["name"] else "cross"
+    ours = run["cpu_time"] * scale[run["time_unit"]]
+    theirs = peer[kind]["seconds"] * 1e3
+    lags = int(run["lags"])
+    note = "" if lags == peer[kind]["lags"] else f"  (numpy counts {peer[kind]['lags']})"
+    print(f"{'numpy peer ' + names[kind]:34} {theirs:8.2f} {peer[kind]['lags']:8d} {1.0:8.2f}")
+    print(f"{run['name']:34} {ours:8.2f} {lags:8d} {theirs / ours:8.2f}{note}")
+PY
+)

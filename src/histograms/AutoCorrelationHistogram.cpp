@@ -16,7 +16,7 @@ void AutoCorrelationHistogram::AddSpike(std::int32_t unit, double t)
     if (unit != Unit() || PageCount() == 0) {
         return;
     }
-    spikes_.push_back(PageTime(t));
+    spikes_.PushBack(PageTime(t));
     Correlate(false);
 }
 
@@ -29,13 +29,13 @@ void AutoCorrelationHistogram::EndSegment()
 void AutoCorrelationHistogram::Flush()
 {
     Correlate(true);
-    spikes_.clear();
+    spikes_.Clear();
     next_ = 0;
 }
 
 void AutoCorrelationHistogram::Reset()
 {
-    spikes_.clear();
+    spikes_.Clear();
     next_ = 0;
     if (PageCount() == 0) {
         const auto [minimum, maximum] = Extent();
@@ -57,24 +57,44 @@ void AutoCorrelationHistogram::SetLagWindow(double minimum, double maximum)
 void AutoCorrelationHistogram::Correlate(bool final)
 {
     const double binSize = BinSize();
-    while (next_ < spikes_.size()) {
+    const LagWindow window = window_;
+    const double lowest = window.LowestLag(binSize);
+    while (next_ < spikes_.Size()) {
         const double reference = spikes_[next_];
-        if (!final && spikes_.back() - reference <= window_.maximum) {
+        if (!final && spikes_.Back() - reference <= window.maximum) {
             return;
         }
-        for (std::size_t j = 0; j < spikes_.size(); ++j) {
-            if (j == next_) {
-                continue;
-            }
-            const double lag = spikes_[j] - reference;
-            if (const std::optional<std::int64_t> bin = window_.Bin(lag, binSize)) {
-                CountValue(*bin, lag);
+        // Locals, so that writing the lags does not make the compiler read
+        // the buffer's fields again. The buffer is in time order: the lags
+        // after the reference end at the first one past the window.
+        const double* const times = spikes_.begin();
+        const std::size_t size = spikes_.Size();
+        const std::size_t self = next_;
+        lags_.resize(size);
+        BinnedValue* const lags = lags_.data();
+        std::size_t counted = 0;
+        const auto take = [&](double lag) {
+            lags[counted++] = {CountedBin((lag - window.minimum) / binSize), lag};
+        };
+        std::size_t j = 0;
+        while (j < self && times[j] - reference < lowest) {
+            ++j;
+        }
+        for (; j < self; ++j) {
+            if (times[j] - reference < window.maximum) {
+                take(times[j] - reference);
             }
         }
+        for (j = self + 1; j < size && times[j] - reference < window.maximum; ++j) {
+            if (times[j] - reference >= lowest) {
+                take(times[j] - reference);
+            }
+        }
+        CountValues({lags, counted});
         // Never past the reference itself: a window above zero would
         // otherwise drop it while it is still indexed.
-        while (next_ > 0 && spikes_.front() - reference < window_.minimum) {
-            spikes_.pop_front();
+        while (next_ > 0 && spikes_.Front() - reference < window.minimum) {
+            spikes_.PopFront();
             --next_;
         }
         ++next_;

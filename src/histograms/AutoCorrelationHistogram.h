@@ -1,10 +1,11 @@
 #pragma once
 
 #include <cstddef>
-#include <deque>
+#include <vector>
 
 #include "histograms/HistogramPane.h"
 #include "histograms/LagWindow.h"
+#include "histograms/TimeBuffer.h"
 
 namespace Nerolith {
 
@@ -37,9 +38,11 @@ private:
     void Correlate(bool final);
 
     // Page times of the unit's spikes, oldest first.
-    std::deque<double> spikes_;
+    TimeBuffer spikes_;
     // The next spike to be used as reference.
     std::size_t next_ = 0;
+    // The lags of one reference, counted together.
+    std::vector<BinnedValue> lags_;
     LagWindow window_;
 };
 

@@ -19,9 +19,9 @@ void CrossCorrelationHistogram::AddSpike(std::int32_t unit, double t)
         return;
     }
     if (unit == Unit()) {
-        spikes_.push_back(PageTime(t));
+        spikes_.PushBack(PageTime(t));
     } else if (unit == kReferenceUnit) {
-        references_.push_back(PageTime(t));
+        references_.PushBack(PageTime(t));
     } else {
         return;
     }
@@ -42,8 +42,8 @@ void CrossCorrelationHistogram::Flush()
 
 void CrossCorrelationHistogram::Reset()
 {
-    spikes_.clear();
-    references_.clear();
+    spikes_.Clear();
+    references_.Clear();
     if (PageCount() == 0) {
         const auto [minimum, maximum] = Extent();
         window_ = {minimum, maximum};
@@ -64,21 +64,33 @@ void CrossCorrelationHistogram::SetLagWindow(double minimum, double maximum)
 void CrossCorrelationHistogram::Correlate(bool final)
 {
     const double binSize = BinSize();
-    while (!spikes_.empty() && !references_.empty()) {
-        const double reference = references_.front();
-        if (!final && spikes_.back() - reference <= window_.maximum) {
+    const LagWindow window = window_;
+    const double lowest = window.LowestLag(binSize);
+    while (!spikes_.Empty() && !references_.Empty()) {
+        const double reference = references_.Front();
+        if (!final && spikes_.Back() - reference <= window.maximum) {
             return;
         }
-        for (const double spike : spikes_) {
-            const double lag = spike - reference;
-            if (const std::optional<std::int64_t> bin = window_.Bin(lag, binSize)) {
-                CountValue(*bin, lag);
-            }
+        // Locals, as in the autocorrelation. The spikes are in time order:
+        // those before the window are passed over, the first past it ends
+        // the run.
+        lags_.resize(spikes_.Size());
+        BinnedValue* const lags = lags_.data();
+        std::size_t counted = 0;
+        const double* spike = spikes_.begin();
+        const double* const end = spikes_.end();
+        while (spike != end && *spike - reference < lowest) {
+            ++spike;
         }
-        while (!spikes_.empty() && spikes_.front() - reference < window_.minimum) {
-            spikes_.pop_front();
+        for (; spike != end && *spike - reference < window.maximum; ++spike) {
+            const double lag = *spike - reference;
+            lags[counted++] = {CountedBin((lag - window.minimum) / binSize), lag};
         }
-        references_.pop_front();
+        CountValues({lags, counted});
+        while (!spikes_.Empty() && spikes_.Front() - reference < window.minimum) {
+            spikes_.PopFront();
+        }
+        references_.PopFront();
     }
 }
 

@@ -1,9 +1,10 @@
 #pragma once
 
-#include <deque>
+#include <vector>
 
 #include "histograms/HistogramPane.h"
 #include "histograms/LagWindow.h"
+#include "histograms/TimeBuffer.h"
 
 namespace Nerolith {
 
@@ -32,8 +33,10 @@ private:
     void Correlate(bool final);
 
     // Page times, oldest first.
-    std::deque<double> spikes_;
-    std::deque<double> references_;
+    TimeBuffer spikes_;
+    TimeBuffer references_;
+    // The lags of one reference, counted together.
+    std::vector<BinnedValue> lags_;
     LagWindow window_;
 };
 

@@ -7,14 +7,14 @@
 
 namespace Nerolith {
 
-RangeChange ExtendY(double x, double count, const AxisRanges& y, const AxisExtent& visibleX)
+RangeChange ExtendY(double highest, double highestInView, const AxisRanges& y)
 {
     RangeChange change;
-    if (count > y.data.second) {
-        change.data = AxisExtent{y.data.first, count};
+    if (highest > y.data.second) {
+        change.data = AxisExtent{y.data.first, highest};
     }
-    if (x >= visibleX.first && x <= visibleX.second && count > y.visible.second) {
-        change.visible = AxisExtent{y.visible.first, count};
+    if (highestInView > y.visible.second) {
+        change.visible = AxisExtent{y.visible.first, highestInView};
     }
     return change;
 }

@@ -22,9 +22,10 @@ struct RangeChange {
     bool Any() const { return data || visible; }
 };
 
-// The Y axis after a bin at x reached count c: the data range grows to c;
-// the visible range grows too when x is in view (ends included).
-RangeChange ExtendY(double x, double count, const AxisRanges& y, const AxisExtent& visibleX);
+// The Y axis after counting: the data range grows to the highest count
+// reached, the visible range to the highest count reached by a value in
+// view (0 when none was).
+RangeChange ExtendY(double highest, double highestInView, const AxisRanges& y);
 
 // The X axis after a value x was counted with bins of binSize: the data
 // range grows to the edges of x's bin. The visible range follows when it

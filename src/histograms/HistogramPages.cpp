@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 #include "histograms/BinRules.h"
 #include "platform/error/XVEX.h"
@@ -84,19 +85,68 @@ void HistogramPages::Clear()
 
 std::optional<float> HistogramPages::CountValue(std::int64_t bin, double x)
 {
-    if (bins_.empty() || bin < 0 || bin >= kMaxBins) {
+    const BinnedValue value{bin, x};
+    const CountSummary summary = CountValues({&value, 1}, {x, x});
+    if (!summary.counted) {
         return std::nullopt;
     }
-    std::vector<float>& counts = bins_.back();
-    const auto slot = static_cast<std::size_t>(bin);
-    if (slot >= counts.size()) {
-        counts.resize(slot + 1, 0.0f);
+    return summary.highest;
+}
+
+CountSummary HistogramPages::CountValues(std::span<const BinnedValue> values, std::pair<double, double> visibleX)
+{
+    CountSummary summary;
+    if (bins_.empty() || values.empty()) {
+        return summary;
     }
-    counts[slot] += 1.0f;
-    if (!selection_.active || (bin >= selectionFirstBin_ && bin < selectionEndBin_)) {
-        xStatistics_.back().AddToSums(x);
+    std::vector<float>& page = bins_.back();
+    // Everything the loop touches is local, so the compiler keeps it in
+    // registers; the page's sums take the run's at the end.
+    float* counts = page.data();
+    std::size_t size = page.size();
+    const bool selected = selection_.active;
+    const std::int64_t firstSelected = selectionFirstBin_;
+    const std::int64_t endSelected = selectionEndBin_;
+    double sum = 0.0;
+    double sumOfSquares = 0.0;
+    std::int32_t n = 0;
+    float highest = 0.0f;
+    float highestInView = 0.0f;
+    double lowest = std::numeric_limits<double>::infinity();
+    double highestValue = -std::numeric_limits<double>::infinity();
+    for (const BinnedValue& value : values) {
+        if (value.bin < 0 || value.bin >= kMaxBins) {
+            continue;
+        }
+        const auto slot = static_cast<std::size_t>(value.bin);
+        if (slot >= size) {
+            page.resize(slot + 1, 0.0f);
+            counts = page.data();
+            size = page.size();
+        }
+        const float count = counts[slot] += 1.0f;
+        if (!selected || (value.bin >= firstSelected && value.bin < endSelected)) {
+            sum += value.x;
+            sumOfSquares += value.x * value.x;
+            ++n;
+        }
+        highest = std::max(highest, count);
+        if (value.x >= visibleX.first && value.x <= visibleX.second) {
+            highestInView = std::max(highestInView, count);
+        }
+        lowest = std::min(lowest, value.x);
+        highestValue = std::max(highestValue, value.x);
     }
-    return counts[slot];
+    StatsAccumulator& statistics = xStatistics_.back();
+    statistics.sum += sum;
+    statistics.sumOfSquares += sumOfSquares;
+    statistics.n += n;
+    summary.counted = highest > 0.0f;
+    summary.highest = highest;
+    summary.highestInView = highestInView;
+    summary.lowest = lowest;
+    summary.highestValue = highestValue;
+    return summary;
 }
 
 std::span<const float> HistogramPages::PageBins(std::int32_t page) const

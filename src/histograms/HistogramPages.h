@@ -3,11 +3,30 @@
 #include <cstdint>
 #include <optional>
 #include <span>
+#include <utility>
 #include <vector>
 
 #include "histograms/StatsAccumulator.h"
 
 namespace Nerolith {
+
+// A value and the bin it goes into.
+struct BinnedValue {
+    std::int64_t bin;
+    double x;
+};
+
+// What a run of counts did, for the graph's ranges to follow.
+struct CountSummary {
+    bool counted = false;
+    // The highest count a bin reached, overall and by a value inside the
+    // visible X range (ends included).
+    float highest = 0.0f;
+    float highestInView = 0.0f;
+    // The lowest and highest value counted.
+    double lowest = 0.0;
+    double highestValue = 0.0;
+};
 
 // A range of X values on the histogram, snapped to whole bins; active
 // unless start equals end.
@@ -64,6 +83,8 @@ public:
     // count; none (nothing counted) without a page or for a bin below 0 or
     // beyond the largest page.
     std::optional<float> CountValue(std::int64_t bin, double x);
+    // Counts each value as CountValue does.
+    CountSummary CountValues(std::span<const BinnedValue> values, std::pair<double, double> visibleX);
 
     std::span<const float> PageBins(std::int32_t page) const;
     const StatsAccumulator& PageXStatistics(std::int32_t page) const;

@@ -206,12 +206,25 @@ DUdido1::BinSeries HistogramPane::Bins() const
 
 void HistogramPane::CountValue(std::int64_t bin, double x)
 {
-    const std::optional<float> count = pages_.CountValue(bin, x);
-    if (!count) {
+    const BinnedValue value{bin, x};
+    CountValues({&value, 1});
+}
+
+void HistogramPane::CountValues(std::span<const BinnedValue> values)
+{
+    const CountSummary summary = pages_.CountValues(values, graph_->GetDomain());
+    if (!summary.counted) {
         return;
     }
-    ApplyY(Nerolith::ExtendY(x, *count, {graph_->GetDefaultRange(), graph_->GetRange()}, graph_->GetDomain()));
-    ExtendX(x);
+    // Most runs change no range: the quick tests come first.
+    if (summary.highest > graph_->GetDefaultRange().second || summary.highestInView > graph_->GetRange().second) {
+        ApplyY(Nerolith::ExtendY(summary.highest, summary.highestInView,
+                                 {graph_->GetDefaultRange(), graph_->GetRange()}));
+    }
+    // Extending to the two extremes in turn ends as extending to each value
+    // would.
+    ExtendX(summary.lowest);
+    ExtendX(summary.highestValue);
     RequestRepaint();
 }
 
@@ -224,7 +237,13 @@ void HistogramPane::CountAt(double x)
 
 void HistogramPane::ExtendX(double x)
 {
-    ApplyX(Nerolith::ExtendX(x, BinSize(), {graph_->GetDefaultDomain(), graph_->GetDomain()}, autoScale_));
+    // Far inside the data range nothing changes; most values are.
+    const double margin = 2.0 * BinSize();
+    const DUdido1::Extent data = graph_->GetDefaultDomain();
+    if (x - margin >= data.first && x + margin <= data.second) {
+        return;
+    }
+    ApplyX(Nerolith::ExtendX(x, BinSize(), {data, graph_->GetDomain()}, autoScale_));
 }
 
 void HistogramPane::SetXAxis(const VEX::String& title, const VEX::String& units)

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <memory>
 #include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -116,6 +117,8 @@ protected:
     // Counts x into a bin of the newest page and lets the graph's ranges
     // follow; nothing for a bin below 0, or without a page.
     void CountValue(std::int64_t bin, double x);
+    // Counts each value as CountValue does; the ranges follow once.
+    void CountValues(std::span<const BinnedValue> values);
     // CountValue at BinIndex(x).
     void CountAt(double x);
     // Widens the X ranges to show x (data range, and the visible one when
@@ -127,7 +130,6 @@ protected:
     // (BinPlotData::Extent) is not touched: it follows only the user's
     // changes of the X axis.
     void SetXRanges(double minimum, double maximum);
-    HistogramPages& MutablePages() { return pages_; }
 
     void Paint(platform::ui::TDC& dc, bool erase, platform::ui::TRect& rect) override;
     void EvSize(std::uint32_t sizeType, const platform::ui::TSize& size) override;

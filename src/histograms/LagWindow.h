@@ -1,7 +1,6 @@
 #pragma once
 
 #include <cstdint>
-#include <optional>
 
 #include "histograms/BinRules.h"
 
@@ -13,14 +12,14 @@ struct LagWindow {
     double minimum = -1.0;
     double maximum = 1.0;
 
-    // The bin of a lag; none outside the window.
-    std::optional<std::int64_t> Bin(double lag, double binSize) const
+    // The lowest lag counted: the minimum, less the edge tolerance of the
+    // bin rule.
+    double LowestLag(double binSize) const { return minimum - BinRulesDetail::kEdgeTolerance * binSize; }
+
+    // The bin of a lag; -1 outside the window.
+    std::int64_t Bin(double lag, double binSize) const
     {
-        if (!(lag < maximum)) {
-            return std::nullopt;
-        }
-        const std::optional<std::int64_t> bin = BinFloor((lag - minimum) / binSize);
-        return bin && *bin >= 0 ? bin : std::nullopt;
+        return lag < maximum ? CountedBin((lag - minimum) / binSize) : -1;
     }
 };
 

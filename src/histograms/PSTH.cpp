@@ -19,7 +19,7 @@ void PSTH::AddSpike(std::int32_t unit, double t)
 void PSTH::HoldSpike(std::int32_t unit, double t)
 {
     if (unit == Unit()) {
-        spikes_.push_back(t);
+        spikes_.PushBack(t);
     }
 }
 
@@ -33,7 +33,7 @@ void PSTH::EndSegment()
 
 void PSTH::Reset()
 {
-    spikes_.clear();
+    spikes_.Clear();
     next_ = 0;
 }
 
@@ -47,14 +47,14 @@ void PSTH::ShowTime(double t)
 void PSTH::CountPending()
 {
     const double stimulus = ReferenceTime();
-    while (next_ < spikes_.size()) {
+    while (next_ < spikes_.Size()) {
         CountAt(spikes_[next_] - stimulus);
         ++next_;
     }
     // Spikes before this stimulus' pre-stimulus window are before every later
     // stimulus' window too.
-    while (!spikes_.empty() && spikes_.front() - stimulus < XOrigin()) {
-        spikes_.pop_front();
+    while (!spikes_.Empty() && spikes_.Front() - stimulus < XOrigin()) {
+        spikes_.PopFront();
         --next_;
     }
 }

@@ -1,9 +1,9 @@
 #pragma once
 
 #include <cstddef>
-#include <deque>
 
 #include "histograms/HistogramPane.h"
+#include "histograms/TimeBuffer.h"
 
 namespace Nerolith {
 
@@ -26,13 +26,13 @@ public:
     void Reset() override;
     void ShowTime(double t) override;
 
-    std::size_t BufferedSpikes() const { return spikes_.size(); }
+    std::size_t BufferedSpikes() const { return spikes_.Size(); }
 
 private:
     void CountPending();
 
     // Spike times (seconds from the start of their block), oldest first.
-    std::deque<double> spikes_;
+    TimeBuffer spikes_;
     // The first spike not yet counted against the current stimulus.
     std::size_t next_ = 0;
 };

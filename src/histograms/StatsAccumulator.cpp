@@ -46,13 +46,6 @@ void StatsAccumulator::AddZeros(std::int32_t count, std::int32_t firstIndex)
     }
 }
 
-void StatsAccumulator::AddToSums(double value)
-{
-    sum += value;
-    sumOfSquares += value * value;
-    ++n;
-}
-
 double StatsAccumulator::Mean() const
 {
     return n == 0 ? 0.0 : sum / n;

@@ -24,7 +24,12 @@ struct StatsAccumulator {
     void AddZeros(std::int32_t count, std::int32_t firstIndex);
     // Adds to the sums and the count only (X values: their extremes are
     // not reported).
-    void AddToSums(double value);
+    void AddToSums(double value)
+    {
+        sum += value;
+        sumOfSquares += value * value;
+        ++n;
+    }
 
     // Each is 0 when no value was added.
     double Mean() const;

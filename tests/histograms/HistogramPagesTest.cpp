@@ -158,14 +158,15 @@ TEST(HistogramPagesTest, TheCurrentPageStaysWithinThePages)
 TEST(GraphRangesTest, RangesFollowTheCounts)
 {
     const AxisRanges y{{0.0, 5.0}, {0.0, 4.0}};
-    RangeChange c = ExtendY(0.5, 6.0, y, {0.0, 1.0});
+    RangeChange c = ExtendY(6.0, 6.0, y);
     EXPECT_EQ(c.data, (AxisExtent{0.0, 6.0}));
     EXPECT_EQ(c.visible, (AxisExtent{0.0, 6.0}));
-    c = ExtendY(1.5, 4.5, y, {0.0, 1.0});
+    c = ExtendY(4.5, 0.0, y);
     EXPECT_FALSE(c.data);
-    EXPECT_FALSE(c.visible) << "the bin is out of view";
-    c = ExtendY(1.0, 4.5, y, {0.0, 1.0});
-    EXPECT_EQ(c.visible, (AxisExtent{0.0, 4.5})) << "the view's ends count as in view";
+    EXPECT_FALSE(c.visible) << "no count in view";
+    c = ExtendY(5.5, 4.5, y);
+    EXPECT_EQ(c.data, (AxisExtent{0.0, 5.5}));
+    EXPECT_EQ(c.visible, (AxisExtent{0.0, 4.5}));
 
     // The data range grows to the edges of x's bin; the view follows while
     // it showed all the data and auto-scale is on.
