@@ -68,3 +68,19 @@ for run in results["benchmarks"]:
     print(f"{run['name']:34} {ours:8.2f} {lags:8d} {theirs / ours:8.2f}{note}")
 PY
 )
+
+# Sample enumeration out of memory-mapped recordings against memcpy of the
+# same bytes (target: at least half of memcpy).
+"$build/bin/nerolith_bench" --benchmark_filter='BM_Enumerate|BM_MemcpySameBytes' \
+    --benchmark_out="$results" --benchmark_out_format=json >/dev/null 2>"$context"
+"$python" - "$results" <<'PY'
+import json
+import sys
+
+rates = {run["name"]: run["bytes_per_second"] for run in json.load(open(sys.argv[1]))["benchmarks"]}
+memcpy = rates["BM_MemcpySameBytes"]
+print(f"{'float32 out of a mapped recording':34} {'GB/s':>11} {'x memcpy':>8}")
+print(f"{'memcpy of the same bytes':34} {memcpy / 1e9:11.2f} {1.0:8.2f}")
+for name, label in (("BM_EnumerateFloat32", "enumerate float32 recording"), ("BM_EnumerateInt16", "enumerate int16 recording")):
+    print(f"{label:34} {rates[name] / 1e9:11.2f} {rates[name] / memcpy:8.2f}")
+PY

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <bit>
+#include <cstring>
 
 #include "desk/recording/ContentHash.h"
 
@@ -93,7 +94,12 @@ std::size_t RawRecording::Read(std::int32_t channel, std::int32_t block, std::in
     const double gain = sidecar_.gain[channel];
     const double offset = sidecar_.offset[channel];
     if (sidecar_.type == RawSampleType::Float32 && gain == 1.0 && offset == 0.0) {
-        // Stored values pass unchanged, bit for bit.
+        // Stored values pass unchanged, bit for bit; a lone channel is one
+        // contiguous run of little-endian floats.
+        if (std::endian::native == std::endian::little && stride == sizeof(float)) {
+            std::memcpy(out, sample, total * sizeof(float));
+            return total;
+        }
         for (std::size_t i = 0; i < total; ++i, sample += stride) {
             out[i] = std::bit_cast<float>(LittleEndian32(sample));
         }
