@@ -43,7 +43,7 @@ VEX::String LabelOf(std::int32_t unit, const Host::UnitDescription& description)
 HistogramPane::HistogramPane(ui::TWindow* parent, PaneOwner& owner, std::int32_t unit,
                              const Host::UnitDescription& description)
     : ui::TWindow(parent, u"Histogram pane"), owner_(owner), unit_(unit), label_(LabelOf(unit, description)),
-      statisticsArea_(StatisticsAreaHeight(owner.StatisticsOptions())),
+      statisticsArea_(StatisticsAreaHeight(kShowAllStatistics)),
       selection_(std::make_unique<DUdido1::SelectionQueen>()),
       graph_(std::make_unique<DUdido1::HistogramWindow>(this))
 {

@@ -80,7 +80,8 @@ public:
     void BuildStatisticsText();
     const StatisticsLines& Lines() const { return lines_; }
     const StatsAccumulator& YStatistics() const { return yStatistics_; }
-    // Pixels above the graph, for the view's layout.
+    // Pixels above the graph, for the view's layout; a new pane leaves room
+    // for all three lines, as a new view shows all statistics.
     void SetStatisticsArea(std::int32_t height);
     std::int32_t StatisticsArea() const { return statisticsArea_; }
 

@@ -4,6 +4,7 @@
 #include <limits>
 
 #include "PaneTestSupport.h"
+#include "graph/HistogramWindow.h"
 #include "histograms/AmplitudeHistogram.h"
 #include "histograms/AutoCorrelationHistogram.h"
 #include "histograms/PSTH.h"
@@ -80,6 +81,10 @@ TEST_F(PageControllerTest, NoPagingKeepsOnePageAcrossBlocks)
     Send(Code::kSpike, 1, 0.75);
     EXPECT_EQ(listener.starts, (std::vector<PageStart>{{0, 0.0}}));
     EXPECT_EQ(Counts(rate->Pages()), (Bins{1, 0, 0, 1})) << "the second block's spike at page time 1.75";
+
+    // While data arrive, the time axis follows the analysed position.
+    controller.Advance(1, 3.0);
+    EXPECT_EQ(rate->Graph().GetDomain(), (std::pair{0.0, 4.5}));
 }
 
 TEST_F(PageControllerTest, BlocksPerPageLeavesSkippedBlocksAsEmptyPages)
