@@ -9,6 +9,7 @@
 
 #include "AnalysisOptions.h"
 #include "AnalysisReport.h"
+#include "DatasheetCommand.h"
 #include "RecordingSummary.h"
 #include "SettingsCommands.h"
 #include "desk/demo/DemoRecording.h"
@@ -68,6 +69,7 @@ void WriteOutputs(Desk::Session& session, const std::filesystem::path& folder)
     if (!spikes.flush()) {
         throw std::runtime_error((folder / "spikes.tsv").string() + ": cannot write");
     }
+    WriteDataSheetFile(session, folder / "datasheet.tsv");
     ExportNex(session, folder / "export.nex");
 }
 
@@ -148,6 +150,7 @@ void AddCommands(CLI::App& app)
     AddAnalyze(app);
     AddSpikes(app);
     AddExportNex(app);
+    AddDatasheetCommand(app, [](auto body) { Guarded(body); });
     AddSettingsCommands(app, [](auto body) { Guarded(body); });
     AddSources(app);
     AddGenDemo(app);

@@ -1,6 +1,7 @@
 #include "shell/ClassRegistration.h"
 
 #include "detection/DetectionWindows.h"
+#include "histograms/SpikeDataSheetClass.h"
 #include "shell/AutomationAction.h"
 #include "shell/ClassObject.h"
 #include "shell/SpikeDocClass.h"
@@ -32,6 +33,7 @@ HRESULT RegisterClassObjects(IClassRegistrar* registrar)
     }
     CaptionText() = LoadString(Strings::kCaption);
     InstallDetectionWindows();
+    ConstructSpikeDataSheetClasses();
     for (ClassObject* object = ClassObject::Head(); object != nullptr; object = object->Next()) {
         registrar->RegisterClass(object->Registration());
     }

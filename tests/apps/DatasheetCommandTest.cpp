@@ -1,0 +1,99 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+struct Outcome {
+    int status;
+    std::string out;
+    std::string err;
+};
+
+std::string Contents(const fs::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+// A folder of its own for one test, removed when the test ends.
+struct Scratch {
+    fs::path path = fs::temp_directory_path() / ("nerolith-datasheet-" + std::to_string(getpid()));
+    Scratch() { fs::create_directories(path); }
+    ~Scratch() { fs::remove_all(path); }
+};
+
+// Runs the program as a script does.
+Outcome Nerolith(const Scratch& scratch, const std::string& arguments)
+{
+    const fs::path program = fs::read_symlink("/proc/self/exe").parent_path() / "nerolith";
+    const std::string command = program.string() + " " + arguments + " >" + (scratch.path / "out").string() +
+                                " 2>" + (scratch.path / "err").string() + " </dev/null";
+    const int raw = std::system(command.c_str());
+    return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, Contents(scratch.path / "out"), Contents(scratch.path / "err")};
+}
+
+std::vector<std::string> Lines(const std::string& text)
+{
+    std::vector<std::string> lines;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);) {
+        lines.push_back(line);
+    }
+    return lines;
+}
+
+// Ten seconds of the demo's last block, with one contour unit that becomes
+// the selected unit.
+constexpr const char* kAnalysis = "demo --selection 3:0-3:200000 --units ";
+constexpr const char* kUnits =
+    R"({"units": [{"kind": "contour", "name": "Big", "vertices": [[0.1, 1.0], [2.0, 1.0], [2.0, 3.0], [0.1, 3.0]]}]})";
+
+TEST(DatasheetCommand, PrintsTheEightyFunctionsInIndexOrder)
+{
+    Scratch scratch;
+    const fs::path units = scratch.path / "units.json";
+    std::ofstream(units) << kUnits;
+    const Outcome run = Nerolith(scratch, std::string("datasheet ") + kAnalysis + units.string());
+    ASSERT_EQ(run.status, 0) << run.err;
+    const std::vector<std::string> lines = Lines(run.out);
+    ASSERT_EQ(lines.size(), 81u);
+    EXPECT_EQ(lines[0], "name\tvalue\tunits");
+    for (const std::string& line : lines) {
+        EXPECT_EQ(std::count(line.begin(), line.end(), '\t'), 2) << line;
+    }
+    EXPECT_EQ(lines[2], "Selected Unit\tBig\t ");
+    EXPECT_EQ(lines[13].substr(0, lines[13].find('\t')), "AH: Maximum at");
+    EXPECT_EQ(lines[80].substr(0, lines[80].find('\t')), "CCH: Minimum at");
+    EXPECT_EQ(lines[16].rfind("ISIH: Bin Size\t\t", 0), 0u) << "no view open: an empty field";
+
+    // The analyse command's datasheet.tsv is the same table.
+    const fs::path out = scratch.path / "outputs";
+    const Outcome analyze =
+        Nerolith(scratch, std::string("analyze ") + kAnalysis + units.string() + " --out " + out.string());
+    ASSERT_EQ(analyze.status, 0) << analyze.err;
+    EXPECT_EQ(Contents(out / "datasheet.tsv"), run.out);
+}
+
+TEST(DatasheetCommand, BadInputIsOneLineNamingIt)
+{
+    Scratch scratch;
+    const Outcome run = Nerolith(scratch, "datasheet demo --doc /nonexistent/d.nrl");
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.err.rfind("nerolith: ", 0), 0u) << run.err;
+    EXPECT_NE(run.err.find("/nonexistent/d.nrl"), std::string::npos);
+    EXPECT_EQ(Nerolith(scratch, "datasheet").status, 2);
+}
+
+} // namespace
