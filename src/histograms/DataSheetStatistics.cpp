@@ -26,12 +26,13 @@ Host::Variant SelectionEdge(const BinSelection& selection, double edge)
     return selection.active ? Host::Variant(edge) : Host::Variant();
 }
 
-// The lower edge of a bin of the displayed page. Bins start at a whole
-// multiple of the bin size at or below the X origin, so this names the bin
-// as the graph and its hint show it.
+// The lower edge of a bin of the displayed page, (k0 + bin) x bin size: bins
+// start at a whole multiple of the bin size at or below the X origin, so
+// this names the bin as the graph and its hint show it. One product, so an
+// edge such as -0.01 comes out as the multiple it is.
 double BinLowerEdge(const HistogramPages& pane, std::int32_t bin)
 {
-    return pane.XStart() + static_cast<double>(bin) * pane.BinSize();
+    return static_cast<double>(pane.FirstBin() + bin) * pane.BinSize();
 }
 
 Host::Variant Extreme(const StatsAccumulator& y, double value)
