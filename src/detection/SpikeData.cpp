@@ -214,27 +214,45 @@ bool SpikeData::Collect(std::int32_t endTick)
     if (!blockOpen_) {
         return false;
     }
-    bool added = false;
-    Drain(*spikeEnum_, eventSize_, endTick, [&](const std::byte* record) {
-        AddSpike(currentBlock_, Copy<SpikeEvent>(record));
-        added = true;
-    });
-    CollectEvents(stimulusEnum_.Get(), endTick, SpikeNotification::kStimulus, stimulusEvents_);
-    CollectEvents(referenceEnum_.Get(), endTick, SpikeNotification::kReference, referenceEvents_);
-    return added;
+    std::vector<SpikeEvent> spikes;
+    Drain(*spikeEnum_, eventSize_, endTick, [&](const std::byte* record) { spikes.push_back(Copy<SpikeEvent>(record)); });
+    PendingEvents stimuli{EventTicks(stimulusEnum_.Get(), endTick), SpikeNotification::kStimulus, &stimulusEvents_};
+    PendingEvents references{EventTicks(referenceEnum_.Get(), endTick), SpikeNotification::kReference,
+                             &referenceEvents_};
+    // Views count in time order (the peristimulus histogram pairs each spike
+    // with the stimulus before it), so the three streams are merged by tick;
+    // an event at a spike's tick comes first, as in a replay.
+    for (const SpikeEvent& spike : spikes) {
+        TellEventsUpTo(spike.tick, stimuli, references);
+        AddSpike(currentBlock_, spike);
+    }
+    TellEventsUpTo(INT_MAX, stimuli, references);
+    return !spikes.empty();
 }
 
-void SpikeData::CollectEvents(IEnumEventEx* events, std::int32_t endTick, SpikeNotification::Code code,
-                              std::deque<Host::Position>& positions)
+std::vector<std::int32_t> SpikeData::EventTicks(IEnumEventEx* events, std::int32_t endTick) const
 {
-    if (!events) {
-        return;
+    std::vector<std::int32_t> ticks;
+    if (events) {
+        Drain(*events, events->EventSize(), endTick,
+              [&](const std::byte* record) { ticks.push_back(Copy<Host::EventHeader>(record).tick); });
     }
-    Drain(*events, events->EventSize(), endTick, [&](const std::byte* record) {
-        const auto event = Copy<Host::EventHeader>(record);
-        positions.push_back({event.tick, currentBlock_});
-        Notify(Frame(code, currentBlock_, event.tick * sampleInterval_));
-    });
+    return ticks;
+}
+
+void SpikeData::TellEventsUpTo(std::int32_t tick, PendingEvents& stimuli, PendingEvents& references)
+{
+    for (;;) {
+        const bool stimulus = stimuli.HasUpTo(tick);
+        const bool reference = references.HasUpTo(tick);
+        if (!stimulus && !reference) {
+            return;
+        }
+        PendingEvents& next = stimulus && (!reference || stimuli.Next() <= references.Next()) ? stimuli : references;
+        const std::int32_t eventTick = next.Take();
+        next.positions->push_back({eventTick, currentBlock_});
+        Notify(Frame(next.code, currentBlock_, eventTick * sampleInterval_));
+    }
 }
 
 void SpikeData::AddSpike(std::int32_t block, const SpikeEvent& spike)

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <deque>
+#include <vector>
 
 #include "detection/SpikeEvent.h"
 #include "detection/SpikeStoreOwner.h"
@@ -87,8 +88,19 @@ private:
     double AskSampleInterval(std::int32_t block) const;
     ComPtr<IEnumEventEx> OpenSourceEvents(std::int32_t source, std::int32_t block, std::int32_t firstTick) const;
     void CloseEnumerators();
-    void CollectEvents(IEnumEventEx* events, std::int32_t endTick, SpikeNotification::Code code,
-                       std::deque<Host::Position>& positions);
+    // Events of one kind taken from the host and not yet told.
+    struct PendingEvents {
+        std::vector<std::int32_t> ticks;
+        SpikeNotification::Code code;
+        std::deque<Host::Position>* positions;
+        std::size_t next = 0;
+
+        bool HasUpTo(std::int32_t tick) const { return next < ticks.size() && ticks[next] <= tick; }
+        std::int32_t Next() const { return ticks[next]; }
+        std::int32_t Take() { return ticks[next++]; }
+    };
+    std::vector<std::int32_t> EventTicks(IEnumEventEx* events, std::int32_t endTick) const;
+    void TellEventsUpTo(std::int32_t tick, PendingEvents& stimuli, PendingEvents& references);
     void Notify(const SpikeNotification& notification) const;
 
     SpikeStoreOwner* owner_;

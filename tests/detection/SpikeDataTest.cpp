@@ -76,8 +76,9 @@ TEST_F(Store, BlockRunTellsFramesSpikesAndEvents)
     store->EndBlock(100);
     EXPECT_FALSE(store->Collect(INT_MAX));
 
-    EXPECT_EQ(Codes(owner.told), (std::vector<std::int32_t>{Code::kBlockStart, Code::kSpike, Code::kSpike,
-                                                            Code::kStimulus, Code::kBlockEnd}));
+    EXPECT_EQ(Codes(owner.told), (std::vector<std::int32_t>{Code::kBlockStart, Code::kSpike, Code::kStimulus,
+                                                            Code::kSpike, Code::kBlockEnd}))
+        << "the stimulus at tick 7 is told between the spikes at 5 and 9";
     EXPECT_DOUBLE_EQ(owner.told[0].time, 2 * 0.002);
     const SpikeNotification& spike = owner.told[1];
     EXPECT_EQ(spike.block, 1);
@@ -174,4 +175,19 @@ TEST(Expressions, ClassicNumbersAndNames)
               VEX::String(u"SpikeDet(ch3, 1.23457e+06, 0.001, 0.004, 2, 1, 0, 0, 0, 2, 1200000)"));
     EXPECT_EQ(UnitSelectorExpression(u"Spikes 1", 0), VEX::String(u"UnitSelector(Spikes 1, 0)"));
     EXPECT_EQ(UnitSourceName(0), VEX::String(u"NerolithUnit1"));
+}
+
+TEST_F(Store, ChunksTellSpikesAndBothEventKindsInTimeOrder)
+{
+    calc.spikes[0] = {Spike(10), Spike(30), Spike(50)};
+    calc.events[{3, 0}] = {{10, 0.0f, 0.0}, {40, 0.0f, 0.0}};
+    calc.events[{6, 0}] = {{5, 0.0f, 0.0}, {30, 0.0f, 0.0}, {45, 0.0f, 0.0}};
+    ASSERT_TRUE(store->BeginBlock(0, 0, 0, u"SpikeDet(ch1)", 3, 6));
+    store->Collect(35);
+    store->Collect(INT_MAX);
+    store->EndBlock(100);
+    EXPECT_EQ(Codes(owner.told),
+              (std::vector<std::int32_t>{Code::kBlockStart, Code::kReference, Code::kStimulus, Code::kSpike,
+                                         Code::kReference, Code::kSpike, Code::kStimulus, Code::kReference,
+                                         Code::kSpike, Code::kBlockEnd}));
 }
