@@ -2,6 +2,7 @@
 
 #include "detection/DetectionWindows.h"
 #include "histograms/SpikeDataSheetClass.h"
+#include "histograms/ViewClasses.h"
 #include "shell/AutomationAction.h"
 #include "shell/ClassObject.h"
 #include "shell/SpikeDocClass.h"
@@ -33,11 +34,15 @@ HRESULT RegisterClassObjects(IClassRegistrar* registrar)
     }
     CaptionText() = LoadString(Strings::kCaption);
     InstallDetectionWindows();
+    InstallAnalysisViews();
     ConstructSpikeDataSheetClasses();
     for (ClassObject* object = ClassObject::Head(); object != nullptr; object = object->Next()) {
         registrar->RegisterClass(object->Registration());
     }
     registrar->RegisterClass(SpikeDocClassRegistration());
+    for (const Host::ClassRegistration& view : AnalysisViewClassRegistrations()) {
+        registrar->RegisterClass(view);
+    }
     registrar->RegisterClass(SpikeEventDrawClassRegistration());
     RegisterAction(registrar, AnalyzeAction());
     RegisterAction(registrar, ClearAnalysisAction());

@@ -1,0 +1,32 @@
+#include "histograms/RateMeterView.h"
+
+#include "histograms/RateMeter.h"
+#include "shell/SpikeDoc.h"
+
+namespace Nerolith {
+
+RateMeterView::RateMeterView(SpikeDoc& document) : AnalysisView(document, Host::ViewKind::RateMeter, SpikeQuantity::Time)
+{
+}
+
+VEX::String RateMeterView::ViewName() const
+{
+    return VEX::String(u"Rate Meter View");
+}
+
+VEX::String RateMeterView::CopyMenuText() const
+{
+    return VEX::String(u"Copy Rate Meter View");
+}
+
+VEX::String RateMeterView::PrintMenuText() const
+{
+    return VEX::String(u"Print Rate Meter View...");
+}
+
+std::unique_ptr<HistogramPane> RateMeterView::CreatePane(std::int32_t unit, const Host::UnitDescription& description)
+{
+    return std::make_unique<RateMeter>(PaneParent(), *this, unit, description);
+}
+
+} // namespace Nerolith
