@@ -234,14 +234,24 @@ std::unique_ptr<Desk::Session> OpenSession(const std::string& recording, const D
     return session;
 }
 
-void RunAnalysis(Desk::Session& session, const UnitsOptions& units, const DocumentOptions& document, bool online)
+void RunAnalysis(Desk::Session& session, const UnitsOptions& units, const DocumentOptions& document, bool online,
+                 const ViewOptions* views)
 {
+    if (views != nullptr) {
+        views->Open(session);
+    }
     if (!online || units.Any()) {
         session.Analyze();
     }
     units.Apply(session);
+    if (views != nullptr) {
+        views->ApplySettings(session);
+    }
     if (online) {
         ReplayOnline(session);
+    }
+    if (views != nullptr) {
+        views->ShowPages(session);
     }
     if (document.save) {
         session.Save(*document.path);

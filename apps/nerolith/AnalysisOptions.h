@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "ViewOptions.h"
 #include "desk/host/Session.h"
 
 namespace Nerolith::Cli {
@@ -53,8 +54,9 @@ std::unique_ptr<Desk::Session> OpenSession(const std::string& recording, const D
                                            const DocumentOptions& document);
 
 // Analyses (offline, or while a replay samples the recording), with the
-// units created along the way; saves when asked.
+// units created along the way and the views (when given) opened first and
+// set up before the final run; saves when asked.
 void RunAnalysis(Desk::Session& session, const UnitsOptions& units, const DocumentOptions& document,
-                 bool online);
+                 bool online, const ViewOptions* views = nullptr);
 
 } // namespace Nerolith::Cli

@@ -11,8 +11,10 @@
 #include "AnalysisReport.h"
 #include "DatasheetCommand.h"
 #include "RecordingSummary.h"
+#include "RenderCommand.h"
 #include "SettingsCommands.h"
 #include "desk/demo/DemoRecording.h"
+#include "desk/ui/AxisScale.h"
 
 namespace Nerolith::Cli {
 namespace {
@@ -46,10 +48,10 @@ struct AnalysisCommand {
         units.AddTo(command);
         document.AddTo(command, withSave);
     }
-    std::unique_ptr<Desk::Session> Run(bool online = false) const
+    std::unique_ptr<Desk::Session> Run(bool online = false, const ViewOptions* views = nullptr) const
     {
         auto session = OpenSession(recording, detection, document);
-        RunAnalysis(*session, units, document, online);
+        RunAnalysis(*session, units, document, online, views);
         return session;
     }
 };
@@ -61,7 +63,7 @@ void ExportNex(Desk::Session& session, const std::filesystem::path& path)
     }
 }
 
-void WriteOutputs(Desk::Session& session, const std::filesystem::path& folder)
+void WriteOutputs(Desk::Session& session, const std::filesystem::path& folder, const ViewOptions& views)
 {
     std::filesystem::create_directories(folder);
     std::ofstream spikes(folder / "spikes.tsv");
@@ -71,6 +73,7 @@ void WriteOutputs(Desk::Session& session, const std::filesystem::path& folder)
     }
     WriteDataSheetFile(session, folder / "datasheet.tsv");
     ExportNex(session, folder / "export.nex");
+    views.WriteOutputs(session, folder);
 }
 
 void AddAnalyze(CLI::App& app)
@@ -79,15 +82,17 @@ void AddAnalyze(CLI::App& app)
     auto options = std::make_shared<AnalysisCommand>();
     auto online = std::make_shared<bool>(false);
     auto out = std::make_shared<std::string>();
+    auto views = std::make_shared<ViewOptions>();
     options->AddTo(*command, true);
+    views->AddTo(*command);
     command->add_flag("--online", *online, "Analyse while a replay samples the recording");
-    command->add_option("--out", *out, "Folder for spikes.tsv and export.nex");
-    command->callback([options, online, out] {
+    command->add_option("--out", *out, "Folder for spikes.tsv, datasheet.tsv, export.nex and the views' files");
+    command->callback([options, online, out, views] {
         Guarded([&] {
-            const auto session = options->Run(*online);
+            const auto session = options->Run(*online, views.get());
             PrintAnalysisSummary(*session, std::cout);
             if (!out->empty()) {
-                WriteOutputs(*session, *out);
+                WriteOutputs(*session, *out, *views);
             }
         });
     });
@@ -147,11 +152,15 @@ void AddGenDemo(CLI::App& app)
 
 void AddCommands(CLI::App& app)
 {
+    // The host's axis scale component, which the views' graphs draw their
+    // axes with.
+    desk::ui::AxisScale::Register();
     AddAnalyze(app);
     AddSpikes(app);
     AddExportNex(app);
     AddDatasheetCommand(app, [](auto body) { Guarded(body); });
     AddSettingsCommands(app, [](auto body) { Guarded(body); });
+    AddRenderCommand(app, [](auto body) { Guarded(body); });
     AddSources(app);
     AddGenDemo(app);
 }

@@ -1,0 +1,78 @@
+#include "RenderCommand.h"
+
+#include <algorithm>
+#include <cctype>
+#include <filesystem>
+#include <memory>
+#include <optional>
+#include <regex>
+#include <stdexcept>
+#include <string>
+
+#include "AnalysisOptions.h"
+
+namespace Nerolith::Cli {
+namespace {
+
+struct RenderOptions {
+    std::string recording;
+    DetectionOptions detection;
+    UnitsOptions units;
+    ViewOptions views;
+    std::string output;
+    std::optional<std::string> size;
+};
+
+bool IsPictureFile(const std::string& path)
+{
+    std::string extension = std::filesystem::path(path).extension().string();
+    std::transform(extension.begin(), extension.end(), extension.begin(),
+                   [](unsigned char c) { return std::tolower(c); });
+    return extension == ".png" || extension == ".svg" || extension == ".pdf";
+}
+
+CLI::Validator PictureSize()
+{
+    return CLI::Validator(
+        [](std::string& text) -> std::string {
+            static const std::regex pattern(R"(^[1-9]\d{0,4}x[1-9]\d{0,4}$)");
+            return std::regex_match(text, pattern) ? std::string() : "expected WIDTHxHEIGHT in pixels";
+        },
+        "WxH");
+}
+
+void Render(const RenderOptions& options)
+{
+    if (!IsPictureFile(options.output)) {
+        throw std::runtime_error("-o " + options.output + ": a picture is written as .png, .svg or .pdf");
+    }
+    const std::vector<NamedView> views = options.views.Views();
+    if (views.size() != 1) {
+        throw std::runtime_error("render draws one view: name exactly one with --view");
+    }
+    const auto session = OpenSession(options.recording, options.detection, DocumentOptions{});
+    RunAnalysis(*session, options.units, DocumentOptions{}, false, &options.views);
+    if (options.size && Failed(session->Analysis().SetViewSetting(views.front().kind, VEX::String(u"size"),
+                                                                  VEX::String::FromUtf8(*options.size)))) {
+        throw std::runtime_error("--size " + *options.size + ": the view cannot take this size");
+    }
+    WriteViewPicture(*session, views.front(), options.output);
+}
+
+} // namespace
+
+void AddRenderCommand(CLI::App& app, std::function<void(std::function<void()>)> guarded)
+{
+    auto* command = app.add_subcommand("render", "Analyse a recording and write one view's picture");
+    auto options = std::make_shared<RenderOptions>();
+    command->add_option("RECORDING", options->recording, "A raw sidecar .json, an .edf/.bdf file, or demo")
+        ->required();
+    options->detection.AddTo(*command);
+    options->units.AddTo(*command);
+    options->views.AddTo(*command);
+    command->add_option("-o", options->output, "The picture to write: FILE.png, FILE.svg or FILE.pdf")->required();
+    command->add_option("--size", options->size, "The picture's size in pixels, WxH")->check(PictureSize());
+    command->callback([options, guarded] { guarded([&] { Render(*options); }); });
+}
+
+} // namespace Nerolith::Cli
