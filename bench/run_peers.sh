@@ -84,3 +84,39 @@ print(f"{'memcpy of the same bytes':34} {memcpy / 1e9:11.2f} {1.0:8.2f}")
 for name, label in (("BM_EnumerateFloat32", "enumerate float32 recording"), ("BM_EnumerateInt16", "enumerate int16 recording")):
     print(f"{label:34} {rates[name] / 1e9:11.2f} {rates[name] / memcpy:8.2f}")
 PY
+
+# The command line with every view open: wall time of
+# "nerolith analyze demo --view all --out DIR" (two units, so that each view
+# counts), best of three, against the same analysis without views.
+(
+    folder=${TMPDIR:-/tmp}/nerolith_peer_views.$$
+    trap 'rm -rf "$folder"' EXIT INT TERM
+    mkdir -p "$folder"
+    cat >"$folder/units.json" <<'JSON'
+{"units": [{"kind": "contour", "name": "B", "vertices": [[0.72, 0.8], [1.3, 0.8], [1.3, 1.35], [0.72, 1.35]]},
+           {"kind": "contour", "name": "A", "vertices": [[0.2, 1.4], [0.7, 1.4], [0.7, 2.0], [0.2, 2.0]]}]}
+JSON
+    echo
+    "$python" - "$build/bin/nerolith" "$folder" <<'PY'
+import subprocess
+import sys
+import time
+
+program, folder = sys.argv[1], sys.argv[2]
+base = [program, "analyze", "demo", "--units", f"{folder}/units.json"]
+
+def best(arguments):
+    times = []
+    for _ in range(3):
+        start = time.perf_counter()
+        subprocess.run(arguments, check=True, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        times.append(time.perf_counter() - start)
+    return min(times)
+
+without = best(base + ["--out", f"{folder}/plain"])
+views = best(base + ["--view", "all", "--out", f"{folder}/views"])
+print(f"{'demo (3 x 60 s), wall time':34} {'s':>8} {'x plain':>8}")
+print(f"{'analyze --out':34} {without:8.2f} {1.0:8.2f}")
+print(f"{'analyze --view all --out':34} {views:8.2f} {views / without:8.2f}")
+PY
+)
