@@ -4,7 +4,11 @@
 #include <QEventLoop>
 #include <QTimer>
 
+#include <cerrno>
 #include <cstdlib>
+#include <string>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include "platform/error/XVEX.h"
 
@@ -15,6 +19,23 @@ namespace {
 bool HasDisplay()
 {
     return std::getenv("DISPLAY") != nullptr || std::getenv("WAYLAND_DISPLAY") != nullptr;
+}
+
+// Qt warns on stderr when the runtime folder is not set (as in batch runs and
+// CI), which would break the command line's one-line error contract; give it
+// a private folder of its own instead.
+void EnsureRuntimeFolder()
+{
+    if (std::getenv("XDG_RUNTIME_DIR") != nullptr) {
+        return;
+    }
+    const std::string folder = "/tmp/nerolith-runtime-" + std::to_string(getuid());
+    if (mkdir(folder.c_str(), 0700) == 0 || errno == EEXIST) {
+        struct stat info {};
+        if (stat(folder.c_str(), &info) == 0 && info.st_uid == getuid() && (info.st_mode & 0777) == 0700) {
+            setenv("XDG_RUNTIME_DIR", folder.c_str(), 1);
+        }
+    }
 }
 
 } // namespace
@@ -30,6 +51,7 @@ void EnsureApplication()
     if (std::getenv("QT_QPA_PLATFORM") == nullptr && !HasDisplay()) {
         setenv("QT_QPA_PLATFORM", "offscreen", 1);
     }
+    EnsureRuntimeFolder();
     // Lives until the process ends: windows may be destroyed by static
     // objects after main returns.
     static int argc = 1;
