@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "desk/host/ModuleLoader.h"
+#include "host/IDataSheetFunction.h"
 
 using namespace Desk;
 
@@ -35,6 +36,37 @@ TEST(ModuleRegistration, TheModuleExportsOneEntryThatRegistersItsClassesAndActio
         highest = std::max(highest, rank(entry.registration.role));
     }
     EXPECT_EQ(&ModuleLoader::Load(), &registry) << "the module is loaded and registered once";
+}
+
+// The Data Sheet functions join the class list as they are made, newest at
+// the head, so the list registers them from the last index to the first;
+// the numbered classes follow in their table's order.
+TEST(ModuleRegistration, ClassesArriveInTheirFixedOrder)
+{
+    const auto& classes = ModuleLoader::Load().Classes();
+    ASSERT_GE(classes.size(), 80u);
+    const auto nameOf = [](const ClassRegistry::Entry& entry) {
+        VEX::String name = entry.registration.displayName;
+        if (const auto function = entry.object.As<IDataSheetFunctionClass>()) {
+            function->Name(&name);
+        }
+        return name.ToUtf8();
+    };
+    EXPECT_EQ(nameOf(classes[0]), "CCH: Bin with Minimum");
+    EXPECT_EQ(nameOf(classes[78]), "Selected Unit");
+    EXPECT_EQ(nameOf(classes[79]), "Channel");
+    std::vector<std::string> numbered;
+    for (std::size_t i = 80; i < classes.size(); ++i) {
+        const Host::ClassRole role = classes[i].registration.role;
+        if (role == Host::ClassRole::Document || role == Host::ClassRole::View || role == Host::ClassRole::EventDraw) {
+            numbered.push_back(nameOf(classes[i]));
+        }
+    }
+    EXPECT_EQ(numbered, (std::vector<std::string>{"Nerolith View Document", "Autocorrelation Histogram View",
+                                                  "Cross-correlation Histogram View",
+                                                  "Interspike Interval Histogram View", "Amplitude Histogram View",
+                                                  "Rate Meter View", "Peristimulus Time Histogram View", ""}));
+    EXPECT_EQ(classes.back().registration.role, Host::ClassRole::EventDraw);
 }
 
 TEST(ModuleRegistration, AMissingModuleIsAClearError)
