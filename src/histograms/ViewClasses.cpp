@@ -109,6 +109,7 @@ std::vector<Host::ClassRegistration> AnalysisViewClassRegistrations()
 void InstallAnalysisViews()
 {
     SpikeDoc::Windows().openView = OpenAnalysisView;
+    SpikeDoc::Windows().closeViews = CloseAnalysisViews;
 }
 
 std::unique_ptr<AnalysisView> MakeAnalysisView(SpikeDoc& document, ViewKind kind)

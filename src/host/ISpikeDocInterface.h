@@ -145,6 +145,9 @@ public:
     // E_FAIL when no view of that kind is open, E_INVALIDARG for a name or
     // value the view does not take.
     virtual HRESULT OpenView(Host::ViewKind kind) = 0;
+    // Closes every view of the document; the host calls it as it closes the
+    // document, since open views keep their document alive.
+    virtual HRESULT CloseViews() = 0;
     virtual HRESULT SetViewSetting(Host::ViewKind kind, const VEX::String& name, const VEX::String& value) = 0;
     virtual HRESULT GetViewSetting(Host::ViewKind kind, const VEX::String& name, VEX::String* value) = 0;
 

@@ -126,7 +126,7 @@ SpikeDoc::~SpikeDoc()
 
 DocumentWindows& SpikeDoc::Windows()
 {
-    static DocumentWindows windows{{}, {}, ChooseExportPath};
+    static DocumentWindows windows{{}, {}, {}, ChooseExportPath};
     return windows;
 }
 
@@ -912,6 +912,14 @@ HRESULT SpikeDoc::OpenView(Host::ViewKind kind)
     }
     const auto& opener = Windows().openView;
     return opener ? opener(*this, kind) : E_NOTIMPL;
+}
+
+HRESULT SpikeDoc::CloseViews()
+{
+    if (const auto& closer = Windows().closeViews) {
+        closer(*this);
+    }
+    return S_OK;
 }
 
 HRESULT SpikeDoc::SetViewSetting(Host::ViewKind kind, const VEX::String& name, const VEX::String& value)

@@ -37,6 +37,7 @@ struct DocumentWindows {
     // record; on OK the dialog calls SpikeDoc::ConfirmSettings.
     std::function<void(SpikeDoc&)> settingsDialog;
     std::function<HRESULT(SpikeDoc&, Host::ViewKind)> openView;
+    std::function<void(SpikeDoc&)> closeViews;
     // The path the user chose for an export, none on Cancel.
     std::function<std::optional<VEX::String>()> exportPath;
 };
@@ -96,6 +97,7 @@ public:
     HRESULT RequestClearAnalysis() override;
     HRESULT ExportNex(const VEX::String& path) override;
     HRESULT OpenView(Host::ViewKind kind) override;
+    HRESULT CloseViews() override;
     HRESULT SetViewSetting(Host::ViewKind kind, const VEX::String& name, const VEX::String& value) override;
     HRESULT GetViewSetting(Host::ViewKind kind, const VEX::String& name, VEX::String* value) override;
 

@@ -31,7 +31,8 @@ class AnalysisViewTest : public ::testing::Test {
 protected:
     AnalysisViewTest()
         : host(TestSupport::NewHostDocument(TestSupport::SpikyRecording({{1000, 3000, 6000}, {500, 2500}}))),
-          doc(ComPtr<SpikeDoc>::Attach(new SpikeDoc(host.Get()))), hook(SpikeDoc::Windows().openView)
+          doc(ComPtr<SpikeDoc>::Attach(new SpikeDoc(host.Get()))), hook(SpikeDoc::Windows().openView),
+          closeHook(SpikeDoc::Windows().closeViews)
     {
         InstallAnalysisViews();
         VEX::OverrideListSeparator(u',');
@@ -41,6 +42,7 @@ protected:
     {
         CloseAnalysisViews(*doc);
         SpikeDoc::Windows().openView = hook;
+        SpikeDoc::Windows().closeViews = closeHook;
         VEX::OverrideListSeparator(std::nullopt);
         automation::Reset();
     }
@@ -92,7 +94,22 @@ protected:
     ComPtr<Desk::HostDocument> host;
     ComPtr<SpikeDoc> doc;
     std::function<HRESULT(SpikeDoc&, ViewKind)> hook;
+    std::function<void(SpikeDoc&)> closeHook;
 };
+
+TEST_F(AnalysisViewTest, ClosingTheViewsLetsTheirDocumentGo)
+{
+    Open(ViewKind::Autocorrelation);
+    Open(ViewKind::RateMeter);
+    const auto references = [this] {
+        doc->AddRef();
+        return doc->Release();
+    };
+    const std::uint32_t withViews = references();
+    EXPECT_EQ(doc->CloseViews(), S_OK);
+    EXPECT_EQ(references(), withViews - 2) << "each open view held its document";
+    EXPECT_EQ(doc->FindView(ViewKind::Autocorrelation), nullptr);
+}
 
 TEST_F(AnalysisViewTest, PanesFollowTheUnitsOfTheSourceChannel)
 {

@@ -1,5 +1,7 @@
 #include "desk/host/HostDocument.h"
 
+#include "host/ISpikeDocInterface.h"
+
 namespace Desk {
 namespace {
 
@@ -40,6 +42,9 @@ HostDocument::~HostDocument() = default;
 
 void HostDocument::Close()
 {
+    if (const auto analysis = moduleDocument_.As<ISpikeDocInterface>()) {
+        analysis->CloseViews();
+    }
     moduleDocument_.Reset();
     persistence_.Reset();
     markers_.clear();
