@@ -7,6 +7,7 @@
 #include <string>
 
 #include "AnalysisOptions.h"
+#include "ViewOptions.h"
 #include "desk/datasheet/DataSheet.h"
 #include "desk/datasheet/DataSheetText.h"
 
@@ -18,6 +19,7 @@ struct DatasheetOptions {
     DetectionOptions detection;
     UnitsOptions units;
     DocumentOptions document;
+    ViewOptions views;
 };
 
 std::int32_t SourceChannel(Desk::Session& session)
@@ -40,10 +42,11 @@ void AddDatasheetCommand(CLI::App& app, std::function<void(std::function<void()>
     options->detection.AddTo(*command);
     options->units.AddTo(*command);
     options->document.AddTo(*command, false);
+    options->views.AddTo(*command);
     command->callback([options, guarded] {
         guarded([&] {
             const auto session = OpenSession(options->recording, options->detection, options->document);
-            RunAnalysis(*session, options->units, options->document, false);
+            RunAnalysis(*session, options->units, options->document, false, &options->views);
             WriteDataSheet(*session, std::cout);
         });
     });

@@ -10,10 +10,10 @@
 
 namespace Nerolith::Cli {
 
-// "datasheet RECORDING [detection] [units] [--doc FILE]": analyses the
-// recording and prints the Data Sheet of its source channel. `guarded` runs
-// the command body and turns its errors into the program's message and exit
-// status.
+// "datasheet RECORDING [detection] [units] [views] [--doc FILE]": analyses
+// the recording with the views asked for open and prints the Data Sheet of
+// its source channel. `guarded` runs the command body and turns its errors
+// into the program's message and exit status.
 void AddDatasheetCommand(CLI::App& app, std::function<void(std::function<void()>)> guarded);
 
 // The Data Sheet of the session's document for its source channel: the

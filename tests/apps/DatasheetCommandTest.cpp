@@ -86,6 +86,37 @@ TEST(DatasheetCommand, PrintsTheEightyFunctionsInIndexOrder)
     EXPECT_EQ(Contents(out / "datasheet.tsv"), run.out);
 }
 
+// The value field of the line whose name is given.
+std::string ValueOf(const std::vector<std::string>& lines, const std::string& name)
+{
+    for (const std::string& line : lines) {
+        if (line.rfind(name + "\t", 0) == 0) {
+            const std::size_t start = name.size() + 1;
+            return line.substr(start, line.find('\t', start) - start);
+        }
+    }
+    return "missing";
+}
+
+TEST(DatasheetCommand, AnOpenViewFillsItsAnalysisWithTheSelectedUnitsStatistics)
+{
+    Scratch scratch;
+    const fs::path units = scratch.path / "units.json";
+    std::ofstream(units) << kUnits;
+    const Outcome run = Nerolith(scratch, std::string("datasheet ") + kAnalysis + units.string() +
+                                              " --view AH --bin-size AH=0.5 --selection-x AH=1:2");
+    ASSERT_EQ(run.status, 0) << run.err;
+    const std::vector<std::string> lines = Lines(run.out);
+    EXPECT_EQ(ValueOf(lines, "AH: Bin Size"), "0.5");
+    EXPECT_EQ(ValueOf(lines, "AH: Selection Start"), "1");
+    EXPECT_EQ(ValueOf(lines, "AH: Selection End"), "2");
+    const std::string counts = ValueOf(lines, "AH: Total Counts");
+    EXPECT_GT(std::stoi(counts), 0);
+    EXPECT_EQ(counts.find_first_not_of("0123456789"), std::string::npos) << "an integer: " << counts;
+    EXPECT_NE(ValueOf(lines, "AH: Maximum at"), "");
+    EXPECT_EQ(ValueOf(lines, "ISIH: Total Counts"), "") << "no interspike interval view";
+}
+
 TEST(DatasheetCommand, BadInputIsOneLineNamingIt)
 {
     Scratch scratch;
