@@ -4,9 +4,8 @@ namespace Nerolith {
 
 AutoCorrelationHistogram::AutoCorrelationHistogram(platform::ui::TWindow* parent, PaneOwner& owner,
                                                    std::int32_t unit, const Host::UnitDescription& description)
-    : HistogramPane(parent, owner, unit, description)
+    : CorrelationHistogram(parent, owner, unit, description)
 {
-    SetLagWindow(window_.minimum, window_.maximum);
     Reset();
     ResetAxes();
 }
@@ -20,12 +19,6 @@ void AutoCorrelationHistogram::AddSpike(std::int32_t unit, double t)
     Correlate(false);
 }
 
-void AutoCorrelationHistogram::EndSegment()
-{
-    Correlate(true);
-    Reset();
-}
-
 void AutoCorrelationHistogram::Flush()
 {
     Correlate(true);
@@ -37,21 +30,7 @@ void AutoCorrelationHistogram::Reset()
 {
     spikes_.Clear();
     next_ = 0;
-    if (PageCount() == 0) {
-        const auto [minimum, maximum] = Extent();
-        window_ = {minimum, maximum};
-        SetXOrigin(minimum);
-    }
-}
-
-void AutoCorrelationHistogram::ResetAxes()
-{
-    SetXRanges(window_.minimum, window_.maximum);
-}
-
-void AutoCorrelationHistogram::SetLagWindow(double minimum, double maximum)
-{
-    SetExtent(minimum, maximum);
+    TakeLagWindowUnlessCounting();
 }
 
 void AutoCorrelationHistogram::Correlate(bool final)

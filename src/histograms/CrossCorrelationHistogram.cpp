@@ -6,9 +6,8 @@ namespace Nerolith {
 
 CrossCorrelationHistogram::CrossCorrelationHistogram(platform::ui::TWindow* parent, PaneOwner& owner,
                                                      std::int32_t unit, const Host::UnitDescription& description)
-    : HistogramPane(parent, owner, unit, description)
+    : CorrelationHistogram(parent, owner, unit, description)
 {
-    SetLagWindow(window_.minimum, window_.maximum);
     Reset();
     ResetAxes();
 }
@@ -28,12 +27,6 @@ void CrossCorrelationHistogram::AddSpike(std::int32_t unit, double t)
     Correlate(false);
 }
 
-void CrossCorrelationHistogram::EndSegment()
-{
-    Correlate(true);
-    Reset();
-}
-
 void CrossCorrelationHistogram::Flush()
 {
     Correlate(true);
@@ -44,21 +37,7 @@ void CrossCorrelationHistogram::Reset()
 {
     spikes_.Clear();
     references_.Clear();
-    if (PageCount() == 0) {
-        const auto [minimum, maximum] = Extent();
-        window_ = {minimum, maximum};
-        SetXOrigin(minimum);
-    }
-}
-
-void CrossCorrelationHistogram::ResetAxes()
-{
-    SetXRanges(window_.minimum, window_.maximum);
-}
-
-void CrossCorrelationHistogram::SetLagWindow(double minimum, double maximum)
-{
-    SetExtent(minimum, maximum);
+    TakeLagWindowUnlessCounting();
 }
 
 void CrossCorrelationHistogram::Correlate(bool final)
