@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <utility>
 
+#include "histograms/EventSourceList.h"
+
 namespace Nerolith {
 
 namespace ui = platform::ui;
@@ -51,17 +53,7 @@ bool CrossCorrPagingDialog::CanClose()
 void CrossCorrPagingDialog::SetupWindow()
 {
     PagingDialog::SetupWindow();
-    if (sources_.empty()) {
-        AddItem(kSource, kNoSources);
-        SetSelIndex(kSource, 0);
-        EnableControl(kSource, false);
-        return;
-    }
-    for (const VEX::String& source : sources_) {
-        AddItem(kSource, source);
-    }
-    const auto current = std::find(sources_.begin(), sources_.end(), reference_);
-    SetSelIndex(kSource, current == sources_.end() ? -1 : static_cast<std::int32_t>(current - sources_.begin()));
+    FillEventSourceList(*this, kSource, sources_, reference_);
 }
 
 } // namespace Nerolith

@@ -14,7 +14,6 @@ namespace Nerolith {
 class CrossCorrPagingDialog final : public PagingDialog {
 public:
     static constexpr std::int32_t kSource = 1401;
-    static constexpr const char16_t* kNoSources = u"No event channels available";
 
     CrossCorrPagingDialog(platform::ui::TWindow* parent, const PagingSettings& settings,
                           std::vector<VEX::String> sources, const VEX::String& reference);

@@ -5,6 +5,7 @@
 #include <limits>
 #include <utility>
 
+#include "histograms/EventSourceList.h"
 #include "platform/ui/MessageBox.h"
 
 namespace Nerolith {
@@ -84,17 +85,7 @@ void PSTHPagingDialog::SetupWindow()
     SetCheck(kStimulusRadio, byStimulus);
     SetNumber(kSweeps, byStimulus ? settings_.eventsPerPage : settings_.blocksPerPage);
     SetNumber(kPreStimulus, settings_.preStimulusTime);
-    if (sources_.empty()) {
-        AddItem(kSource, kNoSources);
-        SetSelIndex(kSource, 0);
-        EnableControl(kSource, false);
-        return;
-    }
-    for (const VEX::String& source : sources_) {
-        AddItem(kSource, source);
-    }
-    const auto current = std::find(sources_.begin(), sources_.end(), stimulus_);
-    SetSelIndex(kSource, current == sources_.end() ? -1 : static_cast<std::int32_t>(current - sources_.begin()));
+    FillEventSourceList(*this, kSource, sources_, stimulus_);
 }
 
 void PSTHPagingDialog::Refuse(std::int32_t edit, const VEX::String& message)

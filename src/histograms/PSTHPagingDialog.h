@@ -20,7 +20,6 @@ public:
     static constexpr std::int32_t kSource = 1503;
     static constexpr std::int32_t kSweeps = 1504;
     static constexpr std::int32_t kPreStimulus = 1505;
-    static constexpr const char16_t* kNoSources = u"No event channels available";
 
     PSTHPagingDialog(platform::ui::TWindow* parent, const PagingSettings& settings,
                      std::vector<VEX::String> sources, const VEX::String& stimulus);
