@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "desk/host/ModuleLoader.h"
+#include "desk/host/Session.h"
 #include "host/IDataSheetFunction.h"
 
 using namespace Desk;
@@ -77,4 +78,22 @@ TEST(ModuleRegistration, AMissingModuleIsAClearError)
     } catch (const ModuleError& error) {
         EXPECT_NE(std::string(error.what()).find("/nonexistent/libnerolith.so"), std::string::npos);
     }
+}
+
+// The automation actions send the same requests as the menu commands.
+TEST(ModuleRegistration, TheAnalyzeAndClearActionsRunOnADocument)
+{
+    const auto session = Session::OpenRecording("demo", MakeCom<HostServices>(nullptr));
+    const ClassRegistry& registry = ModuleLoader::Load();
+    const ClassRegistry::Action* analyze = registry.FindAction(u"NL_Analyze");
+    const ClassRegistry::Action* clear = registry.FindAction(u"NL_ClearAnalysis");
+    ASSERT_TRUE(analyze && clear);
+    ASSERT_EQ(analyze->action->Run(session->ModuleDocument().Get()), S_OK);
+    EXPECT_EQ(session->Analysis().SpikeCount(), 0) << "the request waits for the host's message loop";
+    session->DeliverMessages();
+    EXPECT_GT(session->Analysis().SpikeCount(), 2000);
+    ASSERT_EQ(clear->action->Run(session->ModuleDocument().Get()), S_OK);
+    session->DeliverMessages();
+    EXPECT_EQ(session->Analysis().SpikeCount(), 0);
+    EXPECT_EQ(analyze->action->Run(nullptr), E_POINTER);
 }
