@@ -92,6 +92,9 @@ public:
     // cut short by the end of the stream is dropped.
     void ReadUnits(VEX::BinIStream& in);
     const std::deque<UnitRecord>& PendingUnits() const { return pending_; }
+    // Adds a unit as a document holds it, to be rebuilt with its channel.
+    void AddPendingUnit(UnitRecord record) { pending_.push_back(std::move(record)); }
+    void ReplacePendingUnits(std::deque<UnitRecord> records) { pending_ = std::move(records); }
     // Rebuilds the channel's pending units now that its data is there; a
     // record that cannot be rebuilt (no samples for its template, a number
     // already taken, an unknown kind) stays pending. Returns how many were

@@ -606,16 +606,7 @@ std::size_t SpikeDoc::UnitCount() const
 // records go through one.
 void SpikeDoc::ReplacePendingUnits(const std::deque<UnitRecord>& records)
 {
-    const ComPtr<MemoryStream> stream = MakeCom<MemoryStream>();
-    VEX::BinOStream out(stream.Get());
-    out.WriteUInt32(static_cast<std::uint32_t>(records.size()));
-    for (const UnitRecord& record : records) {
-        record.Write(out);
-    }
-    out.Release();
-    stream->Seek(0, SeekOrigin::Begin, nullptr);
-    VEX::BinIStream in(stream.Get());
-    store_->Units().ReadUnits(in);
+    store_->Units().ReplacePendingUnits(records);
 }
 
 HRESULT SpikeDoc::GetUnits(std::vector<Host::UnitDescription>* units)
@@ -708,9 +699,7 @@ HRESULT SpikeDoc::RestoreUnit(const Host::UnitDescription& unit)
     if (!knownKind || taken || unit.number < 0 || unit.channel < 0) {
         return E_INVALIDARG;
     }
-    std::deque<UnitRecord> records = pending;
-    records.push_back(RecordOf(unit));
-    ReplacePendingUnits(records);
+    store_->Units().AddPendingUnit(RecordOf(unit));
     AfterChange();
     return S_OK;
 }
