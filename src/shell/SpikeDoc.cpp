@@ -5,10 +5,8 @@
 #include <string>
 
 #include "detection/Expressions.h"
-#include "platform/com/MemoryStream.h"
 #include "platform/ui/FileDialog.h"
 #include "shell/AnalysisRun.h"
-#include "shell/BinStream.h"
 #include "shell/NexWriter.h"
 #include "shell/PersistStreamSettings.h"
 #include "shell/SpikeEventDrawClass.h"
