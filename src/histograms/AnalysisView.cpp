@@ -69,6 +69,11 @@ void AnalysisView::Notify(const SpikeNotification& record)
     paging_.Notify(record);
 }
 
+void AnalysisView::DataAdvanced(std::int32_t block, double time)
+{
+    paging_.Advance(block, time);
+}
+
 void AnalysisView::Reset()
 {
     paging_.Reset();

@@ -63,6 +63,7 @@ public:
     // Title, units and the panes, which follow the source channel's units.
     void ReadSettings() override;
     void Recompute() override;
+    void DataAdvanced(std::int32_t block, double time) override;
     void Refresh() override;
     // A pane for a unit of the source channel; none for a unit that has one.
     void AddPane(std::int32_t unit) override;

@@ -80,10 +80,14 @@ HRESULT OnlineAnalysis::BlockStart(const Host::BlockDescription&, std::int16_t r
 HRESULT OnlineAnalysis::NewData(std::int32_t ticks)
 {
     received_ += ticks;
-    if (blockOpen_ && CollectsBlock() && doc_.Store().Collect(received_)) {
+    if (!blockOpen_ || !CollectsBlock()) {
+        return S_OK;
+    }
+    if (doc_.Store().Collect(received_)) {
         markersPending_ = true;
         doc_.RecomputeViews();
     }
+    doc_.AdvanceViews(sampledBlock_, received_ * doc_.Store().SampleInterval());
     return S_OK;
 }
 

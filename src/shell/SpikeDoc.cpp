@@ -874,6 +874,11 @@ void SpikeDoc::ResetViews()
     ForEachView([](SpikeView& view) { view.Reset(); });
 }
 
+void SpikeDoc::AdvanceViews(std::int32_t block, double time)
+{
+    ForEachView([block, time](SpikeView& view) { view.DataAdvanced(block, time); });
+}
+
 void SpikeDoc::RecomputeViews()
 {
     ForEachView([](SpikeView& view) { view.Recompute(); });

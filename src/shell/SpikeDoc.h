@@ -152,6 +152,7 @@ public:
     void DetachView(SpikeView& view);
     SpikeView* FindView(Host::ViewKind kind) const;
     void RecomputeViews();
+    void AdvanceViews(std::int32_t block, double time);
     void RefreshViews();
     void RefreshDiscriminator();
 

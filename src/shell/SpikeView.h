@@ -26,6 +26,9 @@ public:
     virtual void ReadSettings() = 0;
     // Recompute from what was notified, then repaint.
     virtual void Recompute() = 0;
+    // While the host samples: the analysed position reached `time` seconds
+    // into `block`, with or without spikes, so time axes and pages follow it.
+    virtual void DataAdvanced(std::int32_t block, double time) = 0;
     // Repaint.
     virtual void Refresh() = 0;
     // A unit of the source channel was created or deleted.

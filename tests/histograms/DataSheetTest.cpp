@@ -129,6 +129,7 @@ public:
     void Reset() override {}
     void ReadSettings() override {}
     void Recompute() override {}
+    void DataAdvanced(std::int32_t, double) override {}
     void Refresh() override {}
     void AddPane(std::int32_t) override {}
     void RemovePane(std::int32_t) override {}

@@ -28,6 +28,7 @@ public:
     void Reset() override { log.push_back("reset"); }
     void ReadSettings() override { log.push_back("settings"); }
     void Recompute() override { log.push_back("recompute"); }
+    void DataAdvanced(std::int32_t block, double time) override { advanced.emplace_back(block, time); }
     void Refresh() override { log.push_back("refresh"); }
     void AddPane(std::int32_t unit) override { panes.push_back(unit); }
     void RemovePane(std::int32_t unit) override { std::erase(panes, unit); }
@@ -44,6 +45,7 @@ public:
     }
 
     std::vector<std::string> log;
+    std::vector<std::pair<std::int32_t, double>> advanced;
     std::vector<std::int32_t> panes;
 
 private:
@@ -306,6 +308,8 @@ TEST(SpikeDoc, SamplingIsRefusedForASelectionAnalysedOnline)
 TEST(SpikeDoc, SpikesAreCollectedAsTheHostSamples)
 {
     Fixture f;
+    LoggingView view;
+    ASSERT_TRUE(f.doc->AttachView(view));
     f.doc->SetAnalyzeWhileSampling(true);
     f.host->Sampling().Begin(0);
     ASSERT_EQ(f.doc->Start(), S_OK);
@@ -319,10 +323,13 @@ TEST(SpikeDoc, SpikesAreCollectedAsTheHostSamples)
     f.host->Sampling().EndBlock();
     f.doc->BlockEnd();
     EXPECT_EQ(f.doc->SpikeCount(), 3);
+    EXPECT_EQ(view.advanced, (std::vector<std::pair<std::int32_t, double>>{{0, 0.4}, {0, 1.0}}))
+        << "views follow the sampled position, spikes or not";
     f.host->Sampling().Stop();
     f.doc->Stop();
     EXPECT_EQ(f.doc->Settings().Record(0).rangeEnd, (Host::Position{10000, 1})) << "extended to the recording's end";
     EXPECT_TRUE(f.doc->IsEnabled(Commands::kAnalyze));
+    f.doc->DetachView(view);
 }
 
 TEST(SpikeDoc, SpikeMarkerHintsNameTheSpikeAndItsUnit)
