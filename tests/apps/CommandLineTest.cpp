@@ -138,13 +138,18 @@ TEST(CommandLine, TheSpikeTableListsEverySpikeInStoreOrder)
     EXPECT_EQ(previousBlock, 2);
 }
 
-TEST(CommandLine, AnalysingWhileSamplingFindsWhatTheOfflineRunFinds)
+TEST(CommandLine, AnalysingWhileSamplingFindsAndCountsWhatTheOfflineRunDoes)
 {
     ScratchFolder folder("nerolith-online");
-    const Outcome offline = Nerolith("spikes demo");
-    const Outcome online = Nerolith("analyze demo --online --out " + folder / "out");
+    std::ofstream(folder / "units.json") << kUnits;
+    const std::string options = " --units " + folder / "units.json" + " --view RM --view ISIH --out ";
+    ASSERT_EQ(Nerolith("analyze demo" + options + folder / "offline").status, 0);
+    const Outcome online = Nerolith("analyze demo --online" + options + folder / "online");
     ASSERT_EQ(online.status, 0) << online.err;
-    EXPECT_EQ(ReadFile(folder / "out/spikes.tsv"), offline.out);
+    for (const char* file : {"spikes.tsv", "RM.tsv", "ISIH.tsv"}) {
+        EXPECT_EQ(ReadFile(folder / ("online/" + std::string(file))), ReadFile(folder / ("offline/" + std::string(file))))
+            << file;
+    }
 }
 
 TEST(CommandLine, UnitsAndHandAssignmentsSurviveTheDocumentAndTheSettingsStream)

@@ -6,7 +6,8 @@
 namespace Desk {
 
 // How much of a block can be read now. While the host samples, the block
-// being recorded grows: only `ticks` of it exist yet and more will follow.
+// being recorded grows: only `ticks` of it exist yet and more will follow;
+// negative ticks: the block has not begun yet.
 struct BlockAvailability {
     std::int32_t ticks;
     bool growing;

@@ -33,7 +33,10 @@ bool CalcContext::IsChannel(std::int32_t channel) const
     return channel >= 0 && channel < recording.ChannelCount();
 }
 
-bool CalcContext::IsBlock(std::int32_t block) const { return block >= 0 && block < recording.BlockCount(); }
+bool CalcContext::IsBlock(std::int32_t block) const
+{
+    return block >= 0 && block < recording.BlockCount() && availability_(block).ticks >= 0;
+}
 
 BlockAvailability CalcContext::Available(std::int32_t channel, std::int32_t block) const
 {

@@ -32,7 +32,9 @@ HostDocument::HostDocument(std::unique_ptr<Recording> recording, ComPtr<HostServ
 {
     engine_ = std::make_unique<CalcEngine>(*recording_, [this](std::int32_t block) {
         std::int32_t ticks = 0;
-        layout_->BlockTicks(block, &ticks);
+        if (Failed(layout_->BlockTicks(block, &ticks))) {
+            return BlockAvailability{-1, true};
+        }
         const bool growing = sampling_.Active() && block >= sampling_.SampledBlock();
         return BlockAvailability{ticks, growing && sampling_.Visible(block, ticks).growing};
     });

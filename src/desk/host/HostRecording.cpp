@@ -101,7 +101,7 @@ HRESULT HostRecording::SampledBlock(std::int32_t* block)
     if (block == nullptr) {
         return E_POINTER;
     }
-    if (!sampling_.Active()) {
+    if (!sampling_.Active() || sampling_.SampledBlock() < 0) {
         return E_FAIL;
     }
     *block = sampling_.SampledBlock();

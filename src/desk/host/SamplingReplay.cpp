@@ -26,7 +26,7 @@ HRESULT SamplingReplay::Run(IOnlineDataSink* sink, VEX::String* refusal)
     }
     // Sampling starts with an empty recording: nothing exists until it
     // arrives.
-    document_.Sampling().Begin(0);
+    document_.Sampling().Start();
     sink->Start();
     document_.Messages().DeliverPending();
     const std::int32_t blocks = document_.Data().BlockCount();

@@ -4,6 +4,11 @@
 
 namespace Desk {
 
+void SamplingState::Start()
+{
+    Begin(-1);
+}
+
 void SamplingState::Begin(std::int32_t block)
 {
     active_ = true;

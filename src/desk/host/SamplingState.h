@@ -6,7 +6,8 @@ namespace Desk {
 
 // What the host has of the recording while it samples: every block before
 // the sampled one is complete, the sampled one holds the ticks received so
-// far, later blocks do not exist yet. When not sampling, everything is there.
+// far, later blocks do not exist yet (before the first block begins, none
+// does). When not sampling, everything is there.
 class SamplingState {
 public:
     struct Block {
@@ -18,6 +19,8 @@ public:
     std::int32_t SampledBlock() const { return block_; }
     std::int32_t ReceivedTicks() const { return received_; }
 
+    // Sampling starts: no block exists until the first one begins.
+    void Start();
     void Begin(std::int32_t block);
     void Receive(std::int32_t ticks) { received_ += ticks; }
     void EndBlock() { blockComplete_ = true; }

@@ -70,6 +70,23 @@ TEST(HostDocument, MarkersAreAttachedShownAndRemovedPerChannel)
     document->Close();
 }
 
+TEST(HostDocument, BeforeTheFirstBlockBeginsNothingCanBeRead)
+{
+    auto document = RampDocument();
+    ComPtr<IHostCalc> calc;
+    document->GetCalc(calc.Put());
+    document->Sampling().Start();
+    EXPECT_EQ(document->Layout().BlockCount(), 0);
+    std::int32_t block = 0;
+    EXPECT_EQ(document->Layout().SampledBlock(&block), E_FAIL);
+    ComPtr<IEnumSamples> samples;
+    EXPECT_TRUE(Failed(calc->OpenSamples(0, 0, 0, Host::kSampleRequest, samples.Put())));
+    document->Sampling().Begin(0);
+    EXPECT_EQ(calc->OpenSamples(0, 0, 0, Host::kSampleRequest, samples.Put()), S_OK) << "an empty growing block";
+    document->Sampling().Stop();
+    document->Close();
+}
+
 TEST(HostDocument, TheEngineSeesOnlyWhatHasBeenSampled)
 {
     auto document = RampDocument();
