@@ -2,7 +2,7 @@
 
 #include <map>
 
-#include "NumberText.h"
+#include "platform/text/ShortestNumber.h"
 
 namespace Nerolith::Cli {
 namespace {
@@ -31,8 +31,8 @@ void WriteSpikeTable(ISpikeDocInterface& analysis, std::ostream& out)
     for (std::int32_t index = 0; index < count; ++index) {
         Host::SpikeInfo spike;
         analysis.GetSpike(index, &spike);
-        out << index << '\t' << spike.block << '\t' << spike.tick << '\t' << Shortest(spike.time) << '\t'
-            << Shortest(spike.height) << '\t' << Shortest(spike.widthMs) << '\t' << spike.unit << '\n';
+        out << index << '\t' << spike.block << '\t' << spike.tick << '\t' << VEX::ShortestNumber(spike.time) << '\t'
+            << VEX::ShortestNumber(spike.height) << '\t' << VEX::ShortestNumber(spike.widthMs) << '\t' << spike.unit << '\n';
     }
 }
 
@@ -55,7 +55,7 @@ void PrintAnalysisSummary(Desk::Session& session, std::ostream& out)
     }
     out << "recording\t" << session.Host().Data().Source() << '\n';
     out << "channel\t" << channel + 1 << '\t' << session.Host().Data().ChannelTitle(channel).ToUtf8() << '\n';
-    out << "analysed\t" << Shortest(duration) << " s\n";
+    out << "analysed\t" << VEX::ShortestNumber(duration) << " s\n";
     out << "spikes\t" << spikes << '\n';
     std::vector<Host::UnitDescription> units;
     analysis.GetUnits(&units);
@@ -63,10 +63,10 @@ void PrintAnalysisSummary(Desk::Session& session, std::ostream& out)
     for (const Host::UnitDescription& unit : units) {
         if (unit.channel == channel) {
             out << "unit\t" << unit.name.ToUtf8() << '\t' << counts[unit.number] << '\t'
-                << Shortest(rate(counts[unit.number])) << " Hz\n";
+                << VEX::ShortestNumber(rate(counts[unit.number])) << " Hz\n";
         }
     }
-    out << "unassigned\t" << counts[-1] << '\t' << Shortest(rate(counts[-1])) << " Hz\n";
+    out << "unassigned\t" << counts[-1] << '\t' << VEX::ShortestNumber(rate(counts[-1])) << " Hz\n";
 }
 
 } // namespace Nerolith::Cli

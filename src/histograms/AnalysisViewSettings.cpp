@@ -4,6 +4,8 @@
 #include <cmath>
 #include <limits>
 
+#include "platform/text/ShortestNumber.h"
+
 namespace Nerolith {
 
 namespace {
@@ -99,12 +101,7 @@ std::optional<std::pair<std::int32_t, std::int32_t>> ParseSettingSize(std::u16st
     return std::pair{*width, *height};
 }
 
-std::u16string SettingNumberText(double value)
-{
-    char buffer[32];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
-    return Widened(std::string_view(buffer, static_cast<std::size_t>(result.ptr - buffer)));
-}
+std::u16string SettingNumberText(double value) { return Widened(VEX::ShortestNumber(value)); }
 
 std::u16string SettingRangeText(double first, double second)
 {

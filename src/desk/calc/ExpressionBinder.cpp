@@ -1,7 +1,6 @@
 #include "desk/calc/ExpressionBinder.h"
 
 #include <algorithm>
-#include <charconv>
 #include <optional>
 
 #include "desk/calc/ChannelCalcSource.h"
@@ -10,18 +9,12 @@
 #include "desk/calc/FunctionCallSource.h"
 #include "desk/calc/NameRules.h"
 #include "desk/calc/RecordedEventsSource.h"
+#include "platform/text/ShortestNumber.h"
 
 namespace Desk {
 namespace {
 
 std::string Utf8(std::u16string_view text) { return VEX::String(text).ToUtf8(); }
-
-std::string NumberText(double value)
-{
-    char buffer[32];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
-    return std::string(buffer, result.ptr);
-}
 
 [[noreturn]] void Fail(const Expression& at, const std::string& what)
 {
@@ -154,8 +147,8 @@ ExpressionBinder::Bound ExpressionBinder::BindFunction(const Expression& node, c
             Fail(argument, what + " must be a number");
         }
         if (bound.number < param.minimum || bound.number > param.maximum) {
-            Fail(argument, what + " is " + NumberText(bound.number) + " but must lie between " +
-                               NumberText(param.minimum) + " and " + NumberText(param.maximum));
+            Fail(argument, what + " is " + VEX::ShortestNumber(bound.number) + " but must lie between " +
+                               VEX::ShortestNumber(param.minimum) + " and " + VEX::ShortestNumber(param.maximum));
         }
         numbers.push_back(bound.number);
     }

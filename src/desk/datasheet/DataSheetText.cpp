@@ -1,23 +1,17 @@
 #include "desk/datasheet/DataSheetText.h"
 
 #include <algorithm>
-#include <charconv>
+
+#include "platform/text/ShortestNumber.h"
 
 namespace Desk {
 namespace {
-
-std::string Shortest(double value)
-{
-    char buffer[32];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
-    return std::string(buffer, result.ptr);
-}
 
 struct TextOf {
     std::string operator()(std::monostate) const { return {}; }
     std::string operator()(const VEX::String& text) const { return text.ToUtf8(); }
     std::string operator()(std::int32_t number) const { return std::to_string(number); }
-    std::string operator()(double number) const { return Shortest(number); }
+    std::string operator()(double number) const { return VEX::ShortestNumber(number); }
 };
 
 std::string Field(std::string text)
