@@ -17,7 +17,7 @@
 #include "histograms/AutoCorrelationHistogram.h"
 #include "histograms/CrossCorrelationHistogram.h"
 #include "histograms/PaneOwner.h"
-#include "shell/SpikeView.h"
+#include "module/SpikeView.h"
 
 namespace {
 

@@ -17,8 +17,9 @@
 #include <benchmark/benchmark.h>
 
 #include "desk/calc/CalcEngine.h"
-#include "desk/host/HostDocument.h"
 #include "desk/recording/Recording.h"
+#include "desk/runtime/HostDocument.h"
+#include "desk/runtime/OpenRecording.h"
 #include "detection/DetEx_Enumerator.h"
 #include "detection/SpikeDetFunctionClass.h"
 #include "detection/UnitSelectorFunctionClass.h"

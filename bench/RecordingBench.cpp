@@ -13,6 +13,7 @@
 
 #include "desk/demo/DemoRecording.h"
 #include "desk/recording/Recording.h"
+#include "desk/runtime/OpenRecording.h"
 
 namespace {
 

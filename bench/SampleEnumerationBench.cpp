@@ -14,6 +14,7 @@
 
 #include "desk/calc/CalcEngine.h"
 #include "desk/recording/Recording.h"
+#include "desk/runtime/OpenRecording.h"
 
 namespace {
 

@@ -219,7 +219,7 @@ int Run(int argc, char** argv)
     }
 
     ui::EnsureApplication();
-    desk::ui::AxisScale::Register();
+    Desk::ui::AxisScale::Register();
     DemoWindow window;
     window.Create();
     window.MoveWindow(40, 40, 1000, 420);

@@ -6,7 +6,7 @@
 #include <regex>
 #include <stdexcept>
 
-#include "desk/host/SamplingReplay.h"
+#include "desk/runtime/SamplingReplay.h"
 
 namespace Nerolith::Cli {
 namespace {

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "ViewOptions.h"
-#include "desk/host/Session.h"
+#include "desk/runtime/Session.h"
 
 namespace Nerolith::Cli {
 

@@ -2,7 +2,7 @@
 
 #include <ostream>
 
-#include "desk/host/Session.h"
+#include "desk/runtime/Session.h"
 
 namespace Nerolith::Cli {
 

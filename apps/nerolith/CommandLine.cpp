@@ -154,7 +154,7 @@ void AddCommands(CLI::App& app)
 {
     // The host's axis scale component, which the views' graphs draw their
     // axes with.
-    desk::ui::AxisScale::Register();
+    Desk::ui::AxisScale::Register();
     AddAnalyze(app);
     AddSpikes(app);
     AddExportNex(app);

@@ -6,7 +6,7 @@
 #include <functional>
 #include <ostream>
 
-#include "desk/host/Session.h"
+#include "desk/runtime/Session.h"
 
 namespace Nerolith::Cli {
 

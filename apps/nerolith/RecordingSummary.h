@@ -3,7 +3,7 @@
 #include <ostream>
 #include <vector>
 
-#include "desk/host/HostDocument.h"
+#include "desk/runtime/HostDocument.h"
 
 namespace Nerolith::Cli {
 

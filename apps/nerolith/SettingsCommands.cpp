@@ -9,15 +9,15 @@
 
 #include "desk/document/DocumentFile.h"
 #include "desk/document/ModuleSettings.h"
-#include "desk/host/Session.h"
 #include "desk/recording/EmptyRecording.h"
+#include "desk/runtime/Session.h"
+#include "platform/com/BinStream.h"
+#include "platform/com/MemoryStream.h"
 
 namespace Nerolith::Cli {
 namespace {
 
 using nlohmann::json;
-
-constexpr std::uint32_t kCurrentVersion = 10;
 
 std::vector<std::uint8_t> ReadBytes(const std::string& path)
 {
@@ -34,27 +34,25 @@ bool IsSqlite(const std::vector<std::uint8_t>& bytes)
     return bytes.size() >= sizeof kMagic && std::memcmp(bytes.data(), kMagic, sizeof kMagic) == 0;
 }
 
-std::uint32_t WordAt(const std::vector<std::uint8_t>& bytes, std::size_t offset)
-{
-    std::uint32_t word = 0;
-    for (int i = 3; i >= 0; --i) {
-        word = (word << 8) | bytes[offset + i];
-    }
-    return word;
-}
-
-// The settings version: the word after the stream header, or the first word
-// of a stream written without one.
+// The settings version: the first word after the stream header, read as
+// the module reads it.
 std::uint32_t StreamVersion(const std::vector<std::uint8_t>& bytes, const std::string& path)
 {
-    if (bytes.size() < 4) {
+    auto stream = MakeCom<MemoryStream>(bytes);
+    VEX::BinIStream in(stream.Get());
+    std::uint32_t version = 0;
+    in.ReadUInt32(version);
+    if (!in.Good()) {
         throw std::runtime_error(path + ": too short for a settings stream");
     }
-    const bool hasHeader = (WordAt(bytes, 0) & 0xFF00FFFFu) == 0x5500AAAAu;
-    if (hasHeader && bytes.size() < 8) {
-        throw std::runtime_error(path + ": too short for a settings stream");
-    }
-    return WordAt(bytes, hasHeader ? 4 : 0);
+    return version;
+}
+
+std::uint32_t WrittenVersion(ISpikeDocInterface& analysis)
+{
+    Host::DocumentSettings settings;
+    analysis.GetDocumentSettings(&settings);
+    return settings.settingsVersion;
 }
 
 // A document over a recording with `channels` channels and no data.
@@ -253,11 +251,11 @@ void Dump(const std::string& path)
         bytes = Desk::DocumentFile(path).Open().moduleSettings;
     }
     const std::uint32_t version = StreamVersion(bytes, path);
-    if (version > kCurrentVersion) {
+    auto session = SettingsSession(0);
+    if (version > WrittenVersion(session->Analysis())) {
         throw std::runtime_error(path + ": settings version " + std::to_string(version) +
                                  " is from a later version of Nerolith");
     }
-    auto session = SettingsSession(0);
     Desk::LoadSettings(Persistence(*session).Get(), bytes);
     std::cout << SettingsJson(session->Analysis(), version).dump(2) << '\n';
 }

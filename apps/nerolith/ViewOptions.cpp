@@ -6,19 +6,12 @@
 #include <fstream>
 #include <stdexcept>
 
+#include "host/ViewNames.h"
+
 namespace Nerolith::Cli {
 namespace {
 
 using Host::ViewKind;
-
-constexpr std::array<std::pair<const char*, ViewKind>, 6> kViews{{
-    {"AH", ViewKind::AmplitudeHistogram},
-    {"ISIH", ViewKind::InterspikeInterval},
-    {"ACH", ViewKind::Autocorrelation},
-    {"CCH", ViewKind::CrossCorrelation},
-    {"PSTH", ViewKind::PeristimulusTime},
-    {"RM", ViewKind::RateMeter},
-}};
 
 std::string Upper(std::string text)
 {
@@ -26,12 +19,14 @@ std::string Upper(std::string text)
     return text;
 }
 
+NamedView Named(ViewKind kind) { return {std::string(Host::ShortViewName(kind)), kind}; }
+
 std::optional<NamedView> FindView(const std::string& name)
 {
     const std::string upper = Upper(name);
-    for (const auto& [viewName, kind] : kViews) {
-        if (upper == viewName) {
-            return NamedView{viewName, kind};
+    for (const Host::AnalysisViewName& view : Host::kAnalysisViewNames) {
+        if (upper == view.shortName) {
+            return NamedView{std::string(view.shortName), view.kind};
         }
     }
     return std::nullopt;
@@ -121,9 +116,6 @@ void WriteText(const std::filesystem::path& path, const std::string& text)
     }
 }
 
-constexpr NamedView kPeristimulus{"PSTH", ViewKind::PeristimulusTime};
-constexpr NamedView kCrossCorrelation{"CCH", ViewKind::CrossCorrelation};
-
 } // namespace
 
 void ViewOptions::AddTo(CLI::App& command)
@@ -149,8 +141,8 @@ std::vector<NamedView> ViewOptions::Views() const
     const auto want = [&wanted](ViewKind kind) { wanted.push_back(kind); };
     for (const std::string& name : views) {
         if (Upper(name) == "ALL") {
-            for (const auto& view : kViews) {
-                want(view.second);
+            for (const Host::AnalysisViewName& view : Host::kAnalysisViewNames) {
+                want(view.kind);
             }
         } else if (const auto view = FindView(name)) {
             want(view->kind);
@@ -162,15 +154,15 @@ std::vector<NamedView> ViewOptions::Views() const
         }
     }
     if (preStimulus || sweeps) {
-        want(kPeristimulus.kind);
+        want(ViewKind::PeristimulusTime);
     }
     if (reference) {
-        want(kCrossCorrelation.kind);
+        want(ViewKind::CrossCorrelation);
     }
     std::vector<NamedView> open;
-    for (const auto& [name, kind] : kViews) {
-        if (std::find(wanted.begin(), wanted.end(), kind) != wanted.end()) {
-            open.push_back({name, kind});
+    for (const Host::AnalysisViewName& view : Host::kAnalysisViewNames) {
+        if (std::find(wanted.begin(), wanted.end(), view.kind) != wanted.end()) {
+            open.push_back({std::string(view.shortName), view.kind});
         }
     }
     return open;
@@ -188,13 +180,13 @@ void ViewOptions::Open(Desk::Session& session) const
 void ViewOptions::ApplySettings(Desk::Session& session) const
 {
     if (reference) {
-        Set(session, kCrossCorrelation, u"reference", *reference, "--reference " + *reference);
+        Set(session, Named(ViewKind::CrossCorrelation), u"reference", *reference, "--reference " + *reference);
     }
     if (sweeps) {
-        Set(session, kPeristimulus, u"sweeps", *sweeps, "--sweeps " + *sweeps);
+        Set(session, Named(ViewKind::PeristimulusTime), u"sweeps", *sweeps, "--sweeps " + *sweeps);
     }
     if (preStimulus) {
-        Set(session, kPeristimulus, u"pre-stimulus", *preStimulus, "--pre-stimulus " + *preStimulus);
+        Set(session, Named(ViewKind::PeristimulusTime), u"pre-stimulus", *preStimulus, "--pre-stimulus " + *preStimulus);
     }
     SetEach(session, pagings, u"paging", "--paging");
     SetEach(session, binSizes, u"bin-size", "--bin-size");

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "desk/host/Session.h"
+#include "desk/runtime/Session.h"
 
 namespace Nerolith::Cli {
 

@@ -4,7 +4,7 @@
 #include <span>
 
 #include "host/ICalcEnum.h"
-#include "shell/ClassObject.h"
+#include "module/ClassObject.h"
 
 namespace CalcEnums {
 

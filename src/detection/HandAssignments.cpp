@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstdlib>
 
-#include "shell/BinStream.h"
+#include "platform/com/BinStream.h"
 
 namespace Nerolith {
 namespace {

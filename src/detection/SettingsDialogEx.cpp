@@ -5,9 +5,9 @@
 #include <string>
 #include <utility>
 
+#include "module/AnalysisSettings.h"
+#include "module/StringTable.h"
 #include "platform/ui/MessageBox.h"
-#include "shell/AnalysisSettings.h"
-#include "shell/StringTable.h"
 
 namespace Nerolith {
 namespace {

@@ -2,9 +2,9 @@
 
 #include "detection/SpikeData.h"
 #include "host/IHostDocument.h"
+#include "platform/com/BinStream.h"
 #include "platform/com/ComPtr.h"
 #include "platform/error/XVEX.h"
-#include "shell/BinStream.h"
 
 namespace Nerolith {
 

@@ -1,8 +1,8 @@
 #include "detection/SpikeChannelCalculationDialog.h"
 
 #include "detection/Expressions.h"
+#include "module/StringTable.h"
 #include "platform/ui/MessageBox.h"
-#include "shell/StringTable.h"
 
 namespace Nerolith {
 namespace {

@@ -1,6 +1,6 @@
 #include "detection/SpikeChannelCalculationSettings.h"
 
-#include "shell/BinStream.h"
+#include "platform/com/BinStream.h"
 
 namespace Nerolith {
 namespace {

@@ -11,7 +11,7 @@
 #include "detection/HostAccess.h"
 #include "detection/TemplateUnit.h"
 #include "detection/UnitPalette.h"
-#include "shell/BinStream.h"
+#include "platform/com/BinStream.h"
 
 namespace Nerolith {
 namespace {
@@ -204,10 +204,10 @@ void UnitCatalog::WriteUnits(VEX::BinOStream& out) const
 {
     out.WriteUInt32(static_cast<std::uint32_t>(units_.size() + pending_.size()));
     for (const UnitPtr& unit : units_) {
-        unit->Record().Write(out);
+        WriteUnitRecord(out, unit->Record());
     }
     for (const UnitRecord& record : pending_) {
-        record.Write(out);
+        WriteUnitRecord(out, record);
     }
 }
 
@@ -218,7 +218,7 @@ void UnitCatalog::ReadUnits(VEX::BinIStream& in)
     in.ReadCount(count, kSmallestUnitRecordBytes);
     for (std::uint32_t i = 0; i < count && in.Good(); ++i) {
         UnitRecord record;
-        if (record.Read(in)) {
+        if (ReadUnitRecord(in, record)) {
             pending_.push_back(std::move(record));
         }
     }

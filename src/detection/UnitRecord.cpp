@@ -1,6 +1,6 @@
 #include "detection/UnitRecord.h"
 
-#include "shell/BinStream.h"
+#include "platform/com/BinStream.h"
 
 namespace Nerolith {
 namespace {
@@ -28,37 +28,37 @@ std::vector<double> ReadDoubles(VEX::BinIStream& in)
 
 } // namespace
 
-void UnitRecord::Write(VEX::BinOStream& out) const
+void WriteUnitRecord(VEX::BinOStream& out, const UnitRecord& record)
 {
     out.WriteUInt32(kUnitRecordVersion);
-    out.WriteUInt32(static_cast<std::uint32_t>(kind));
-    out.WriteInt32(number);
-    out.WriteString(name);
-    out.WriteInt32(channel);
-    out.WriteUInt32(colour);
-    out.WriteInt32(sourceBlock);
-    out.WriteInt32(sourceTick);
-    out.WriteDouble(fitTolerance);
-    WriteDoubles(out, widths);
-    WriteDoubles(out, heights);
+    out.WriteUInt32(static_cast<std::uint32_t>(record.kind));
+    out.WriteInt32(record.number);
+    out.WriteString(record.name);
+    out.WriteInt32(record.channel);
+    out.WriteUInt32(record.colour);
+    out.WriteInt32(record.sourceBlock);
+    out.WriteInt32(record.sourceTick);
+    out.WriteDouble(record.fitTolerance);
+    WriteDoubles(out, record.widths);
+    WriteDoubles(out, record.heights);
 }
 
-bool UnitRecord::Read(VEX::BinIStream& in)
+bool ReadUnitRecord(VEX::BinIStream& in, UnitRecord& record)
 {
     std::uint32_t version = 0;
     std::uint32_t kindWord = 0;
     in.ReadUInt32(version);
     in.ReadUInt32(kindWord);
-    kind = static_cast<std::int32_t>(kindWord);
-    in.ReadInt32(number);
-    in.ReadString(name);
-    in.ReadInt32(channel);
-    in.ReadUInt32(colour);
-    in.ReadInt32(sourceBlock);
-    in.ReadInt32(sourceTick);
-    in.ReadDouble(fitTolerance);
-    widths = ReadDoubles(in);
-    heights = ReadDoubles(in);
+    record.kind = static_cast<std::int32_t>(kindWord);
+    in.ReadInt32(record.number);
+    in.ReadString(record.name);
+    in.ReadInt32(record.channel);
+    in.ReadUInt32(record.colour);
+    in.ReadInt32(record.sourceBlock);
+    in.ReadInt32(record.sourceTick);
+    in.ReadDouble(record.fitTolerance);
+    record.widths = ReadDoubles(in);
+    record.heights = ReadDoubles(in);
     return in.Good();
 }
 

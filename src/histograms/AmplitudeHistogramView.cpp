@@ -1,11 +1,11 @@
 #include "histograms/AmplitudeHistogramView.h"
 
 #include "histograms/AmplitudeHistogram.h"
-#include "shell/SpikeDoc.h"
+#include "module/AnalysisDocument.h"
 
 namespace Nerolith {
 
-AmplitudeHistogramView::AmplitudeHistogramView(SpikeDoc& document) : AnalysisView(document, Host::ViewKind::AmplitudeHistogram, SpikeQuantity::Height)
+AmplitudeHistogramView::AmplitudeHistogramView(AnalysisDocument& document) : AnalysisView(document, Host::ViewKind::AmplitudeHistogram, SpikeQuantity::Height)
 {
 }
 

@@ -8,7 +8,7 @@ namespace Nerolith {
 // units. It counts nothing while it waits for a stimulus.
 class AmplitudeHistogramView final : public AnalysisView {
 public:
-    explicit AmplitudeHistogramView(SpikeDoc& document);
+    explicit AmplitudeHistogramView(AnalysisDocument& document);
 
     VEX::String ViewName() const override;
     VEX::String CopyMenuText() const override;

@@ -4,51 +4,32 @@
 #include <cctype>
 #include <string>
 
+#include "detection/SpikeData.h"
 #include "graph/HistogramWindow.h"
 #include "histograms/AnalysisViewPrintout.h"
 #include "histograms/AnalysisViewSettings.h"
-#include "histograms/BinSizeDialog.h"
 #include "histograms/BinSizeSteps.h"
-#include "histograms/NumberText.h"
-#include "histograms/PagingDialog.h"
-#include "histograms/StatisticsDialog.h"
 #include "histograms/StatisticsText.h"
+#include "histograms/ViewSettingProtocol.h"
+#include "module/AnalysisDocument.h"
 #include "platform/error/XVEX.h"
 #include "platform/ui/Clipboard.h"
 #include "platform/ui/MessageBox.h"
 #include "platform/ui/Print.h"
 #include "platform/ui/TDC.h"
-#include "shell/SpikeDoc.h"
 
 namespace Nerolith {
 
 namespace ui = platform::ui;
-namespace Name = ViewSettingName;
 
 namespace {
 
 constexpr std::int32_t kDefaultWidth = 720;
 constexpr std::int32_t kDefaultHeight = 540;
-// The largest picture a script may ask for, in pixels each way.
-constexpr std::int32_t kLargestSide = 20000;
-
-std::u16string WholeText(std::int64_t value)
-{
-    const std::string text = std::to_string(value);
-    return {text.begin(), text.end()};
-}
-
-std::u16string LowerCase(std::u16string_view text)
-{
-    std::u16string lower(text);
-    std::transform(lower.begin(), lower.end(), lower.begin(),
-                   [](char16_t c) { return c < 0x80 ? static_cast<char16_t>(std::tolower(c)) : c; });
-    return lower;
-}
 
 } // namespace
 
-AnalysisView::AnalysisView(SpikeDoc& document, Host::ViewKind kind, SpikeQuantity quantity)
+AnalysisView::AnalysisView(AnalysisDocument& document, Host::ViewKind kind, SpikeQuantity quantity)
     : ui::TWindow(nullptr, u"Nerolith Analysis View"), document_(&document), kind_(kind), toolbar_(this, *this),
       paneArea_(this, u"Panes"), paging_(quantity), unitsText_(u"s"),
       statisticsOptions_(kShowAllStatistics)
@@ -234,208 +215,6 @@ void AnalysisView::ReapplyXRange()
     }
 }
 
-// ---- Texts ----
-
-VEX::String AnalysisView::Title() const
-{
-    VEX::String channel;
-    const std::int32_t source = document_->Settings().sourceChannel;
-    IHostRecording* recording = document_->Recording();
-    if (recording == nullptr || Failed(recording->ChannelTitle(source, &channel))) {
-        channel = VEX::String(u"Channel " + WholeText(std::int64_t{source} + 1));
-    }
-    return channel + VEX::String(u": ") + ViewName();
-}
-
-VEX::String AnalysisView::PagingHint() const
-{
-    return VEX::String(u"Open Paging Options Dialog");
-}
-
-VEX::String AnalysisView::StatusText() const
-{
-    return toolbar_.GetControlText(AnalysisViewToolbar::kStatus);
-}
-
-VEX::String AnalysisView::BinSizeText() const
-{
-    return VEX::String(DefaultNumber(binSize_) + u" " + unitsText_.Str());
-}
-
-VEX::String AnalysisView::PageText() const
-{
-    if (paging_.PageCount() == 0) {
-        return VEX::String(u"No Pages");
-    }
-    return VEX::String(u"Page " + WholeText(std::int64_t{paging_.CurrentPage()} + 1) + u" of " +
-                       WholeText(paging_.PageCount()));
-}
-
-ui::TPopupMenu AnalysisView::BinSizeMenu() const
-{
-    ui::TPopupMenu menu;
-    menu.AppendItem(kBinSizeItem, BinSizeText(), true, true);
-    menu.AppendItem(kSetBinSizeItem, u"Set Bin Size...");
-    return menu;
-}
-
-ui::TPopupMenu AnalysisView::PageMenu() const
-{
-    ui::TPopupMenu menu;
-    const std::int32_t pages = paging_.PageCount();
-    if (pages == 0) {
-        menu.AppendItem(kFirstPageItem, u"No Pages", false);
-        return menu;
-    }
-    const std::u16string of = u" of " + WholeText(pages);
-    for (std::int32_t page = 0; page < pages; ++page) {
-        menu.AppendItem(kFirstPageItem + static_cast<std::uint32_t>(page),
-                        VEX::String(u"Page " + WholeText(std::int64_t{page} + 1) + of), true,
-                        page == paging_.CurrentPage());
-    }
-    return menu;
-}
-
-void AnalysisView::UpdateStatus()
-{
-    toolbar_.SetControlText(AnalysisViewToolbar::kStatus,
-                            paging_.IsWaiting() ? VEX::String(kWaitingText) : ReferenceLabel());
-}
-
-void AnalysisView::UpdateToolbar()
-{
-    const bool idle = !document_->IsSampling();
-    toolbar_.EnableControl(AnalysisViewToolbar::kDecreaseBinSize,
-                           idle && HasPanes() && CanDecreaseBinSize(binSize_));
-    toolbar_.EnableControl(AnalysisViewToolbar::kIncreaseBinSize, idle && HasPanes());
-    toolbar_.EnableControl(AnalysisViewToolbar::kPreviousPage, paging_.CanGoPrevious());
-    toolbar_.EnableControl(AnalysisViewToolbar::kNextPage, paging_.CanGoNext());
-    toolbar_.SetControlText(AnalysisViewToolbar::kBinSizeMenu, BinSizeText());
-    toolbar_.SetControlText(AnalysisViewToolbar::kPageMenu, PageText());
-}
-
-// ---- Paging ----
-
-void AnalysisView::PagesChanged(std::int32_t)
-{
-    toolbar_.SetControlText(AnalysisViewToolbar::kPageMenu, PageText());
-    toolbar_.EnableControl(AnalysisViewToolbar::kPreviousPage, paging_.CanGoPrevious());
-    toolbar_.EnableControl(AnalysisViewToolbar::kNextPage, paging_.CanGoNext());
-}
-
-void AnalysisView::WaitingChanged(bool)
-{
-    UpdateStatus();
-}
-
-void AnalysisView::ShowPage(std::int32_t page)
-{
-    if (paging_.PageCount() == 0) {
-        return;
-    }
-    paging_.ShowPage(page);
-    UpdateToolbar();
-    for (const std::unique_ptr<HistogramPane>& pane : panes_) {
-        pane->Redraw();
-    }
-    // The Data Sheet reads the page shown.
-    document_->SendDocumentChanged();
-}
-
-// ---- The toolbar ----
-
-void AnalysisView::ToolbarCommand(std::int32_t id)
-{
-    switch (id) {
-    case AnalysisViewToolbar::kDecreaseBinSize:
-        DecreaseBinSize();
-        break;
-    case AnalysisViewToolbar::kBinSizeMenu:
-        PopUpBinSizeMenu();
-        break;
-    case AnalysisViewToolbar::kIncreaseBinSize:
-        IncreaseBinSize();
-        break;
-    case AnalysisViewToolbar::kStatistics:
-        OpenStatisticsDialog();
-        break;
-    case AnalysisViewToolbar::kPaging:
-        OpenPagingDialog();
-        break;
-    case AnalysisViewToolbar::kPreviousPage:
-        ShowPage(paging_.CurrentPage() - 1);
-        break;
-    case AnalysisViewToolbar::kPageMenu:
-        PopUpPageMenu();
-        break;
-    case AnalysisViewToolbar::kNextPage:
-        ShowPage(paging_.CurrentPage() + 1);
-        break;
-    default:
-        break;
-    }
-}
-
-void AnalysisView::IncreaseBinSize()
-{
-    if (HasPanes()) {
-        SendSetting(Name::kBinSize, SettingNumberText(NextLargerBinSize(binSize_)));
-    }
-}
-
-void AnalysisView::DecreaseBinSize()
-{
-    if (HasPanes() && CanDecreaseBinSize(binSize_)) {
-        SendSetting(Name::kBinSize, SettingNumberText(NextSmallerBinSize(binSize_)));
-    }
-}
-
-void AnalysisView::PopUpBinSizeMenu()
-{
-    const ui::TPopupMenu menu = BinSizeMenu();
-    if (menu.TrackPopupMenu(toolbar_.MenuPoint(AnalysisViewToolbar::kBinSizeMenu), this) == kSetBinSizeItem) {
-        OpenBinSizeDialog();
-    }
-}
-
-void AnalysisView::PopUpPageMenu()
-{
-    const std::uint32_t chosen =
-        PageMenu().TrackPopupMenu(toolbar_.MenuPoint(AnalysisViewToolbar::kPageMenu), this);
-    if (chosen >= kFirstPageItem) {
-        ShowPage(static_cast<std::int32_t>(chosen - kFirstPageItem));
-    }
-}
-
-void AnalysisView::OpenBinSizeDialog()
-{
-    BinSizeDialog dialog(this, binSize_, unitsText_);
-    if (dialog.Execute() == ui::IDOK && dialog.BinSize() != binSize_) {
-        SendSetting(Name::kBinSize, SettingNumberText(dialog.BinSize()));
-    }
-}
-
-void AnalysisView::OpenStatisticsDialog()
-{
-    StatisticsDialog dialog(this, statisticsOptions_);
-    if (dialog.Execute() == ui::IDOK && dialog.Options() != statisticsOptions_) {
-        SendSetting(Name::kStatistics, WholeText(dialog.Options()));
-    }
-}
-
-void AnalysisView::OpenPagingDialog()
-{
-    PagingDialog dialog(this, paging_.Settings());
-    if (dialog.Execute() == ui::IDOK && dialog.Settings() != paging_.Settings()) {
-        SendSetting(Name::kPaging, PagingText(dialog.Settings()));
-    }
-}
-
-void AnalysisView::SelectionChosen(double start, double end)
-{
-    SendSetting(Name::kSelectionX, SettingRangeText(std::min(start, end), std::max(start, end)));
-}
-
 // ---- Settings: to the document and back ----
 
 bool AnalysisView::SendSetting(std::u16string_view name, const std::u16string& value)
@@ -447,7 +226,7 @@ HRESULT AnalysisView::SetSetting(const VEX::String& name, const VEX::String& val
 {
     try {
         const HRESULT own = SetOwnSetting(name.View(), value.View());
-        return own == S_FALSE ? ApplySetting(name.View(), value.View()) : own;
+        return own == S_FALSE ? ViewSettingProtocol(*this).Set(name.View(), value.View()) : own;
     } catch (const VEX::XVEX&) {
         return E_INVALIDARG;
     }
@@ -460,7 +239,7 @@ HRESULT AnalysisView::GetSetting(const VEX::String& name, VEX::String* value)
     }
     std::optional<std::u16string> text = OwnSetting(name.View());
     if (!text) {
-        text = Setting(name.View());
+        text = ViewSettingProtocol(*this).Get(name.View());
     }
     if (!text) {
         return E_INVALIDARG;
@@ -479,88 +258,18 @@ std::optional<std::u16string> AnalysisView::OwnSetting(std::u16string_view) cons
     return std::nullopt;
 }
 
-HRESULT AnalysisView::ApplySetting(std::u16string_view name, std::u16string_view value)
+HRESULT AnalysisView::ChangeBinSize(double binSize)
 {
-    if (name == Name::kBinSize) {
-        return ApplyBinSize(value);
-    }
-    if (name == Name::kPaging) {
-        const std::optional<PagingSettings> paging = ParsePagingText(value, paging_.Settings());
-        return paging ? ApplyPaging(*paging) : E_INVALIDARG;
-    }
-    if (name == Name::kXRange) {
-        return ApplyXRangeSetting(value);
-    }
-    if (name == Name::kSelectionX) {
-        return ApplySelection(value);
-    }
-    if (name == Name::kPage) {
-        return ApplyPage(value);
-    }
-    if (name == Name::kStatistics) {
-        return ApplyStatistics(value);
-    }
-    if (name == Name::kSize) {
-        return ApplySize(value);
-    }
-    if (name == Name::kWritePicture) {
-        return WritePicture(value);
-    }
-    return E_INVALIDARG;
-}
-
-std::optional<std::u16string> AnalysisView::Setting(std::u16string_view name) const
-{
-    if (name == Name::kBinSize) {
-        return SettingNumberText(binSize_);
-    }
-    if (name == Name::kPaging) {
-        return PagingText(paging_.Settings());
-    }
-    if (name == Name::kXRange) {
-        return XRangeText();
-    }
-    if (name == Name::kSelectionX) {
-        return SelectionText();
-    }
-    if (name == Name::kPage) {
-        return WholeText(paging_.PageCount() == 0 ? 0 : std::int64_t{paging_.CurrentPage()} + 1);
-    }
-    if (name == Name::kStatistics) {
-        return WholeText(statisticsOptions_);
-    }
-    if (name == Name::kSize) {
-        const ui::TSize size = PictureSize();
-        return WholeText(size.cx) + u"x" + WholeText(size.cy);
-    }
-    if (name == Name::kTitle) {
-        return Title().Str();
-    }
-    if (name == Name::kPageCount) {
-        return WholeText(paging_.PageCount());
-    }
-    if (name == Name::kCopiedText) {
-        return CopiedText();
-    }
-    if (name == Name::kStatisticsLines) {
-        return StatisticsLines();
-    }
-    return std::nullopt;
-}
-
-HRESULT AnalysisView::ApplyBinSize(std::u16string_view value)
-{
-    const std::optional<double> binSize = ParseSettingNumber(value);
-    if (!binSize || *binSize < kSmallestBinSize) {
+    if (!(binSize >= kSmallestBinSize)) {
         return E_INVALIDARG;
     }
-    if (*binSize == binSize_) {
+    if (binSize == binSize_) {
         return S_OK;
     }
     if (!CanAnalyseAgain()) {
         return E_FAIL;
     }
-    binSize_ = *binSize;
+    binSize_ = binSize;
     for (const std::unique_ptr<HistogramPane>& pane : panes_) {
         pane->SetBinSize(binSize_);
     }
@@ -585,18 +294,17 @@ HRESULT AnalysisView::ApplyPaging(const PagingSettings& settings, bool sourcesCh
     return S_OK;
 }
 
-HRESULT AnalysisView::ApplyXRangeSetting(std::u16string_view value)
+HRESULT AnalysisView::ChangeXRange(double minimum, double maximum)
 {
-    const auto range = ParseSettingRange(value);
-    if (!range || !(range->first < range->second)) {
+    if (!(minimum < maximum)) {
         return E_INVALIDARG;
     }
     if (XRangeCountsAgain() && !CanAnalyseAgain()) {
         return E_FAIL;
     }
-    xRange_ = range;
+    xRange_ = {minimum, maximum};
     for (const std::unique_ptr<HistogramPane>& pane : panes_) {
-        ApplyXRange(*pane, range->first, range->second);
+        ApplyXRange(*pane, minimum, maximum);
     }
     if (XRangeCountsAgain()) {
         AnalyseAgain();
@@ -604,68 +312,48 @@ HRESULT AnalysisView::ApplyXRangeSetting(std::u16string_view value)
     return S_OK;
 }
 
-std::u16string AnalysisView::XRangeText() const
+std::optional<std::pair<double, double>> AnalysisView::XRange() const
 {
-    if (xRange_) {
-        return SettingRangeText(xRange_->first, xRange_->second);
+    if (xRange_ || panes_.empty()) {
+        return xRange_;
     }
-    if (panes_.empty()) {
-        return {};
-    }
-    const auto [minimum, maximum] = panes_.front()->Graph().GetDomain();
-    return SettingRangeText(minimum, maximum);
+    return panes_.front()->Graph().GetDomain();
 }
 
-HRESULT AnalysisView::ApplySelection(std::u16string_view value)
+HRESULT AnalysisView::ChangeSelection(double start, double end)
 {
-    const auto range = ParseSettingRange(value);
-    if (!range || range->first > range->second) {
+    if (!(start <= end)) {
         return E_INVALIDARG;
     }
     if (!CanAnalyseAgain()) {
         return E_FAIL;
     }
     selection_.reset();
-    if (range->first < range->second) {
-        selection_ = range;
+    if (start < end) {
+        selection_ = {start, end};
     }
     for (const std::unique_ptr<HistogramPane>& pane : panes_) {
-        pane->SetSelection(range->first, range->second);
+        pane->SetSelection(start, end);
     }
     AnalyseAgain();
     return S_OK;
 }
 
-// The selection as the panes snapped it to their bins.
-std::u16string AnalysisView::SelectionText() const
+std::optional<std::pair<double, double>> AnalysisView::Selection() const
 {
-    if (!selection_) {
-        return {};
-    }
-    if (panes_.empty()) {
-        return SettingRangeText(selection_->first, selection_->second);
+    if (!selection_ || panes_.empty()) {
+        return selection_;
     }
     const BinSelection& snapped = panes_.front()->Selection();
-    return SettingRangeText(snapped.start, snapped.end);
+    return std::pair{snapped.start, snapped.end};
 }
 
-HRESULT AnalysisView::ApplyPage(std::u16string_view value)
+HRESULT AnalysisView::ChangeStatisticsOptions(std::int32_t options)
 {
-    const std::optional<std::int32_t> page = ParseSettingWholeNumber(value);
-    if (!page || *page < 1) {
+    if (options < 0 || options > kShowAllStatistics) {
         return E_INVALIDARG;
     }
-    ShowPage(*page - 1);
-    return S_OK;
-}
-
-HRESULT AnalysisView::ApplyStatistics(std::u16string_view value)
-{
-    const std::optional<std::int32_t> options = ParseSettingWholeNumber(value);
-    if (!options || *options < 0 || *options > kShowAllStatistics) {
-        return E_INVALIDARG;
-    }
-    statisticsOptions_ = *options;
+    statisticsOptions_ = options;
     for (const std::unique_ptr<HistogramPane>& pane : panes_) {
         pane->SetStatisticsArea(StatisticsAreaHeight(statisticsOptions_));
     }
@@ -674,36 +362,10 @@ HRESULT AnalysisView::ApplyStatistics(std::u16string_view value)
     return S_OK;
 }
 
-HRESULT AnalysisView::ApplySize(std::u16string_view value)
+void AnalysisView::ResizePicture(std::int32_t width, std::int32_t height)
 {
-    const auto size = ParseSettingSize(value, kLargestSide);
-    if (!size) {
-        return E_INVALIDARG;
-    }
     const ui::TRect window = GetWindowRect();
-    MoveWindow(window.left, window.top, size->first, size->second + AnalysisViewToolbar::kHeight);
-    return S_OK;
-}
-
-HRESULT AnalysisView::WritePicture(std::u16string_view path)
-{
-    const std::u16string lower = LowerCase(path);
-    const auto endsWith = [&lower](std::u16string_view extension) { return lower.ends_with(extension); };
-    const VEX::String file{std::u16string(path)};
-    try {
-        if (endsWith(u".png")) {
-            ui::SavePng(file, PictureSize(), Picture());
-        } else if (endsWith(u".svg")) {
-            ui::SaveSvg(file, PictureSize(), Picture());
-        } else if (endsWith(u".pdf")) {
-            ui::SavePdf(file, PictureSize(), Picture());
-        } else {
-            return E_INVALIDARG;
-        }
-    } catch (const VEX::XVEX&) {
-        return E_FAIL;
-    }
-    return S_OK;
+    MoveWindow(window.left, window.top, width, height + AnalysisViewToolbar::kHeight);
 }
 
 bool AnalysisView::CanAnalyseAgain() const

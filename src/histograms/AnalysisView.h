@@ -13,15 +13,15 @@
 #include "histograms/HistogramPane.h"
 #include "histograms/PageController.h"
 #include "histograms/PaneOwner.h"
+#include "module/SpikeView.h"
 #include "platform/com/ComPtr.h"
 #include "platform/ui/Render.h"
 #include "platform/ui/TPopupMenu.h"
 #include "platform/ui/TWindow.h"
-#include "shell/SpikeView.h"
 
 namespace Nerolith {
 
-class SpikeDoc;
+class AnalysisDocument;
 
 // The window common to the six analysis views: one histogram pane per unit
 // of the source channel, stacked below a toolbar. It turns the document's
@@ -86,7 +86,7 @@ public:
     virtual VEX::String PrintMenuText() const = 0;
     virtual VEX::String PagingHint() const;
 
-    SpikeDoc& Document() const { return *document_; }
+    AnalysisDocument& Document() const { return *document_; }
     double BinSize() const { return binSize_; }
     // "s" for the time analyses, the channel's units for amplitudes.
     const VEX::String& UnitsText() const { return unitsText_; }
@@ -115,6 +115,25 @@ public:
     void OpenStatisticsDialog();
     virtual void OpenPagingDialog();
 
+    // The settings a script may change (ViewSettingProtocol). Each refuses a
+    // value out of range (E_INVALIDARG) and, where the counts depend on it,
+    // has the channel analysed again, which it cannot while the host
+    // samples (E_FAIL).
+    HRESULT ChangeBinSize(double binSize);
+    // The new paging, then a new analysis (also when the paging stays but
+    // the sources changed).
+    HRESULT ApplyPaging(const PagingSettings& settings, bool sourcesChanged = false);
+    HRESULT ChangeXRange(double minimum, double maximum);
+    // The range the user set, else the first pane's; none without either.
+    std::optional<std::pair<double, double>> XRange() const;
+    // An empty range clears the selection.
+    HRESULT ChangeSelection(double start, double end);
+    // The selection as the panes snapped it to their bins.
+    std::optional<std::pair<double, double>> Selection() const;
+    HRESULT ChangeStatisticsOptions(std::int32_t options);
+    // The panes' area resized to width x height.
+    void ResizePicture(std::int32_t width, std::int32_t height);
+
     // Puts the picture and the copied text on the clipboard; when the
     // clipboard cannot be opened, says so and returns false.
     bool Copy();
@@ -134,7 +153,7 @@ public:
     void PaintPicture(platform::ui::TDC& dc, const platform::ui::TRect& rect);
 
 protected:
-    AnalysisView(SpikeDoc& document, Host::ViewKind kind, SpikeQuantity quantity);
+    AnalysisView(AnalysisDocument& document, Host::ViewKind kind, SpikeQuantity quantity);
 
     // The window the panes are children of.
     platform::ui::TWindow* PaneParent() { return &paneArea_; }
@@ -157,9 +176,6 @@ protected:
     // Hands a changed setting to the document, which gives it back through
     // SetSetting. False when it was refused.
     bool SendSetting(std::u16string_view name, const std::u16string& value);
-    // The new paging, then a new analysis (also when the paging stays but
-    // the sources changed). Refuses settings out of range.
-    HRESULT ApplyPaging(const PagingSettings& settings, bool sourcesChanged = false);
     // Has the document analyse the channel again (which resets the panes).
     void AnalyseAgain();
     // A new analysis cannot start while the host samples.
@@ -182,18 +198,6 @@ private:
     // ToolbarListener
     void ToolbarCommand(std::int32_t id) override;
 
-    HRESULT ApplySetting(std::u16string_view name, std::u16string_view value);
-    std::optional<std::u16string> Setting(std::u16string_view name) const;
-    HRESULT ApplyBinSize(std::u16string_view value);
-    HRESULT ApplyXRangeSetting(std::u16string_view value);
-    HRESULT ApplySelection(std::u16string_view value);
-    HRESULT ApplyPage(std::u16string_view value);
-    HRESULT ApplyStatistics(std::u16string_view value);
-    HRESULT ApplySize(std::u16string_view value);
-    HRESULT WritePicture(std::u16string_view path);
-    std::u16string XRangeText() const;
-    std::u16string SelectionText() const;
-
     void AddUnitPane(std::int32_t unit);
     void ConfigurePane(HistogramPane& pane);
     void FollowSourceUnits();
@@ -205,7 +209,7 @@ private:
     void PopUpBinSizeMenu();
     void PopUpPageMenu();
 
-    ComPtr<SpikeDoc> document_;
+    ComPtr<AnalysisDocument> document_;
     Host::ViewKind kind_;
     AnalysisViewToolbar toolbar_;
     // Declared before the panes, its children, which go first.

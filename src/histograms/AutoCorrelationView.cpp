@@ -1,11 +1,11 @@
 #include "histograms/AutoCorrelationView.h"
 
 #include "histograms/AutoCorrelationHistogram.h"
-#include "shell/SpikeDoc.h"
+#include "module/AnalysisDocument.h"
 
 namespace Nerolith {
 
-AutoCorrelationView::AutoCorrelationView(SpikeDoc& document)
+AutoCorrelationView::AutoCorrelationView(AnalysisDocument& document)
     : AnalysisView(document, Host::ViewKind::Autocorrelation, SpikeQuantity::Time)
 {
 }

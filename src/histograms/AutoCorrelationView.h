@@ -8,7 +8,7 @@ namespace Nerolith {
 // the lag window, taken when the channel is analysed again.
 class AutoCorrelationView final : public AnalysisView {
 public:
-    explicit AutoCorrelationView(SpikeDoc& document);
+    explicit AutoCorrelationView(AnalysisDocument& document);
 
     VEX::String ViewName() const override;
     VEX::String CopyMenuText() const override;

@@ -1,6 +1,6 @@
 #include "histograms/CrossCorrelationHistogram.h"
 
-#include "shell/SpikeView.h"
+#include "module/SpikeView.h"
 
 namespace Nerolith {
 

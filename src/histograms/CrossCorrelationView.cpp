@@ -3,11 +3,11 @@
 #include "histograms/AnalysisViewSettings.h"
 #include "histograms/CrossCorrPagingDialog.h"
 #include "histograms/CrossCorrelationHistogram.h"
-#include "shell/SpikeDoc.h"
+#include "module/AnalysisDocument.h"
 
 namespace Nerolith {
 
-CrossCorrelationView::CrossCorrelationView(SpikeDoc& document)
+CrossCorrelationView::CrossCorrelationView(AnalysisDocument& document)
     : AnalysisView(document, Host::ViewKind::CrossCorrelation, SpikeQuantity::Time)
 {
 }

@@ -10,7 +10,7 @@ namespace Nerolith {
 // is the lag window, as for the autocorrelation.
 class CrossCorrelationView final : public AnalysisView {
 public:
-    explicit CrossCorrelationView(SpikeDoc& document);
+    explicit CrossCorrelationView(AnalysisDocument& document);
 
     VEX::String ViewName() const override;
     VEX::String CopyMenuText() const override;

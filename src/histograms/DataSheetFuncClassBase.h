@@ -1,7 +1,7 @@
 #pragma once
 
 #include "host/IDataSheetFunction.h"
-#include "shell/ClassObject.h"
+#include "module/ClassObject.h"
 
 namespace Nerolith {
 

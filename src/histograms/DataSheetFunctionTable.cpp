@@ -3,11 +3,12 @@
 #include <array>
 #include <string>
 
+#include "host/ViewNames.h"
+
 namespace Nerolith::DataSheetFunctions {
 namespace {
 
 struct AnalysisTexts {
-    std::u16string_view prefix;
     // As the descriptions name the analysis.
     std::u16string_view name;
     // What the analysis counts.
@@ -32,18 +33,18 @@ constexpr std::array<std::u16string_view, 3> kPeristimulusOccurrenceTimes = {
 };
 
 constexpr std::array<AnalysisTexts, 6> kAnalyses = {{
-    {u"AH: ", u"Amplitude Histogram", u"spikes",
+    {u"Amplitude Histogram", u"spikes",
      {u"mean amplitude", u"standard deviation of the amplitude", u"standard error of the mean amplitude"},
      Host::ViewKind::AmplitudeHistogram},
-    {u"ISIH: ", u"Interspike Interval Histogram", u"spike intervals",
+    {u"Interspike Interval Histogram", u"spike intervals",
      {u"mean interspike interval", u"standard deviation of the interspike intervals",
       u"standard error of the mean interspike interval"},
      Host::ViewKind::InterspikeInterval},
-    {u"PSTH: ", u"Peristimulus Time Histogram", u"spikes", kPeristimulusOccurrenceTimes,
+    {u"Peristimulus Time Histogram", u"spikes", kPeristimulusOccurrenceTimes,
      Host::ViewKind::PeristimulusTime},
-    {u"RM: ", u"Rate Meter", u"spikes", kOccurrenceTimes, Host::ViewKind::RateMeter},
-    {u"ACH: ", u"Autocorrelation Histogram", u"spikes", kOccurrenceTimes, Host::ViewKind::Autocorrelation},
-    {u"CCH: ", u"Cross-correlation Histogram", u"spikes", kOccurrenceTimes, Host::ViewKind::CrossCorrelation},
+    {u"Rate Meter", u"spikes", kOccurrenceTimes, Host::ViewKind::RateMeter},
+    {u"Autocorrelation Histogram", u"spikes", kOccurrenceTimes, Host::ViewKind::Autocorrelation},
+    {u"Cross-correlation Histogram", u"spikes", kOccurrenceTimes, Host::ViewKind::CrossCorrelation},
 }};
 
 constexpr std::array<std::u16string_view, kStatisticsPerAnalysis> kClassSuffixes = {
@@ -59,6 +60,13 @@ constexpr std::u16string_view kSeconds = u" s";
 const AnalysisTexts& TextsOf(Analysis analysis)
 {
     return kAnalyses[static_cast<std::size_t>(analysis)];
+}
+
+// The view's short name and ": ", as item and class names begin.
+std::u16string Prefix(const AnalysisTexts& texts)
+{
+    const std::string_view name = Host::ShortViewName(texts.view);
+    return std::u16string(name.begin(), name.end()) + u": ";
 }
 
 std::u16string_view ClassSuffix(Statistic statistic)
@@ -159,7 +167,7 @@ VEX::String ClassName(std::int32_t index)
     if (!function) {
         return SpecialName(index);
     }
-    return std::u16string(TextsOf(function->analysis).prefix) + std::u16string(ClassSuffix(function->statistic));
+    return Prefix(TextsOf(function->analysis)) + std::u16string(ClassSuffix(function->statistic));
 }
 
 VEX::String ItemName(std::int32_t index)
@@ -168,7 +176,7 @@ VEX::String ItemName(std::int32_t index)
     if (!function) {
         return SpecialName(index);
     }
-    return std::u16string(TextsOf(function->analysis).prefix) + std::u16string(ItemSuffix(function->statistic));
+    return Prefix(TextsOf(function->analysis)) + std::u16string(ItemSuffix(function->statistic));
 }
 
 VEX::String Description(std::int32_t index)

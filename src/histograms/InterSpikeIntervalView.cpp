@@ -1,11 +1,11 @@
 #include "histograms/InterSpikeIntervalView.h"
 
 #include "histograms/InterSpikeIntervalHistogram.h"
-#include "shell/SpikeDoc.h"
+#include "module/AnalysisDocument.h"
 
 namespace Nerolith {
 
-InterSpikeIntervalView::InterSpikeIntervalView(SpikeDoc& document) : AnalysisView(document, Host::ViewKind::InterspikeInterval, SpikeQuantity::Time)
+InterSpikeIntervalView::InterSpikeIntervalView(AnalysisDocument& document) : AnalysisView(document, Host::ViewKind::InterspikeInterval, SpikeQuantity::Time)
 {
 }
 

@@ -7,7 +7,7 @@ namespace Nerolith {
 // The interspike interval histogram of each unit.
 class InterSpikeIntervalView final : public AnalysisView {
 public:
-    explicit InterSpikeIntervalView(SpikeDoc& document);
+    explicit InterSpikeIntervalView(AnalysisDocument& document);
 
     VEX::String ViewName() const override;
     VEX::String CopyMenuText() const override;

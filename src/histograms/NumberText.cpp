@@ -38,4 +38,6 @@ std::u16string FixedNumber(double value, int decimals)
     return Widened(stream.str());
 }
 
+std::u16string WholeNumber(std::int64_t value) { return Widened(std::to_string(value)); }
+
 } // namespace Nerolith

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 namespace Nerolith {
@@ -9,5 +10,7 @@ namespace Nerolith {
 std::u16string DefaultNumber(double value);
 // Fixed notation with the given number of decimals ("0.0125").
 std::u16string FixedNumber(double value, int decimals);
+// A whole number in decimal digits ("-12").
+std::u16string WholeNumber(std::int64_t value);
 
 } // namespace Nerolith

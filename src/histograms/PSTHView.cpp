@@ -5,7 +5,7 @@
 #include "histograms/AnalysisViewSettings.h"
 #include "histograms/PSTH.h"
 #include "histograms/PSTHPagingDialog.h"
-#include "shell/SpikeDoc.h"
+#include "module/AnalysisDocument.h"
 
 namespace Nerolith {
 
@@ -24,7 +24,7 @@ std::u16string CountText(std::u16string_view prefix, std::int32_t count)
 
 } // namespace
 
-PSTHView::PSTHView(SpikeDoc& document)
+PSTHView::PSTHView(AnalysisDocument& document)
     : AnalysisView(document, Host::ViewKind::PeristimulusTime, SpikeQuantity::Time)
 {
 }

@@ -10,7 +10,7 @@ namespace Nerolith {
 // either way; its panes start at minus the pre-stimulus time.
 class PSTHView final : public AnalysisView {
 public:
-    explicit PSTHView(SpikeDoc& document);
+    explicit PSTHView(AnalysisDocument& document);
 
     VEX::String ViewName() const override;
     VEX::String CopyMenuText() const override;

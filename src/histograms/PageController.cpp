@@ -5,8 +5,8 @@
 #include <cmath>
 
 #include "histograms/HistogramPane.h"
+#include "module/SpikeView.h"
 #include "platform/error/XVEX.h"
-#include "shell/SpikeView.h"
 
 namespace Nerolith {
 

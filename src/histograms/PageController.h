@@ -3,8 +3,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "detection/SpikeStoreOwner.h"
 #include "histograms/PagingSettings.h"
+#include "module/SpikeNotification.h"
 
 namespace Nerolith {
 

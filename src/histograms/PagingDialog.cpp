@@ -5,8 +5,8 @@
 #include <limits>
 #include <utility>
 
+#include "module/StringTable.h"
 #include "platform/ui/MessageBox.h"
-#include "shell/StringTable.h"
 
 namespace Nerolith {
 

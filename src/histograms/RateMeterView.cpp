@@ -1,11 +1,11 @@
 #include "histograms/RateMeterView.h"
 
 #include "histograms/RateMeter.h"
-#include "shell/SpikeDoc.h"
+#include "module/AnalysisDocument.h"
 
 namespace Nerolith {
 
-RateMeterView::RateMeterView(SpikeDoc& document) : AnalysisView(document, Host::ViewKind::RateMeter, SpikeQuantity::Time)
+RateMeterView::RateMeterView(AnalysisDocument& document) : AnalysisView(document, Host::ViewKind::RateMeter, SpikeQuantity::Time)
 {
 }
 

@@ -7,7 +7,7 @@ namespace Nerolith {
 // The rate meter of each unit: its spikes over the time of the page.
 class RateMeterView final : public AnalysisView {
 public:
-    explicit RateMeterView(SpikeDoc& document);
+    explicit RateMeterView(AnalysisDocument& document);
 
     VEX::String ViewName() const override;
     VEX::String CopyMenuText() const override;

@@ -3,10 +3,11 @@
 #include <stdexcept>
 #include <string>
 
+#include "detection/SpikeData.h"
 #include "histograms/DataSheetFunctionTable.h"
 #include "histograms/DataSheetOptionsDialog.h"
 #include "histograms/SpikeDataSheetItem.h"
-#include "shell/SpikeDoc.h"
+#include "module/AnalysisDocument.h"
 
 namespace Nerolith {
 namespace {
@@ -25,13 +26,13 @@ CLSID ClassIdOf(std::int32_t index)
 }
 
 // The module's own analysis document behind what the host hands over.
-SpikeDoc* DocumentOf(IUnknown* moduleDocument)
+AnalysisDocument* DocumentOf(IUnknown* moduleDocument)
 {
     if (moduleDocument == nullptr) {
         return nullptr;
     }
     const ComPtr<ISpikeDocInterface> scripting = ComPtr<IUnknown>(moduleDocument).As<ISpikeDocInterface>();
-    return dynamic_cast<SpikeDoc*>(scripting.Get());
+    return dynamic_cast<AnalysisDocument*>(scripting.Get());
 }
 
 } // namespace
@@ -49,7 +50,7 @@ HRESULT SpikeDataSheetClass::Create(IUnknown* moduleDocument, IDataSheetFunction
         return E_POINTER;
     }
     *function = nullptr;
-    SpikeDoc* document = DocumentOf(moduleDocument);
+    AnalysisDocument* document = DocumentOf(moduleDocument);
     if (document == nullptr) {
         return E_INVALIDARG;
     }
@@ -59,7 +60,7 @@ HRESULT SpikeDataSheetClass::Create(IUnknown* moduleDocument, IDataSheetFunction
 
 HRESULT SpikeDataSheetClass::ShowOptions(IUnknown* moduleDocument)
 {
-    SpikeDoc* document = DocumentOf(moduleDocument);
+    AnalysisDocument* document = DocumentOf(moduleDocument);
     if (document == nullptr) {
         return E_INVALIDARG;
     }

@@ -5,6 +5,7 @@
 #include "histograms/DataSheetStatistics.h"
 #include "histograms/DataSheetView.h"
 #include "histograms/HistogramPane.h"
+#include "module/SpikeView.h"
 
 namespace Nerolith {
 
@@ -12,7 +13,7 @@ namespace {
 constexpr const char16_t* kNoUnitSelected = u"No Unit Selected";
 } // namespace
 
-SpikeDataSheetItem::SpikeDataSheetItem(SpikeDoc& document, std::int32_t index)
+SpikeDataSheetItem::SpikeDataSheetItem(AnalysisDocument& document, std::int32_t index)
     : ChanValueFunc(document.Recording()), document_(&document), index_(index)
 {
 }

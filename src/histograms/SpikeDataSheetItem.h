@@ -4,8 +4,8 @@
 
 #include "histograms/DataSheetFuncBase.h"
 #include "histograms/DataSheetFunctionTable.h"
+#include "module/AnalysisDocument.h"
 #include "platform/com/ComPtr.h"
-#include "shell/SpikeDoc.h"
 
 namespace Nerolith {
 
@@ -18,7 +18,7 @@ class HistogramPages;
 // from the pane of the document's selected unit (the last such pane).
 class SpikeDataSheetItem final : public ChanValueFunc {
 public:
-    SpikeDataSheetItem(SpikeDoc& document, std::int32_t index);
+    SpikeDataSheetItem(AnalysisDocument& document, std::int32_t index);
 
 protected:
     VEX::String ItemName() const override;
@@ -33,7 +33,7 @@ private:
     Host::Variant StatisticValue(const DataSheetFunctions::StatisticFunction& function) const;
     const HistogramPages* SelectedUnitPane(const DataSheetView& view) const;
 
-    ComPtr<SpikeDoc> document_;
+    ComPtr<AnalysisDocument> document_;
     std::int32_t index_;
 };
 

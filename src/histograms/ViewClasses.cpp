@@ -10,9 +10,9 @@
 #include "histograms/InterSpikeIntervalView.h"
 #include "histograms/PSTHView.h"
 #include "histograms/RateMeterView.h"
+#include "module/AnalysisDocument.h"
+#include "module/DocumentWindows.h"
 #include "platform/ui/Application.h"
-#include "shell/SpikeDoc.h"
-#include "shell/SpikeDocClass.h"
 
 namespace Nerolith {
 
@@ -65,7 +65,7 @@ std::vector<std::unique_ptr<AnalysisView>>& OpenViews()
     return *views;
 }
 
-HRESULT OpenAnalysisView(SpikeDoc& document, ViewKind kind)
+HRESULT OpenAnalysisView(AnalysisDocument& document, ViewKind kind)
 {
     std::unique_ptr<AnalysisView> view = MakeAnalysisView(document, kind);
     if (!view) {
@@ -84,14 +84,13 @@ HRESULT OpenAnalysisView(SpikeDoc& document, ViewKind kind)
 
 } // namespace
 
-std::vector<Host::ClassRegistration> AnalysisViewClassRegistrations()
+std::vector<Host::ClassRegistration> AnalysisViewClassRegistrations(const CLSID& documentClass)
 {
     static const std::array<AnalysisViewClass*, kViewClasses.size()> objects = [] {
         std::array<AnalysisViewClass*, kViewClasses.size()> made{};
         std::transform(kViewClasses.begin(), kViewClasses.end(), made.begin(), ClassObject);
         return made;
     }();
-    const CLSID documentClass = SpikeDocClassRegistration().classId;
     std::vector<Host::ClassRegistration> registrations;
     for (std::size_t i = 0; i < kViewClasses.size(); ++i) {
         Host::ClassRegistration registration;
@@ -108,11 +107,11 @@ std::vector<Host::ClassRegistration> AnalysisViewClassRegistrations()
 
 void InstallAnalysisViews()
 {
-    SpikeDoc::Windows().openView = OpenAnalysisView;
-    SpikeDoc::Windows().closeViews = CloseAnalysisViews;
+    InstalledWindows().openView = OpenAnalysisView;
+    InstalledWindows().closeViews = CloseAnalysisViews;
 }
 
-std::unique_ptr<AnalysisView> MakeAnalysisView(SpikeDoc& document, ViewKind kind)
+std::unique_ptr<AnalysisView> MakeAnalysisView(AnalysisDocument& document, ViewKind kind)
 {
     switch (kind) {
     case ViewKind::AmplitudeHistogram:
@@ -132,7 +131,7 @@ std::unique_ptr<AnalysisView> MakeAnalysisView(SpikeDoc& document, ViewKind kind
     }
 }
 
-void CloseAnalysisViews(SpikeDoc& document)
+void CloseAnalysisViews(AnalysisDocument& document)
 {
     std::erase_if(OpenViews(), [&document](const std::unique_ptr<AnalysisView>& view) {
         return &view->Document() == &document;

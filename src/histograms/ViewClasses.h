@@ -9,12 +9,12 @@
 namespace Nerolith {
 
 class AnalysisView;
-class SpikeDoc;
+class AnalysisDocument;
 
 // The six analysis view classes, in their place in the registration order
 // (autocorrelation, cross-correlation, interspike interval, amplitude, rate
 // meter, peristimulus time), each a view of the document class.
-std::vector<Host::ClassRegistration> AnalysisViewClassRegistrations();
+std::vector<Host::ClassRegistration> AnalysisViewClassRegistrations(const CLSID& documentClass);
 
 // Gives analysis documents their analysis views: a document's OpenView
 // makes the view of that kind, attaches it and shows it (unless headless).
@@ -23,9 +23,9 @@ void InstallAnalysisViews();
 
 // A view of one of the six kinds, created but not attached; none for the
 // discriminator.
-std::unique_ptr<AnalysisView> MakeAnalysisView(SpikeDoc& document, Host::ViewKind kind);
+std::unique_ptr<AnalysisView> MakeAnalysisView(AnalysisDocument& document, Host::ViewKind kind);
 
 // Closes the analysis views open on a document.
-void CloseAnalysisViews(SpikeDoc& document);
+void CloseAnalysisViews(AnalysisDocument& document);
 
 } // namespace Nerolith

@@ -35,6 +35,9 @@ struct DocumentSettings {
     bool showSpikeMarkers = true;
     bool analyzeWhileSampling = false;
     std::int32_t sourceChannel = 0; // 0-based
+    // The version of the settings stream the document writes; a stream of a
+    // later version is from a later version of the module.
+    std::uint32_t settingsVersion = 0;
 };
 
 // A unit as the document keeps it. `kind` is 1 for a template unit, 2 for a

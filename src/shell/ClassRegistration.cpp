@@ -1,13 +1,14 @@
 #include "shell/ClassRegistration.h"
 
-#include "detection/DetectionWindows.h"
-#include "histograms/SpikeDataSheetClass.h"
-#include "histograms/ViewClasses.h"
+#include <array>
+
+#include "detection/DetectionClasses.h"
+#include "histograms/HistogramClasses.h"
+#include "module/ClassObject.h"
+#include "module/StringTable.h"
 #include "shell/AutomationAction.h"
-#include "shell/ClassObject.h"
 #include "shell/SpikeDocClass.h"
 #include "shell/SpikeEventDrawClass.h"
-#include "shell/StringTable.h"
 
 namespace Nerolith {
 namespace {
@@ -33,15 +34,19 @@ HRESULT RegisterClassObjects(IClassRegistrar* registrar)
         return E_POINTER;
     }
     CaptionText() = LoadString(Strings::kCaption);
-    InstallDetectionWindows();
-    InstallAnalysisViews();
-    ConstructSpikeDataSheetClasses();
+    const std::array folders{&DetectionClasses(), &HistogramClasses()};
+    for (const FolderClasses* folder : folders) {
+        folder->install();
+    }
     for (ClassObject* object = ClassObject::Head(); object != nullptr; object = object->Next()) {
         registrar->RegisterClass(object->Registration());
     }
-    registrar->RegisterClass(SpikeDocClassRegistration());
-    for (const Host::ClassRegistration& view : AnalysisViewClassRegistrations()) {
-        registrar->RegisterClass(view);
+    const Host::ClassRegistration document = SpikeDocClassRegistration();
+    registrar->RegisterClass(document);
+    for (const FolderClasses* folder : folders) {
+        for (const Host::ClassRegistration& view : folder->viewClasses(document.classId)) {
+            registrar->RegisterClass(view);
+        }
     }
     registrar->RegisterClass(SpikeEventDrawClassRegistration());
     RegisterAction(registrar, AnalyzeAction());

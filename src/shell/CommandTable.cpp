@@ -2,7 +2,7 @@
 
 #include <array>
 
-#include "shell/StringTable.h"
+#include "module/StringTable.h"
 
 namespace Nerolith {
 namespace {

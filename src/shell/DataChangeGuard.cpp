@@ -1,7 +1,7 @@
 #include "shell/DataChangeGuard.h"
 
+#include "module/StringTable.h"
 #include "shell/SpikeDoc.h"
-#include "shell/StringTable.h"
 
 namespace Nerolith {
 

@@ -2,9 +2,9 @@
 
 #include <array>
 
+#include "module/StringTable.h"
 #include "shell/CommandTable.h"
 #include "shell/SpikeDoc.h"
-#include "shell/StringTable.h"
 
 namespace Nerolith {
 namespace {
@@ -181,7 +181,7 @@ HRESULT DocumentCommands::ReselectAnalyzedData()
 
 HRESULT DocumentCommands::ExportToNeuroExplorer()
 {
-    const auto& choose = SpikeDoc::Windows().exportPath;
+    const auto& choose = InstalledWindows().exportPath;
     if (!choose) {
         return E_NOTIMPL;
     }
@@ -194,7 +194,7 @@ HRESULT DocumentCommands::ExportToNeuroExplorer()
 
 HRESULT DocumentCommands::OpenSettingsDialog()
 {
-    const auto& dialog = SpikeDoc::Windows().settingsDialog;
+    const auto& dialog = InstalledWindows().settingsDialog;
     if (!dialog) {
         return E_NOTIMPL;
     }

@@ -1,7 +1,7 @@
 #include "shell/OnlineAnalysis.h"
 
+#include "module/StringTable.h"
 #include "shell/SpikeDoc.h"
-#include "shell/StringTable.h"
 
 namespace Nerolith {
 namespace {
@@ -44,10 +44,10 @@ HRESULT OnlineAnalysis::Start()
     sampling_ = true;
     markersPending_ = false;
     if (settings.analyzeWhileSampling) {
-        doc_.RefreshViews();
+        doc_.Views().Refresh();
         doc_.EnsureChannelStore(settings.sourceChannel);
     }
-    doc_.RefreshDiscriminator();
+    doc_.Views().RefreshDiscriminator();
     return S_OK;
 }
 
@@ -85,9 +85,9 @@ HRESULT OnlineAnalysis::NewData(std::int32_t ticks)
     }
     if (doc_.Store().Collect(received_)) {
         markersPending_ = true;
-        doc_.RecomputeViews();
+        doc_.Views().Recompute();
     }
-    doc_.AdvanceViews(sampledBlock_, received_ * doc_.Store().SampleInterval());
+    doc_.Views().Advance(sampledBlock_, received_ * doc_.Store().SampleInterval());
     return S_OK;
 }
 
@@ -119,9 +119,9 @@ HRESULT OnlineAnalysis::Stop()
                 }
             }
         }
-        doc_.RefreshViews();
+        doc_.Views().Refresh();
     }
-    doc_.RefreshDiscriminator();
+    doc_.Views().RefreshDiscriminator();
     return S_OK;
 }
 

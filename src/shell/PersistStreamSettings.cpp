@@ -1,9 +1,9 @@
 #include "shell/PersistStreamSettings.h"
 
-#include "shell/AnalysisSettings.h"
-#include "shell/BinStream.h"
+#include "module/AnalysisSettings.h"
+#include "module/StringTable.h"
+#include "platform/com/BinStream.h"
 #include "shell/SpikeDoc.h"
-#include "shell/StringTable.h"
 
 namespace Nerolith {
 namespace {

@@ -16,12 +16,16 @@
 #include "host/IHostDocument.h"
 #include "host/IOnlineDataSink.h"
 #include "host/ISpikeDocInterface.h"
+#include "module/AnalysisDocument.h"
+#include "module/AnalysisSettings.h"
+#include "module/DocumentWindows.h"
+#include "module/SpikeView.h"
 #include "platform/com/ComPtr.h"
-#include "shell/AnalysisSettings.h"
+#include "shell/ChannelStores.h"
 #include "shell/DataChangeGuard.h"
 #include "shell/DocumentCommands.h"
 #include "shell/OnlineAnalysis.h"
-#include "shell/SpikeView.h"
+#include "shell/ViewTable.h"
 
 namespace Nerolith {
 
@@ -29,18 +33,6 @@ class SpikeDoc;
 class SpikeEventDrawClass;
 template <typename Doc>
 class PersistStreamSettings;
-
-// The windows and dialogs the document opens; the window layer fills them
-// in. Unset, the commands that need them do nothing and say so.
-struct DocumentWindows {
-    // Shows the spike settings dialog on a copy of the source channel's
-    // record; on OK the dialog calls SpikeDoc::ConfirmSettings.
-    std::function<void(SpikeDoc&)> settingsDialog;
-    std::function<HRESULT(SpikeDoc&, Host::ViewKind)> openView;
-    std::function<void(SpikeDoc&)> closeViews;
-    // The path the user chose for an export, none on Cancel.
-    std::function<std::optional<VEX::String>()> exportPath;
-};
 
 // The spike the user selected in the scatter plot.
 struct SpikeSelection {
@@ -54,10 +46,9 @@ struct SpikeSelection {
 // online analysis and the settings persistence, tells the host about every
 // change and guards analysed data against edits made in the host.
 class SpikeDoc final
-    : public UnknownImpl<ISpikeDocInterface, ICommandHandler, IOnlineDataSink, IDataChangeObserver, IMessageTarget>,
+    : public UnknownImpl<AnalysisDocument, ICommandHandler, IOnlineDataSink, IDataChangeObserver, IMessageTarget>,
       public SpikeStoreOwner {
 public:
-    static constexpr std::size_t kViewSlots = 8;
     // The request messages the document sends to itself.
     static constexpr std::uint32_t kAnalyzeRequest = 0x4E4C0001u;
     static constexpr std::uint32_t kClearAnalysisRequest = 0x4E4C0002u;
@@ -65,7 +56,6 @@ public:
     // Builds the menu and attaches the store to the host document.
     explicit SpikeDoc(IHostDocument* host);
 
-    static DocumentWindows& Windows();
 
     // Also hands out the settings persistence as IPersistStreamInit.
     HRESULT QueryInterface(const IID& iid, void** object) override;
@@ -128,33 +118,28 @@ public:
     void ResetViews() override;
 
     AnalysisSettings& Settings() { return *settings_; }
-    const AnalysisSettings& Settings() const { return *settings_; }
+    const AnalysisSettings& Settings() const override { return *settings_; }
     void ReplaceSettings(AnalysisSettings settings);
-    SpikeData& Store() { return *store_; }
-    IHostRecording* Recording() const { return recording_.Get(); }
-    IHostServices* Services() const { return services_.Get(); }
+    SpikeData& Store() override { return *store_; }
+    IHostRecording* Recording() const override { return recording_.Get(); }
+    IHostServices* Services() const override { return services_.Get(); }
     IHostSelection* Selection() const { return selection_.Get(); }
-    bool IsSampling() const { return online_.SamplingActive(); }
+    bool IsSampling() const override { return online_.SamplingActive(); }
 
     bool Modified() const { return modified_; }
     void SetModified(bool modified) { modified_ = modified; }
     bool SettingsRegistered() const { return settingsRegistered_; }
     bool SettingsLoaded() const { return settingsLoaded_; }
     void MarkSettingsLoaded() { settingsLoaded_ = true; }
-    std::int32_t SelectedUnitNumber() const { return selectedUnit_; }
+    std::int32_t SelectedUnitNumber() const override { return selectedUnit_; }
     void SelectUnit(std::int32_t unit) { selectedUnit_ = unit; }
     const std::optional<SpikeSelection>& SelectedSpike() const { return selectedSpike_; }
     void SelectSpike(std::optional<SpikeSelection> selection) { selectedSpike_ = selection; }
 
-    // Views: a view that attaches gets a pane per unit of the source channel
-    // and the store's history. False when all slots are taken.
-    bool AttachView(SpikeView& view);
-    void DetachView(SpikeView& view);
-    SpikeView* FindView(Host::ViewKind kind) const;
-    void RecomputeViews();
-    void AdvanceViews(std::int32_t block, double time);
-    void RefreshViews();
-    void RefreshDiscriminator();
+    bool AttachView(SpikeView& view) override;
+    void DetachView(SpikeView& view) override;
+    SpikeView* FindView(Host::ViewKind kind) const override;
+    const ViewTable& Views() const { return views_; }
 
     // Changes and the work behind the commands.
     void AfterChange();
@@ -163,7 +148,7 @@ public:
     void RunAnalyzeRequest();
     void RunClearAnalysisRequest();
     // The offline run over the channel's analysed range.
-    void AnalyzeChannel(std::int32_t channel);
+    void AnalyzeChannel(std::int32_t channel) override;
     // Clears the channel's record, spikes and markers; its units stay.
     void ClearChannelAnalysis(std::int32_t channel);
     // Deletes the channel's units and hand assignments.
@@ -177,17 +162,17 @@ public:
     bool ChannelHasStore(std::int32_t channel) const;
     void ShowChannelMarkers(std::int32_t channel, bool show);
     // The stimulus or reference source a record names, or absent.
-    std::int32_t ResolveSource(const VEX::String& text) const;
+    std::int32_t ResolveSource(const VEX::String& text) const override;
     VEX::String SpikeSourceExpression(std::int32_t channel);
     Host::MessageAnswer ShowMessage(std::uint32_t stringId, Host::MessageButtons buttons, Host::MessageIcon icon);
-    void SendDocumentChanged();
+    void SendDocumentChanged() override;
 
     // Replaces the units waiting to be rebuilt.
     void ReplacePendingUnits(const std::deque<UnitRecord>& records);
     std::size_t UnitCount() const;
 
     // For the spike marker hints.
-    VEX::String ChannelUnitText(std::int32_t channel) const;
+    VEX::String ChannelUnitText(std::int32_t channel) const override;
     std::optional<std::size_t> FindSpike(std::int32_t channel, Host::Position position) const;
 
 private:
@@ -198,13 +183,9 @@ private:
     void BuildMenu();
     Range AnalyzeRange(std::int32_t channel, const ChannelAnalysisRecord& record) const;
     bool ValidRange(std::int32_t channel, const Range& range) const;
-    void RegisterSpikeSource(std::int32_t channel);
-    void WithdrawSpikeSource(std::int32_t channel);
     void RebuildUnits(std::int32_t channel);
     TemplateWindow WindowOf(std::int32_t channel) const;
     void UnitCreated(std::int32_t number);
-    void ForEachView(const std::function<void(SpikeView&)>& action) const;
-    static void Forward(SpikeView& view, const SpikeNotification& notification);
     void CollectOffline(std::int32_t channel, const Range& range);
     bool ValidSpikeIndex(std::int32_t index) const;
 
@@ -223,11 +204,7 @@ private:
 
     ComPtr<SpikeData> store_;
     std::unique_ptr<AnalysisSettings> settings_;
-    std::array<SpikeView*, kViewSlots> views_{};
-    // The SpikeDet expression each channel's registered spike source has.
-    std::map<std::int32_t, VEX::String> spikeSources_;
-    // The channels the store is attached to.
-    std::set<std::int32_t> storeChannels_;
+    ViewTable views_;
     // The channel whose spikes the store holds.
     std::int32_t analysedChannel_ = 0;
 
@@ -236,6 +213,7 @@ private:
     DataChangeGuard guard_;
     ComPtr<PersistStreamSettings<SpikeDoc>> persistence_;
     ComPtr<SpikeEventDrawClass> markerDraw_;
+    ChannelStores channels_;
 };
 
 } // namespace Nerolith

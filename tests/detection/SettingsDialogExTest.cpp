@@ -4,15 +4,15 @@
 #include <utility>
 #include <vector>
 
-#include "detection/DetectionWindows.h"
+#include "detection/DetectionClasses.h"
 #include "detection/SettingsDialogEx.h"
+#include "module/AnalysisSettings.h"
 #include "platform/ui/Automation.h"
 #include "platform/ui/MessageBox.h"
-#include "shell/AnalysisSettings.h"
 #include "shell/CommandTable.h"
 #include "shell/SpikeDoc.h"
-#include "shell/support/HostDocuments.h"
-#include "shell/support/SpikyRecording.h"
+#include "support/HostDocuments.h"
+#include "support/SpikyRecording.h"
 
 using namespace Nerolith;
 namespace automation = platform::ui::automation;
@@ -55,7 +55,7 @@ protected:
     void TearDown() override
     {
         automation::Reset();
-        SpikeDoc::Windows().settingsDialog = nullptr;
+        InstalledWindows().settingsDialog = nullptr;
     }
 
     // Runs the dialog on `settings`, driven by `drive`; returns what it
@@ -170,7 +170,7 @@ TEST_F(SettingsDialogExTest, SettingsCommandConfirmsTheRecordThroughTheDocument)
 {
     auto host = TestSupport::NewHostDocument(TestSupport::SpikyRecording({{1000, 3000}}));
     auto doc = ComPtr<SpikeDoc>::Attach(new SpikeDoc(host.Get()));
-    InstallDetectionWindows();
+    DetectionClasses().install();
     automation::SetDialogDriver([](platform::ui::TDialog& dialog) {
         automation::TypeText(dialog, D::kThreshold, u"0.5");
         automation::Click(dialog, D::kNegative);

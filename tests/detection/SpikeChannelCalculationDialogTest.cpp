@@ -3,8 +3,8 @@
 #include <functional>
 
 #include "detection/SpikeChannelCalculationDialog.h"
-#include "detection/support/FakeHost.h"
 #include "platform/ui/Automation.h"
+#include "support/FakeHost.h"
 
 using namespace Nerolith;
 namespace automation = platform::ui::automation;

@@ -1,12 +1,12 @@
 #include <gtest/gtest.h>
 
 #include "desk/demo/DemoRecording.h"
-#include "desk/host/HostDocument.h"
+#include "desk/runtime/HostDocument.h"
 #include "detection/SpikeChannelCalculation.h"
 #include "detection/SpikeChannelCalculationClass.h"
 #include "detection/SpikeData.h"
+#include "platform/com/BinStream.h"
 #include "platform/com/MemoryStream.h"
-#include "shell/BinStream.h"
 
 namespace Nerolith {
 namespace {

@@ -5,8 +5,8 @@
 #include "detection/SpikeDetFunctionClass.h"
 #include "detection/UnitSelectorFunctionClass.h"
 #include "host/IEnumEventEx.h"
+#include "module/ClassObject.h"
 #include "platform/com/ComPtr.h"
-#include "shell/ClassObject.h"
 
 namespace CalcEnums {
 namespace {

@@ -15,6 +15,7 @@
 #include "desk/calc/CalcEngine.h"
 #include "desk/demo/DemoRecording.h"
 #include "desk/recording/Recording.h"
+#include "desk/runtime/OpenRecording.h"
 #include "detection/SpikeDetFunctionClass.h"
 #include "detection/SpikeEvent.h"
 

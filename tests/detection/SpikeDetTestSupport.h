@@ -5,8 +5,8 @@
 
 #include <gtest/gtest.h>
 
-#include "SpikeDetTestSource.h"
 #include "detection/DetEx_Enumerator.h"
+#include "support/SpikeDetTestSource.h"
 
 namespace Nerolith::Testing {
 

@@ -2,8 +2,8 @@
 
 #include "detection/SpikeData.h"
 #include "detection/TemplateUnit.h"
+#include "platform/com/BinStream.h"
 #include "platform/com/MemoryStream.h"
-#include "shell/BinStream.h"
 #include "support/FakeHost.h"
 
 using namespace Nerolith;

@@ -18,7 +18,7 @@ class HostAxisScaleTest : public ::testing::Test {
 protected:
     HostAxisScaleTest()
     {
-        desk::ui::AxisScale::Register();
+        Desk::ui::AxisScale::Register();
         window.Create();
         window.MoveWindow(0, 0, 400, 300);
         window.SetDomain(0.0, 1.0);

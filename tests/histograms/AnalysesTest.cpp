@@ -10,7 +10,7 @@
 #include "histograms/InterSpikeIntervalHistogram.h"
 #include "histograms/PSTH.h"
 #include "histograms/RateMeter.h"
-#include "shell/SpikeView.h"
+#include "module/SpikeView.h"
 
 namespace {
 

@@ -16,8 +16,8 @@
 #include "platform/ui/TPopupMenu.h"
 #include "shell/ClassRegistration.h"
 #include "shell/SpikeDoc.h"
-#include "shell/support/HostDocuments.h"
-#include "shell/support/SpikyRecording.h"
+#include "support/HostDocuments.h"
+#include "support/SpikyRecording.h"
 
 namespace {
 
@@ -31,8 +31,8 @@ class AnalysisViewTest : public ::testing::Test {
 protected:
     AnalysisViewTest()
         : host(TestSupport::NewHostDocument(TestSupport::SpikyRecording({{1000, 3000, 6000}, {500, 2500}}))),
-          doc(ComPtr<SpikeDoc>::Attach(new SpikeDoc(host.Get()))), hook(SpikeDoc::Windows().openView),
-          closeHook(SpikeDoc::Windows().closeViews)
+          doc(ComPtr<SpikeDoc>::Attach(new SpikeDoc(host.Get()))), hook(InstalledWindows().openView),
+          closeHook(InstalledWindows().closeViews)
     {
         InstallAnalysisViews();
         VEX::OverrideListSeparator(u',');
@@ -41,8 +41,8 @@ protected:
     ~AnalysisViewTest() override
     {
         CloseAnalysisViews(*doc);
-        SpikeDoc::Windows().openView = hook;
-        SpikeDoc::Windows().closeViews = closeHook;
+        InstalledWindows().openView = hook;
+        InstalledWindows().closeViews = closeHook;
         VEX::OverrideListSeparator(std::nullopt);
         automation::Reset();
     }
@@ -93,8 +93,8 @@ protected:
 
     ComPtr<Desk::HostDocument> host;
     ComPtr<SpikeDoc> doc;
-    std::function<HRESULT(SpikeDoc&, ViewKind)> hook;
-    std::function<void(SpikeDoc&)> closeHook;
+    std::function<HRESULT(AnalysisDocument&, ViewKind)> hook;
+    std::function<void(AnalysisDocument&)> closeHook;
 };
 
 TEST_F(AnalysisViewTest, ClosingTheViewsLetsTheirDocumentGo)
@@ -410,7 +410,7 @@ TEST(AnalysisViewClasses, RegisterBetweenTheDocumentAndTheEventDrawingInTableOrd
         EXPECT_EQ(view.parentClassId, registrar.classes.front().classId);
         EXPECT_NE(view.object, nullptr);
     }
-    EXPECT_TRUE(SpikeDoc::Windows().openView) << "registration gives documents their views";
+    EXPECT_TRUE(InstalledWindows().openView) << "registration gives documents their views";
 }
 
 } // namespace

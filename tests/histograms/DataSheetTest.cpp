@@ -12,8 +12,8 @@
 #include "histograms/SpikeDataSheetClass.h"
 #include "platform/ui/Automation.h"
 #include "shell/SpikeDoc.h"
-#include "shell/support/HostDocuments.h"
-#include "shell/support/SpikyRecording.h"
+#include "support/HostDocuments.h"
+#include "support/SpikyRecording.h"
 
 using namespace Nerolith;
 namespace F = Nerolith::DataSheetFunctions;

@@ -1,7 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <vector>
+
+#include "module/DocumentWindows.h"
+#include "module/StringTable.h"
 #include "shell/CommandTable.h"
-#include "shell/StringTable.h"
+#include "support/SpikyDocument.h"
 
 using namespace Nerolith;
 
@@ -17,35 +21,40 @@ TEST(CommandTable, TextsAreFoundFromTheIdAlone)
     }
 }
 
-TEST(CommandTable, WindowsTakesItsDescriptionFromItsOwnString)
+// Every command the menu offers is one the document carries out: the view
+// commands open their views, the others change the document or the host.
+TEST(CommandTable, EveryCommandOfTheMenuReachesTheDocument)
 {
-    const auto table = CommandTable();
-    const auto windows = std::find_if(table.begin(), table.end(),
-                                      [](const CommandEntry& e) { return e.id == Commands::kWindows; });
-    ASSERT_NE(windows, table.end());
-    const Host::CommandSpec command = DescribeCommand(*windows);
-    EXPECT_EQ(command.description, VEX::String(u"Nerolith Views"));
-    EXPECT_EQ(command.flags, 520u);
-    EXPECT_EQ(command.icon, 119u);
-    EXPECT_TRUE(command.shortName.Empty());
-}
+    TestSupport::SpikyDocument f;
+    DocumentWindows& windows = InstalledWindows();
+    const DocumentWindows saved = windows;
+    std::vector<Host::ViewKind> opened;
+    windows.openView = [&opened](AnalysisDocument&, Host::ViewKind kind) {
+        opened.push_back(kind);
+        return S_OK;
+    };
+    windows.settingsDialog = [](AnalysisDocument&) {};
+    windows.exportPath = [] { return std::optional<VEX::String>(); };
 
-TEST(CommandTable, MenuOrderSeparatorsAndIcons)
-{
-    const auto table = CommandTable();
-    ASSERT_EQ(table.size(), 18u);
-    EXPECT_EQ(table.front().id, Commands::kSettings);
-    EXPECT_EQ(table.back().id, Commands::kAnalyze);
-    int separators = 0;
-    for (const CommandEntry& entry : table) {
+    for (const CommandEntry& entry : CommandTable()) {
         if (entry.IsSeparator()) {
-            ++separators;
-            EXPECT_EQ(VEX::String(entry.path), VEX::String(u"Nerolith|-"));
-            EXPECT_EQ(entry.flags, 2u);
+            continue;
         }
-        const bool hasIcon = entry.icon != 0;
-        EXPECT_EQ(hasIcon, entry.flags == 10u || entry.flags == 520u) << entry.id;
+        VEX::String text;
+        EXPECT_EQ(f.doc->MenuText(entry.id, &text), S_OK) << entry.id;
+        EXPECT_FALSE(text.Empty()) << entry.id;
+        EXPECT_NE(f.doc->Execute(entry.id), E_INVALIDARG) << entry.id << " is not carried out";
     }
-    EXPECT_EQ(separators, 3);
-    EXPECT_EQ(DescribeCommand(table.back()).description, VEX::String(u"Analyze"));
+    EXPECT_EQ(opened, (std::vector<Host::ViewKind>{
+                          Host::ViewKind::Discriminator, Host::ViewKind::InterspikeInterval,
+                          Host::ViewKind::AmplitudeHistogram, Host::ViewKind::RateMeter,
+                          Host::ViewKind::Autocorrelation, Host::ViewKind::CrossCorrelation,
+                          Host::ViewKind::PeristimulusTime}))
+        << "in menu order";
+
+    const bool markers = f.doc->IsChecked(Commands::kShowSpikeMarkers);
+    f.doc->Execute(Commands::kShowSpikeMarkers);
+    EXPECT_NE(f.doc->IsChecked(Commands::kShowSpikeMarkers), markers) << "its check follows the setting";
+    EXPECT_EQ(f.doc->Execute(0xFFFFu), E_INVALIDARG);
+    windows = saved;
 }

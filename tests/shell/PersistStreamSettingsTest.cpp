@@ -4,12 +4,12 @@
 #include <string>
 #include <vector>
 
+#include "platform/com/BinStream.h"
 #include "platform/com/MemoryStream.h"
 #include "platform/error/XVEX.h"
-#include "shell/BinStream.h"
 #include "shell/SpikeDoc.h"
-#include "shell/support/SpikyRecording.h"
-#include "shell/support/HostDocuments.h"
+#include "support/HostDocuments.h"
+#include "support/SpikyRecording.h"
 
 using namespace Nerolith;
 

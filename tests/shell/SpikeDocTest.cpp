@@ -10,8 +10,7 @@
 #include "shell/CommandTable.h"
 #include "shell/SpikeDoc.h"
 #include "shell/SpikeEventDrawClass.h"
-#include "shell/support/SpikyRecording.h"
-#include "shell/support/HostDocuments.h"
+#include "support/SpikyDocument.h"
 
 using namespace Nerolith;
 
@@ -64,18 +63,7 @@ private:
     int updates_ = 0;
 };
 
-// Spikes at 1000, 3000 and 6000 in block 0 and at 500 and 2500 in block 1.
-struct Fixture {
-    Fixture() : host(TestSupport::NewHostDocument(TestSupport::SpikyRecording({{1000, 3000, 6000}, {500, 2500}}))),
-                doc(ComPtr<SpikeDoc>::Attach(new SpikeDoc(host.Get())))
-    {
-    }
-
-    void Analyze()
-    {
-        doc->Execute(Commands::kAnalyze);
-        host->Messages().DeliverPending();
-    }
+struct Fixture : TestSupport::SpikyDocument {
     std::vector<std::string> Messages()
     {
         std::vector<std::string> texts;
@@ -84,15 +72,6 @@ struct Fixture {
         }
         return texts;
     }
-    std::int32_t Contour()
-    {
-        std::int32_t number = -1;
-        doc->CreateContourUnit(0, {0.0, 10.0, 10.0, 0.0}, {0.5, 0.5, 2.0, 2.0}, {}, &number);
-        return number;
-    }
-
-    ComPtr<Desk::HostDocument> host;
-    ComPtr<SpikeDoc> doc;
 };
 
 } // namespace

@@ -3,8 +3,8 @@
 #include <stdexcept>
 #include <string>
 
-#include "desk/host/ModuleLoader.h"
-#include "desk/host/Session.h"
+#include "desk/runtime/ModuleLoader.h"
+#include "desk/runtime/Session.h"
 
 namespace Desk {
 namespace {

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "desk/host/ClassRegistry.h"
+#include "desk/runtime/ClassRegistry.h"
 #include "host/IDataSheetFunction.h"
 #include "platform/com/ComPtr.h"
 

@@ -59,7 +59,4 @@ public:
     virtual const std::vector<RecordedEvents>& Events() const = 0;
 };
 
-// Opens a raw sidecar (.json), an EDF/EDF+/BDF file, or "demo".
-std::unique_ptr<Recording> OpenRecording(const std::string& source);
-
 } // namespace Desk

@@ -7,7 +7,7 @@
 
 #include "platform/ui/TDC.h"
 
-namespace desk::ui {
+namespace Desk::ui {
 
 using platform::ui::AxisOrientation;
 using platform::ui::IDragScaleObserver;
@@ -369,4 +369,4 @@ void AxisScale::EvCommand(std::int32_t id, platform::ui::ControlNotify notify)
     Notify([this](IDragScaleObserver& o) { o.OnAutoScale(*this); });
 }
 
-} // namespace desk::ui
+} // namespace Desk::ui

@@ -7,7 +7,7 @@
 #include "platform/ui/AxisScale.h"
 #include "platform/ui/TWindow.h"
 
-namespace desk::ui {
+namespace Desk::ui {
 
 // The host's axis scale: ticks, tick labels and a "title (unit)" line beside
 // one axis of a plot, in a child window of the plot's window.
@@ -96,4 +96,4 @@ private:
     std::optional<Drag> drag_;
 };
 
-} // namespace desk::ui
+} // namespace Desk::ui

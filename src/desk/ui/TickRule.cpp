@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-namespace desk::ui {
+namespace Desk::ui {
 
 namespace {
 
@@ -60,4 +60,4 @@ TickLayout LayoutTicks(double minimum, double maximum, std::int32_t pixelExtent,
     return layout;
 }
 
-} // namespace desk::ui
+} // namespace Desk::ui

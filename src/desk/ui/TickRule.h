@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <vector>
 
-namespace desk::ui {
+namespace Desk::ui {
 
 // Where an axis puts its ticks: at the multiples of a step of 1, 2 or 5
 // times a power of ten that lie inside the extent, the smallest such step
@@ -28,4 +28,4 @@ double NiceStep(double rawStep);
 TickLayout LayoutTicks(double minimum, double maximum, std::int32_t pixelExtent, std::int32_t minSpacing,
                        bool fromMaximum);
 
-} // namespace desk::ui
+} // namespace Desk::ui

@@ -18,8 +18,11 @@ char16_t ListSeparator()
     if (Override()) {
         return *Override();
     }
-    return QLocale::system().decimalPoint() == QStringLiteral(",") ? u';' : u',';
+    const QString decimalPoint = QLocale::system().decimalPoint();
+    return ListSeparatorFor(decimalPoint.size() == 1 ? decimalPoint.front().unicode() : u'.');
 }
+
+char16_t ListSeparatorFor(char16_t decimalPoint) { return decimalPoint == u',' ? u';' : u','; }
 
 void OverrideListSeparator(std::optional<char16_t> separator) { Override() = separator; }
 

@@ -7,6 +7,7 @@
 #include "CalcTestSupport.h"
 #include "desk/calc/CalcEngine.h"
 #include "host/HostTypes.h"
+#include "support/MemoryRecording.h"
 
 using namespace CalcTest;
 using Desk::CalcEngine;
@@ -15,12 +16,21 @@ using testing::Pointwise;
 
 namespace {
 
+using TestSupport::MemoryRecording;
+
+using Blocks = std::vector<std::vector<std::vector<float>>>;
+
 // Two channels, two blocks: ch1 block 0 rises through 0.5 at ticks 2 and 6.
-MemoryRecording TwoChannels()
+Blocks TwoChannelBlocks()
 {
-    MemoryRecording recording;
-    recording.blocks = {{{0, 0, 1, 1, 0, 0, 1, 0}, {5, 6, 7, 8, 9, 10, 11, 12}}, {{1, 2, 3}, {4, 5, 6}}};
-    recording.events = {{u"Stimulus", {{0, 5}, {0, 1}, {1, 2}, {0, 3}}}};
+    return {{{0, 0, 1, 1, 0, 0, 1, 0}, {5, 6, 7, 8, 9, 10, 11, 12}}, {{1, 2, 3}, {4, 5, 6}}};
+}
+
+MemoryRecording TwoChannels(Blocks blocks = TwoChannelBlocks(),
+                            Desk::RecordedEvents stimulus = {u"Stimulus", {{0, 5}, {0, 1}, {1, 2}, {0, 3}}})
+{
+    MemoryRecording recording(std::move(blocks));
+    recording.AddEvents(std::move(stimulus));
     return recording;
 }
 
@@ -306,9 +316,9 @@ TEST(CalcEngine, RecordingEventsAreGenericEventsOfTheirBlock)
 
 TEST(CalcEngine, CalculatedChannelsFromEvents)
 {
-    MemoryRecording recording = TwoChannels();
-    recording.blocks[0][1].resize(12);
-    recording.events = {{u"Stimulus", {{0, 2}, {0, 5}, {0, 9}}}};
+    Blocks blocks = TwoChannelBlocks();
+    blocks[0][1].resize(12);
+    const MemoryRecording recording = TwoChannels(blocks, {u"Stimulus", {{0, 2}, {0, 5}, {0, 9}}});
     CalcEngine engine(recording);
     ComPtr<IHostChannelCalculations> calculations = engine.ChannelCalculations();
 

@@ -12,36 +12,6 @@
 
 namespace CalcTest {
 
-// blocks[block][channel] holds the samples; one sample interval for all.
-class MemoryRecording final : public Desk::Recording {
-public:
-    std::vector<std::vector<std::vector<float>>> blocks;
-    std::vector<Desk::RecordedEvents> events;
-    double interval = 0.001;
-
-    std::string Source() const override { return "memory"; }
-    std::string Fingerprint() const override { return "memory"; }
-    std::int32_t ChannelCount() const override { return blocks.empty() ? 0 : std::int32_t(blocks[0].size()); }
-    std::int32_t BlockCount() const override { return std::int32_t(blocks.size()); }
-    std::int32_t Ticks(std::int32_t channel, std::int32_t block) const override
-    {
-        return std::int32_t(blocks.at(block).at(channel).size());
-    }
-    double SampleInterval(std::int32_t, std::int32_t) const override { return interval; }
-    double BlockStartTime(std::int32_t) const override { return 0.0; }
-    VEX::String ChannelTitle(std::int32_t) const override { return u"ch"; }
-    VEX::String ChannelUnit(std::int32_t) const override { return u"V"; }
-    std::size_t Read(std::int32_t channel, std::int32_t block, std::int64_t tick, std::size_t count,
-                     float* out) const override
-    {
-        const std::vector<float>& data = blocks.at(block).at(channel);
-        const std::size_t n = tick >= std::int64_t(data.size()) ? 0 : std::min(count, data.size() - tick);
-        std::copy_n(data.begin() + tick, n, out);
-        return n;
-    }
-    const std::vector<Desk::RecordedEvents>& Events() const override { return events; }
-};
-
 // "Cross(source, level)": an event where the source's samples rise from
 // below the level to it or above.
 class CrossEnum final : public UnknownImpl<ICalcEnum, IEnumEventEx> {

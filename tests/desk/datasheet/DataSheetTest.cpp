@@ -6,8 +6,8 @@
 
 #include "desk/datasheet/DataSheet.h"
 #include "desk/datasheet/DataSheetText.h"
-#include "desk/host/ModuleLoader.h"
-#include "desk/host/Session.h"
+#include "desk/runtime/ModuleLoader.h"
+#include "desk/runtime/Session.h"
 #include "support/MemoryRecording.h"
 
 using namespace Desk;

@@ -8,6 +8,7 @@
 
 #include "desk/demo/DemoRecording.h"
 #include "desk/recording/TestFiles.h"
+#include "desk/runtime/OpenRecording.h"
 
 namespace {
 

@@ -6,6 +6,7 @@
 
 #include "desk/recording/Recording.h"
 #include "desk/recording/TestFiles.h"
+#include "desk/runtime/OpenRecording.h"
 
 namespace {
 

@@ -10,7 +10,7 @@
 #include "platform/ui/Automation.h"
 #include "platform/ui/RecordingDC.h"
 
-namespace desk::ui {
+namespace Desk::ui {
 namespace {
 
 using namespace platform::ui;
@@ -181,4 +181,4 @@ TEST_F(AxisScaleTest, DrawsTicksLabelsAndCaption)
 }
 
 } // namespace
-} // namespace desk::ui
+} // namespace Desk::ui

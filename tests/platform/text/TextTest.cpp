@@ -27,9 +27,11 @@ TEST(CodePage, Windows1252MapsTheHighControlsAndReplacesTheRest)
 
 TEST(ListSeparator, FollowsTheDecimalPointUnlessOverridden)
 {
-    VEX::OverrideListSeparator(u';');
-    EXPECT_EQ(VEX::ListSeparator(), u';');
+    EXPECT_EQ(VEX::ListSeparatorFor(u','), u';') << "a comma decimal point needs another separator";
+    EXPECT_EQ(VEX::ListSeparatorFor(u'.'), u',');
+    EXPECT_EQ(VEX::ListSeparatorFor(u'\u066B'), u',') << "the Arabic decimal separator is not a comma";
+    VEX::OverrideListSeparator(u'|');
+    EXPECT_EQ(VEX::ListSeparator(), u'|');
     VEX::OverrideListSeparator(std::nullopt);
-    const char16_t rule = VEX::ListSeparator();
-    EXPECT_TRUE(rule == u',' || rule == u';');
+    EXPECT_NE(VEX::ListSeparator(), u'|');
 }

@@ -1,0 +1,236 @@
+// The analysis document's units, hand assignments and spikes, as the
+// scripting interface and the views edit and read them, and their export.
+#include <algorithm>
+
+#include "shell/NexWriter.h"
+#include "shell/OutParameter.h"
+#include "shell/SpikeDoc.h"
+
+namespace Nerolith {
+
+std::size_t SpikeDoc::UnitCount() const
+{
+    return store_->Units().Units().size() + store_->Units().PendingUnits().size();
+}
+
+// The catalog takes units waiting to be rebuilt only from a stream, so the
+// records go through one.
+void SpikeDoc::ReplacePendingUnits(const std::deque<UnitRecord>& records)
+{
+    store_->Units().ReplacePendingUnits(records);
+}
+
+HRESULT SpikeDoc::GetUnits(std::vector<Host::UnitDescription>* units)
+{
+    if (units == nullptr) {
+        return E_POINTER;
+    }
+    units->clear();
+    for (const UnitCatalog::UnitPtr& unit : store_->Units().Units()) {
+        units->push_back(unit->Record());
+    }
+    for (const UnitRecord& record : store_->Units().PendingUnits()) {
+        units->push_back(record);
+    }
+    return S_OK;
+}
+
+void SpikeDoc::UnitCreated(std::int32_t number)
+{
+    const SpikeUnit* unit = store_->Units().Find(number);
+    if (unit != nullptr && unit->Channel() == settings_->sourceChannel) {
+        views_.AddPane(number);
+    }
+    selectedUnit_ = number;
+    AfterChange();
+}
+
+HRESULT SpikeDoc::CreateContourUnit(std::int32_t channel, const std::vector<double>& widths,
+                                   const std::vector<double>& heights, const VEX::String& name, std::int32_t* number)
+{
+    if (number == nullptr) {
+        return E_POINTER;
+    }
+    if (channel < 0 || widths.empty() || widths.size() != heights.size()) {
+        return E_INVALIDARG;
+    }
+    UnitCatalog& units = store_->Units();
+    *number = units.NewContourUnit(channel, widths, heights);
+    if (!name.Empty()) {
+        const SpikeUnit* unit = units.Find(*number);
+        units.SetProperties(*number, name, unit->Colour(), unit->FitTolerance());
+    }
+    UnitCreated(*number);
+    return S_OK;
+}
+
+bool SpikeDoc::ValidSpikeIndex(std::int32_t index) const
+{
+    return index >= 0 && static_cast<std::size_t>(index) < store_->Spikes().Size();
+}
+
+HRESULT SpikeDoc::CreateTemplateUnit(std::int32_t spikeIndex, double fitTolerance, std::int32_t* number)
+{
+    if (number == nullptr) {
+        return E_POINTER;
+    }
+    if (!ValidSpikeIndex(spikeIndex) || !(fitTolerance >= 0.0)) {
+        return E_INVALIDARG;
+    }
+    const Host::Position position = store_->Spikes().Positions()[static_cast<std::size_t>(spikeIndex)];
+    const std::optional<std::int32_t> created =
+        store_->Units().NewTemplateUnit(analysedChannel_, position, WindowOf(analysedChannel_), fitTolerance);
+    if (!created) {
+        return E_FAIL;
+    }
+    *number = *created;
+    UnitCreated(*number);
+    return S_OK;
+}
+
+HRESULT SpikeDoc::DeleteUnit(std::int32_t number)
+{
+    if (!store_->Units().DeleteUnit(number)) {
+        return E_INVALIDARG;
+    }
+    views_.RemovePane(number);
+    if (selectedUnit_ == number) {
+        selectedUnit_ = -1;
+    }
+    AfterChange();
+    return S_OK;
+}
+
+HRESULT SpikeDoc::RestoreUnit(const Host::UnitDescription& unit)
+{
+    const bool knownKind = unit.kind == kTemplateUnit || unit.kind == kContourUnit;
+    const auto& pending = store_->Units().PendingUnits();
+    const bool taken = store_->Units().Find(unit.number) != nullptr ||
+                       std::ranges::any_of(pending, [&](const UnitRecord& r) { return r.number == unit.number; });
+    if (!knownKind || taken || unit.number < 0 || unit.channel < 0) {
+        return E_INVALIDARG;
+    }
+    store_->Units().AddPendingUnit(unit);
+    AfterChange();
+    return S_OK;
+}
+
+HRESULT SpikeDoc::GetSelectedUnit(std::int32_t* unit) { return Fill(unit, selectedUnit_); }
+
+HRESULT SpikeDoc::SetSelectedUnit(std::int32_t unit)
+{
+    if (unit < -1) {
+        return E_INVALIDARG;
+    }
+    selectedUnit_ = unit;
+    AfterChange();
+    return S_OK;
+}
+
+HRESULT SpikeDoc::AssignSpike(std::int32_t spikeIndex, std::int32_t unit)
+{
+    if (!ValidSpikeIndex(spikeIndex) || (unit != -1 && store_->Units().Find(unit) == nullptr)) {
+        return E_INVALIDARG;
+    }
+    const Host::Position position = store_->Spikes().Positions()[static_cast<std::size_t>(spikeIndex)];
+    store_->Units().Assignments().Add({unit, position.block, position.tick, analysedChannel_, 0, spikeIndex});
+    AfterChange();
+    return S_OK;
+}
+
+HRESULT SpikeDoc::GetHandAssignments(std::vector<Host::HandAssignment>* assignments)
+{
+    if (assignments == nullptr) {
+        return E_POINTER;
+    }
+    assignments->clear();
+    for (const HandAssignment& record : store_->Units().Assignments().Records()) {
+        assignments->push_back(
+            {record.unit, record.block, record.tick, record.channel, record.tolerance, record.spikeIndex});
+    }
+    return S_OK;
+}
+
+HRESULT SpikeDoc::RestoreHandAssignment(const Host::HandAssignment& assignment)
+{
+    if (assignment.unit < -1 || assignment.channel < 0 || assignment.tolerance < 0) {
+        return E_INVALIDARG;
+    }
+    store_->Units().Assignments().Add({assignment.unit, assignment.block, assignment.tick, assignment.channel,
+                                       assignment.tolerance, assignment.spikeIndex});
+    AfterChange();
+    return S_OK;
+}
+
+// ---- Spikes ----
+
+std::int32_t SpikeDoc::SpikeCount() { return static_cast<std::int32_t>(store_->Spikes().Size()); }
+
+HRESULT SpikeDoc::GetSpike(std::int32_t index, Host::SpikeInfo* spike)
+{
+    if (spike == nullptr) {
+        return E_POINTER;
+    }
+    if (!ValidSpikeIndex(index)) {
+        return E_INVALIDARG;
+    }
+    const SpikeTable& spikes = store_->Spikes();
+    const auto i = static_cast<std::size_t>(index);
+    const Host::Position position = spikes.Positions()[i];
+    double interval = 0.0;
+    if (recording_) {
+        recording_->SampleInterval(analysedChannel_, position.block, &interval);
+    }
+    *spike = {position.block, position.tick,           position.tick * interval,
+              spikes.Heights()[i], spikes.Widths()[i], spikes.SpikeUnits()[i]};
+    return S_OK;
+}
+
+std::optional<std::size_t> SpikeDoc::FindSpike(std::int32_t channel, Host::Position position) const
+{
+    if (channel != analysedChannel_) {
+        return std::nullopt;
+    }
+    const auto& positions = store_->Spikes().Positions();
+    const auto found = std::find(positions.begin(), positions.end(), position);
+    if (found == positions.end()) {
+        return std::nullopt;
+    }
+    return static_cast<std::size_t>(found - positions.begin());
+}
+
+VEX::String SpikeDoc::ChannelUnitText(std::int32_t channel) const
+{
+    VEX::String unit;
+    double factor = 1.0;
+    if (recording_) {
+        recording_->ChannelUnit(channel, &unit, &factor);
+    }
+    return unit;
+}
+
+// ---- Export ----
+
+HRESULT SpikeDoc::ExportNex(const VEX::String& path)
+{
+    NexInput input;
+    for (const UnitSummary& unit : store_->Units().List(settings_->sourceChannel)) {
+        input.units.push_back({unit.name, unit.number});
+    }
+    const SpikeTable& spikes = store_->Spikes();
+    input.spikes.reserve(spikes.Size());
+    for (std::size_t i = 0; i < spikes.Size(); ++i) {
+        input.spikes.push_back({spikes.Positions()[i], spikes.SpikeUnits()[i]});
+    }
+    input.sampleInterval = store_->SampleInterval();
+    input.blockStartTime = [this](std::int32_t block) -> std::optional<double> {
+        double seconds = 0.0;
+        if (!recording_ || Failed(recording_->BlockStartTime(block, &seconds))) {
+            return std::nullopt;
+        }
+        return seconds;
+    };
+    return WriteNex(input, path.ToUtf8());
+}
+
+} // namespace Nerolith

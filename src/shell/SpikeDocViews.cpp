@@ -1,0 +1,56 @@
+// The views attached to the analysis document and their settings.
+#include "shell/SpikeDoc.h"
+
+namespace Nerolith {
+
+bool SpikeDoc::AttachView(SpikeView& view)
+{
+    if (!views_.Add(view)) {
+        return false;
+    }
+    for (const UnitSummary& unit : store_->Units().List(settings_->sourceChannel)) {
+        view.AddPane(unit.number);
+    }
+    store_->Replay([&view](const SpikeNotification& notification) { ViewTable::Forward(view, notification); });
+    return true;
+}
+
+void SpikeDoc::DetachView(SpikeView& view) { views_.Remove(view); }
+
+SpikeView* SpikeDoc::FindView(Host::ViewKind kind) const { return views_.Find(kind); }
+
+void SpikeDoc::BroadcastNotification(const SpikeNotification& notification) { views_.Broadcast(notification); }
+
+void SpikeDoc::ResetViews() { views_.Reset(); }
+
+HRESULT SpikeDoc::OpenView(Host::ViewKind kind)
+{
+    if (SpikeView* open = FindView(kind)) {
+        open->Refresh();
+        return S_OK;
+    }
+    const auto& opener = InstalledWindows().openView;
+    return opener ? opener(*this, kind) : E_NOTIMPL;
+}
+
+HRESULT SpikeDoc::CloseViews()
+{
+    if (const auto& closer = InstalledWindows().closeViews) {
+        closer(*this);
+    }
+    return S_OK;
+}
+
+HRESULT SpikeDoc::SetViewSetting(Host::ViewKind kind, const VEX::String& name, const VEX::String& value)
+{
+    SpikeView* view = FindView(kind);
+    return view != nullptr ? view->SetSetting(name, value) : E_FAIL;
+}
+
+HRESULT SpikeDoc::GetViewSetting(Host::ViewKind kind, const VEX::String& name, VEX::String* value)
+{
+    SpikeView* view = FindView(kind);
+    return view != nullptr ? view->GetSetting(name, value) : E_FAIL;
+}
+
+} // namespace Nerolith

@@ -1,0 +1,116 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <vector>
+
+#include "support/SpikyDocument.h"
+
+using namespace Nerolith;
+
+namespace {
+
+std::vector<std::int32_t> SpikeUnits(ISpikeDocInterface& doc)
+{
+    std::vector<std::int32_t> units;
+    for (std::int32_t i = 0; i < doc.SpikeCount(); ++i) {
+        Host::SpikeInfo spike;
+        EXPECT_EQ(doc.GetSpike(i, &spike), S_OK);
+        units.push_back(spike.unit);
+    }
+    return units;
+}
+
+} // namespace
+
+TEST(DocumentScripting, AssignSpikeMovesOneSpikeAndRefusesWhatDoesNotExist)
+{
+    TestSupport::SpikyDocument f;
+    f.Analyze();
+    ASSERT_EQ(f.doc->SpikeCount(), 5);
+    const std::int32_t unit = f.Contour();
+    f.Analyze();
+    ASSERT_EQ(SpikeUnits(*f.doc), std::vector<std::int32_t>(5, unit));
+
+    Host::SpikeInfo second;
+    f.doc->GetSpike(1, &second);
+    EXPECT_EQ(f.doc->AssignSpike(1, -1), S_OK) << "-1 excludes the spike from all units";
+    f.Analyze();
+    EXPECT_EQ(SpikeUnits(*f.doc), (std::vector<std::int32_t>{unit, -1, unit, unit, unit}));
+    std::vector<Host::HandAssignment> assignments;
+    f.doc->GetHandAssignments(&assignments);
+    ASSERT_EQ(assignments.size(), 1u);
+    EXPECT_EQ(assignments[0].unit, -1);
+    EXPECT_EQ(assignments[0].block, second.block);
+    EXPECT_EQ(assignments[0].tick, second.tick);
+
+    EXPECT_EQ(f.doc->AssignSpike(1, unit), S_OK) << "a later assignment of the same spike wins";
+    f.Analyze();
+    EXPECT_EQ(SpikeUnits(*f.doc)[1], unit);
+
+    EXPECT_EQ(f.doc->AssignSpike(5, unit), E_INVALIDARG) << "past the last spike";
+    EXPECT_EQ(f.doc->AssignSpike(-1, unit), E_INVALIDARG);
+    EXPECT_EQ(f.doc->AssignSpike(0, unit + 7), E_INVALIDARG) << "no such unit";
+}
+
+TEST(DocumentScripting, ATemplateUnitFromASpikeTakesTheSpikesOfItsShape)
+{
+    TestSupport::SpikyDocument f;
+    f.Analyze();
+    std::int32_t number = -1;
+    EXPECT_EQ(f.doc->CreateTemplateUnit(2, 0.25, &number), S_OK);
+    std::vector<Host::UnitDescription> units;
+    f.doc->GetUnits(&units);
+    ASSERT_EQ(units.size(), 1u);
+    EXPECT_EQ(units[0].number, number);
+    EXPECT_EQ(units[0].kind, 1);
+    EXPECT_EQ(units[0].fitTolerance, 0.25);
+    Host::SpikeInfo source;
+    f.doc->GetSpike(2, &source);
+    EXPECT_EQ(units[0].sourceBlock, source.block);
+    f.Analyze();
+    EXPECT_EQ(SpikeUnits(*f.doc), std::vector<std::int32_t>(5, number)) << "every spike has the same shape";
+
+    EXPECT_EQ(f.doc->CreateTemplateUnit(5, 0.25, &number), E_INVALIDARG);
+    EXPECT_EQ(f.doc->CreateTemplateUnit(0, -0.1, &number), E_INVALIDARG);
+    EXPECT_EQ(f.doc->CreateTemplateUnit(0, std::nan(""), &number), E_INVALIDARG);
+    EXPECT_EQ(f.doc->CreateTemplateUnit(0, 0.25, nullptr), E_POINTER);
+    f.doc->GetUnits(&units);
+    EXPECT_EQ(units.size(), 1u) << "a refused unit is not made";
+}
+
+TEST(DocumentScripting, ConfirmingSettingsAnalysesAgainOnlyWhenDetectionChanged)
+{
+    TestSupport::SpikyDocument f;
+    f.Analyze();
+    Host::ChannelAnalysisRecord record;
+    f.doc->GetChannelRecord(0, &record);
+    ASSERT_TRUE(record.analyzed);
+
+    record.detectionThreshold = 2.0;
+    EXPECT_EQ(f.doc->ConfirmSettings(record), S_OK);
+    EXPECT_EQ(f.doc->SpikeCount(), 0) << "no spike reaches the new threshold, at once";
+    Host::ChannelAnalysisRecord stored;
+    f.doc->GetChannelRecord(0, &stored);
+    EXPECT_EQ(stored.detectionThreshold, 2.0);
+
+    record.detectionThreshold = 0.5;
+    f.doc->ConfirmSettings(record);
+    EXPECT_EQ(f.doc->SpikeCount(), 5);
+    f.doc->GetChannelRecord(0, &record);
+    record.stimulusSource = VEX::String(u"none");
+    EXPECT_EQ(f.doc->ConfirmSettings(record), S_OK);
+    EXPECT_EQ(f.doc->SpikeCount(), 5) << "a record with the same detection keeps its spikes";
+
+    record.channel = 1;
+    f.doc->ConfirmSettings(record);
+    Host::DocumentSettings settings;
+    f.doc->GetDocumentSettings(&settings);
+    EXPECT_EQ(settings.sourceChannel, 1) << "the confirmed record's channel becomes the source";
+    EXPECT_EQ(f.doc->SpikeCount(), 0) << "channel 1 is flat";
+
+    record.channel = -1;
+    EXPECT_EQ(f.doc->ConfirmSettings(record), E_INVALIDARG);
+    f.doc->Start();
+    record.channel = 0;
+    EXPECT_EQ(f.doc->ConfirmSettings(record), E_FAIL) << "not while the host samples";
+}
