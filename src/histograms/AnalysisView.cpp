@@ -481,6 +481,9 @@ std::optional<std::u16string> AnalysisView::OwnSetting(std::u16string_view) cons
 
 HRESULT AnalysisView::ApplySetting(std::u16string_view name, std::u16string_view value)
 {
+    if (const HRESULT figure = ApplyFigureSetting(name, value); figure != S_FALSE) {
+        return figure;
+    }
     if (name == Name::kBinSize) {
         return ApplyBinSize(value);
     }
@@ -692,11 +695,11 @@ HRESULT AnalysisView::WritePicture(std::u16string_view path)
     const VEX::String file{std::u16string(path)};
     try {
         if (endsWith(u".png")) {
-            ui::SavePng(file, PictureSize(), Picture());
+            ui::SavePng(file, PictureSize(), FigurePicture());
         } else if (endsWith(u".svg")) {
-            ui::SaveSvg(file, PictureSize(), Picture());
+            ui::SaveSvg(file, PictureSize(), FigurePicture());
         } else if (endsWith(u".pdf")) {
-            ui::SavePdf(file, PictureSize(), Picture());
+            ui::SavePdf(file, PictureSize(), FigurePicture());
         } else {
             return E_INVALIDARG;
         }
