@@ -79,6 +79,8 @@ std::pair<double, double> Usable(std::pair<double, double> range)
 // Where one pane's parts go inside its cell.
 struct PaneLayout {
     ui::TRect cell;
+    std::pair<double, double> x;
+    std::pair<double, double> y;
     ui::TRect plot;
     FigureTicks xTicks;
     FigureTicks yTicks;
@@ -103,8 +105,23 @@ std::int32_t XLabelOffset(const Style& style, std::int32_t textHeight)
     return std::max(style.tickLength, (textHeight + 1) / 2) + style.gap;
 }
 
+// The pane's Y range, raised to its highest bar in the X range: a figure
+// clips no bar.
+std::pair<double, double> FigureY(const FigurePane& pane, std::pair<double, double> x)
+{
+    std::pair<double, double> y = Usable(pane.y);
+    for (std::size_t i = 0; i < pane.values.size(); ++i) {
+        const double start = pane.firstBin + static_cast<double>(i) * pane.binWidth;
+        if (start + pane.binWidth > x.first && start < x.second && std::isfinite(pane.values[i])) {
+            y.second = std::max(y.second, pane.values[i]);
+        }
+    }
+    return y;
+}
+
 bool Lay(ui::TDC& dc, const Style& style, const FigurePane& pane, std::pair<double, double> x, PaneLayout& layout)
 {
+    const std::pair<double, double> y = FigureY(pane, x);
     const ui::TRect& cell = layout.cell;
     layout.textHeight = Extent(dc, style.tick, u"0").cy;
     layout.headerHeight = Extent(dc, style.label, u"Ag").cy;
@@ -112,7 +129,8 @@ bool Lay(ui::TDC& dc, const Style& style, const FigurePane& pane, std::pair<doub
     const std::int32_t top = cell.top + style.margin + layout.headerHeight + style.gap + layout.textHeight / 2;
     const std::int32_t bottom = cell.bottom - style.margin - (pane.xTitle.Empty() ? 0 : layout.textHeight + style.gap) -
                                 layout.textHeight - XLabelOffset(style, layout.textHeight);
-    const auto y = Usable(pane.y);
+    layout.x = x;
+    layout.y = y;
     layout.yTicks = NiceTicks(y.first, y.second, std::max(2, 2 * (bottom - top) / (3 * layout.textHeight)));
     const std::int32_t left = cell.left + style.margin + WidestTick(dc, style, layout.yTicks) + style.gap +
                               style.tickLength;
@@ -155,7 +173,8 @@ void PlaceText(ui::TDC& dc, const ui::TFont& font, const VEX::String& text, ui::
     }
     left = std::clamp(left, bounds.left, std::max(bounds.left, bounds.right - size.cx));
     top = std::clamp(top, bounds.top, std::max(bounds.top, bounds.bottom - size.cy));
-    dc.DrawText(text, ui::TRect(left, top, left + size.cx, top + size.cy), ui::DT_LEFT | ui::DT_TOP | ui::DT_SINGLELINE);
+    dc.DrawText(text, ui::TRect(left, top, left + size.cx, top + size.cy),
+                ui::DT_LEFT | ui::DT_TOP | ui::DT_SINGLELINE);
 }
 
 void DrawBars(ui::TDC& dc, const Style& style, const FigurePane& pane, const AxisMap& mapX, const AxisMap& mapY,
@@ -207,15 +226,13 @@ void DrawAxes(ui::TDC& dc, const Style& style, const PaneLayout& layout, const A
     }
 }
 
-void DrawPane(ui::TDC& dc, const Style& style, const FigurePane& pane, std::pair<double, double> x,
-              const PaneLayout& layout, bool filled)
+void DrawPane(ui::TDC& dc, const Style& style, const FigurePane& pane, const PaneLayout& layout, bool filled)
 {
     const ui::TRect& cell = layout.cell;
     const ui::TRect inside(cell.left + style.margin, cell.top + style.margin, cell.right - style.margin,
                            cell.bottom - style.margin);
-    const auto y = Usable(pane.y);
-    const AxisMap mapX{x.first, x.second, layout.plot.left, layout.plot.right};
-    const AxisMap mapY{y.first, y.second, layout.plot.bottom, layout.plot.top};
+    const AxisMap mapX{layout.x.first, layout.x.second, layout.plot.left, layout.plot.right};
+    const AxisMap mapY{layout.y.first, layout.y.second, layout.plot.bottom, layout.plot.top};
     DrawBars(dc, style, pane, mapX, mapY, filled);
     DrawAxes(dc, style, layout, mapX, mapY);
 
@@ -321,9 +338,7 @@ void DrawFigure(ui::TDC& dc, const ui::TRect& rect, const Figure& figure, const 
                   ui::DT_CENTER, rect);
     }
     for (std::size_t i = 0; i < figure.panes.size(); ++i) {
-        const FigurePane& pane = figure.panes[i];
-        DrawPane(dc, style, pane, options.sharedX ? SharedX(figure) : Usable(pane.x), laid.panes[i],
-                 options.filledBars);
+        DrawPane(dc, style, figure.panes[i], laid.panes[i], options.filledBars);
     }
     dc.RestoreDC(saved);
 }

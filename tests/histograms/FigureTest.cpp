@@ -144,3 +144,13 @@ TEST(Figure, OutlineBarsLeaveTheirInsideWhite)
     EXPECT_GT(outline, 100);
     EXPECT_LT(outline, filled / 2);
 }
+
+TEST(Figure, ABarAboveTheYRangeRaisesTheRangeInsteadOfBeingCut)
+{
+    Figure figure = ThreeUnits();
+    figure.panes.resize(1);
+    figure.panes[0].y = {0.0, 10.0};
+    ui::RecordingDC dc(ui::RecordingDC::Device{{640, 480}, 96, 96});
+    DrawFigure(dc, ui::TRect(0, 0, 640, 480), figure, {});
+    EXPECT_NE(dc.FindText(u"40"), nullptr) << "the tallest bar counts 40";
+}
