@@ -1,5 +1,8 @@
 #include "ViewOptions.h"
 
+#include "ChannelUnits.h"
+#include "SettingChoices.h"
+
 #include <algorithm>
 #include <array>
 #include <cctype>
@@ -87,7 +90,8 @@ void Set(Desk::Session& session, const NamedView& view, const char16_t* name, co
     const HRESULT result =
         session.Analysis().SetViewSetting(view.kind, VEX::String(name), VEX::String::FromUtf8(value));
     if (result == E_INVALIDARG) {
-        throw std::runtime_error(option + ": the " + view.name + " view does not take \"" + value + "\"");
+        throw std::runtime_error(option + ": the " + view.name + " view does not take \"" + value + "\"" +
+                                 AcceptedValues(session, view, name));
     }
     if (Failed(result)) {
         throw std::runtime_error(option + ": the " + view.name + " view could not apply \"" + value + "\"");
@@ -141,6 +145,7 @@ void ViewOptions::AddTo(CLI::App& command)
         ->check(ViewAssignment());
     command.add_option("--page", pages, "VIEW=P: the page shown, from 1")->check(ViewAssignment());
     command.add_option("--stats", statistics, "VIEW=BITS: the statistics shown (bit set)")->check(ViewAssignment());
+    pictures.AddTo(command);
 }
 
 std::vector<NamedView> ViewOptions::Views() const
@@ -188,7 +193,8 @@ void ViewOptions::Open(Desk::Session& session) const
 void ViewOptions::ApplySettings(Desk::Session& session) const
 {
     if (reference) {
-        Set(session, kCrossCorrelation, u"reference", *reference, "--reference " + *reference);
+        Set(session, kCrossCorrelation, u"reference", ResolveUnitSource(session, *reference),
+            "--reference " + *reference);
     }
     if (sweeps) {
         Set(session, kPeristimulus, u"sweeps", *sweeps, "--sweeps " + *sweeps);
@@ -220,12 +226,14 @@ void ViewOptions::WriteOutputs(Desk::Session& session, const std::filesystem::pa
     for (const NamedView& view : Views()) {
         WriteText(folder / (view.name + ".tsv"), Get(session, view, u"copied-text"));
         WriteText(folder / (view.name + ".txt"), Get(session, view, u"statistics"));
-        WriteViewPicture(session, view, folder / (view.name + ".png"));
+        WriteViewPicture(session, view, folder / (view.name + ".png"), pictures);
     }
 }
 
-void WriteViewPicture(Desk::Session& session, const NamedView& view, const std::filesystem::path& path)
+void WriteViewPicture(Desk::Session& session, const NamedView& view, const std::filesystem::path& path,
+                      const PictureOptions& pictures)
 {
+    pictures.Apply(session, view);
     const HRESULT result = session.Analysis().SetViewSetting(view.kind, VEX::String(u"write-picture"),
                                                              VEX::String::FromUtf8(path.string()));
     if (result == E_INVALIDARG) {
