@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <string_view>
 
 namespace Nerolith {
 namespace {
@@ -37,10 +38,11 @@ std::u16string TickText(double value, double step)
 {
     const int decimals = std::max(0, static_cast<int>(-std::floor(std::log10(step) + 1e-9)));
     char buffer[64];
-    std::snprintf(buffer, sizeof buffer, "%.*f", decimals, value);
-    std::string text(buffer);
-    if (text.find_first_not_of("-0.") == std::string::npos) {
-        text = "0";
+    const int length = std::snprintf(buffer, sizeof buffer, "%.*f", decimals, value);
+    const std::string_view text(buffer, static_cast<std::size_t>(std::clamp(length, 0, 63)));
+    // "-0.00" and "0.00" are both plain zero.
+    if (text.find_first_not_of("-0.") == std::string_view::npos) {
+        return u"0";
     }
     return {text.begin(), text.end()};
 }

@@ -181,3 +181,69 @@ TEST(Outputs, HelpStatesTheNumbering)
     EXPECT_EQ(run.status, 0);
     EXPECT_NE(run.out.find("Output columns count from 0"), std::string::npos) << run.out;
 }
+
+namespace {
+
+// "WIDTH HEIGHT DRAWN EDGE" of a PNG: its size, the pixels that are not
+// white, and those of them on its outermost rows and columns, where a
+// clipped text or bar would show.
+std::string PngCensus(const Scratch& scratch, const std::string& png)
+{
+    std::ofstream(scratch / "census.py") << R"PY(import struct, sys, zlib
+data = open(sys.argv[1], 'rb').read()
+pos, idat = 8, b''
+while pos < len(data):
+    length, kind = struct.unpack('>I4s', data[pos:pos + 8])
+    body = data[pos + 8:pos + 8 + length]
+    if kind == b'IHDR':
+        width, height, depth, colour = struct.unpack('>IIBB', body[:10])
+    elif kind == b'IDAT':
+        idat += body
+    pos += 12 + length
+n = 3 if colour == 2 else 4
+raw, stride = zlib.decompress(idat), width * n
+prev, drawn, edge = bytearray(stride), 0, 0
+for y in range(height):
+    f, line = raw[y * (stride + 1)], bytearray(raw[y * (stride + 1) + 1:(y + 1) * (stride + 1)])
+    for i in range(stride):
+        a = line[i - n] if i >= n else 0
+        b, c = prev[i], (prev[i - n] if i >= n else 0)
+        if f == 1: line[i] = (line[i] + a) & 255
+        elif f == 2: line[i] = (line[i] + b) & 255
+        elif f == 3: line[i] = (line[i] + (a + b) // 2) & 255
+        elif f == 4:
+            p = a + b - c
+            pa, pb, pc = abs(p - a), abs(p - b), abs(p - c)
+            line[i] = (line[i] + (a if pa <= pb and pa <= pc else b if pb <= pc else c)) & 255
+    for x in range(width):
+        if line[x * n:x * n + 3] != b'\xff\xff\xff':
+            drawn += 1
+            edge += x in (0, width - 1) or y in (0, height - 1)
+    prev = line
+print(width, height, drawn, edge)
+)PY";
+    Shell("/usr/bin/python3 " + scratch / "census.py " + png + " >" + scratch / "census.txt");
+    return ReadFile(scratch / "census.txt");
+}
+
+} // namespace
+
+TEST(Outputs, RenderedFiguresFitSmallAndLargePictures)
+{
+    if (!HasPython("zlib")) {
+        GTEST_SKIP() << "python3 is needed to read the pictures back";
+    }
+    Scratch scratch("nerolith-figures");
+    for (const std::string size : {"300x200", "2400x1800"}) {
+        const std::string png = scratch / ("isi-" + size + ".png");
+        const Outcome run =
+            Nerolith(scratch, "render demo --units " + kDemoUnits + " --view ISIH --size " + size + " -o " + png);
+        ASSERT_EQ(run.status, 0) << run.err;
+        std::istringstream census(PngCensus(scratch, png));
+        int width = 0, height = 0, drawn = 0, edge = -1;
+        census >> width >> height >> drawn >> edge;
+        EXPECT_EQ(std::to_string(width) + "x" + std::to_string(height), size);
+        EXPECT_GT(drawn, width * height / 50) << "bars, axes and texts are drawn at " << size;
+        EXPECT_EQ(edge, 0) << "nothing reaches the picture's edge at " << size;
+    }
+}
