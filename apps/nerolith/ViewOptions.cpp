@@ -138,7 +138,7 @@ void ViewOptions::AddTo(CLI::App& command)
     command.add_option("--paging", pagings, "VIEW=none|blocks:N|duration:S|stimulus:N")->check(ViewAssignment());
     command.add_option("--pre-stimulus", preStimulus, "PSTH pre-stimulus time in seconds");
     command.add_option("--sweeps", sweeps, "PSTH sweep source: blocks or stimulus:SOURCE");
-    command.add_option("--reference", reference, "CCH reference event source (a unit's source or an event source)");
+    command.add_option("--reference", reference, "CCH reference: an event source, a unit's source or a unit's name");
     command.add_option("--x-range", xRanges, "VIEW=MIN:MAX: the graph's X range (correlations: the lag window)")
         ->check(ViewAssignment());
     command.add_option("--selection-x", selections, "VIEW=START:END: the histogram selection")

@@ -149,7 +149,9 @@ bool Lay(ui::TDC& dc, const Style& style, const FigurePane& pane, std::pair<doub
             break;
         }
     }
-    return layout.plot.Width() >= kSmallestPlotWidth && layout.plot.Height() >= kSmallestPlotHeight;
+    // Two Y tick texts apart at the least.
+    return layout.plot.Width() >= kSmallestPlotWidth &&
+           layout.plot.Height() >= std::max(kSmallestPlotHeight, 2 * layout.textHeight);
 }
 
 // Text drawn with its box's corner placed by `format` (DT_ bits), the box

@@ -69,8 +69,11 @@ TEST(Figure, NiceTicksAreRoundValuesWithTheDecimalsTheStepNeeds)
 
 TEST(Figure, EveryTextAndBarStaysInsideSmallAndLargePictures)
 {
-    for (const ui::TSize size : {ui::TSize{300, 200}, ui::TSize{640, 480}, ui::TSize{2400, 1800}}) {
-        const Drawn drawn(size);
+    // The last: type for print on a small picture, which has to shrink.
+    const std::pair<ui::TSize, std::int32_t> cases[] = {
+        {{300, 200}, 0}, {{640, 480}, 0}, {{2400, 1800}, 0}, {{600, 400}, 300}};
+    for (const auto& [size, dpi] : cases) {
+        const Drawn drawn(size, FigureOptions{dpi, false, true});
         const auto texts = drawn.Texts();
         ASSERT_GT(texts.size(), 3u * 4u) << size.cx << "x" << size.cy;
         for (const ui::DrawRecord* text : texts) {
