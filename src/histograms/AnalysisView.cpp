@@ -695,7 +695,7 @@ HRESULT AnalysisView::WritePicture(std::u16string_view path)
     const VEX::String file{std::u16string(path)};
     try {
         if (endsWith(u".png")) {
-            ui::SavePng(file, PictureSize(), FigurePicture());
+            ui::SavePng(file, PictureSize(), FigurePicture(), figureOptions_.dpi);
         } else if (endsWith(u".svg")) {
             ui::SaveSvg(file, PictureSize(), FigurePicture());
         } else if (endsWith(u".pdf")) {

@@ -247,3 +247,18 @@ TEST(Outputs, RenderedFiguresFitSmallAndLargePictures)
         EXPECT_EQ(edge, 0) << "nothing reaches the picture's edge at " << size;
     }
 }
+
+TEST(Outputs, APictureForPrintSaysItsDpi)
+{
+    Scratch scratch("nerolith-dpi");
+    const std::string png = scratch / "ah.png";
+    ASSERT_EQ(Nerolith(scratch, "render demo --units " + kDemoUnits + " --view AH --dpi 300 -o " + png).status, 0);
+    const std::string bytes = ReadFile(png);
+    const std::size_t chunk = bytes.find("pHYs");
+    ASSERT_NE(chunk, std::string::npos);
+    std::uint32_t perMetre = 0;
+    for (int i = 0; i < 4; ++i) {
+        perMetre = perMetre << 8 | static_cast<unsigned char>(bytes[chunk + 4 + i]);
+    }
+    EXPECT_EQ(perMetre, 11811u) << "300 pixels per inch";
+}
