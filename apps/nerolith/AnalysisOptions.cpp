@@ -1,12 +1,15 @@
 #include "AnalysisOptions.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <nlohmann/json.hpp>
 #include <regex>
 #include <stdexcept>
 
+#include "ChannelUnits.h"
 #include "desk/runtime/SamplingReplay.h"
+#include "platform/text/ShortestNumber.h"
 
 namespace Nerolith::Cli {
 namespace {
@@ -64,6 +67,18 @@ nlohmann::json ReadJson(const std::string& path)
     }
 }
 
+// A template's own tolerance, else the channel's default (which
+// --fit-tolerance sets).
+double FitTolerance(ISpikeDocInterface& analysis, std::int32_t channel, const nlohmann::json& unit)
+{
+    if (unit.contains("fit_tolerance")) {
+        return unit.at("fit_tolerance").get<double>();
+    }
+    Host::ChannelAnalysisRecord record;
+    analysis.GetChannelRecord(channel, &record);
+    return record.defaultFitTolerance;
+}
+
 void CreateUnit(Desk::Session& session, const nlohmann::json& unit, const std::string& file)
 {
     ISpikeDocInterface& analysis = session.Analysis();
@@ -90,7 +105,7 @@ void CreateUnit(Desk::Session& session, const nlohmann::json& unit, const std::s
             throw std::runtime_error(file + ": template spike " + std::to_string(spike) + " does not exist (" +
                                      std::to_string(analysis.SpikeCount()) + " spikes)");
         }
-        Check(analysis.CreateTemplateUnit(spike - 1, unit.at("fit_tolerance").get<double>(), &number),
+        Check(analysis.CreateTemplateUnit(spike - 1, FitTolerance(analysis, settings.sourceChannel, unit), &number),
               file + ": the template unit could not be created");
     } else {
         throw std::runtime_error(file + ": unknown unit kind \"" + kind + "\"");
@@ -114,6 +129,15 @@ void AssignSpike(Desk::Session& session, std::int32_t spike, std::int32_t unit, 
     if (spike < 1 || spike > session.Analysis().SpikeCount()) {
         throw std::runtime_error(option + ": spike " + std::to_string(spike) + " does not exist");
     }
+    if (unit >= 0) {
+        const std::vector<Host::UnitDescription> units = SourceChannelUnits(session);
+        const bool exists = std::any_of(units.begin(), units.end(),
+                                        [unit](const Host::UnitDescription& u) { return u.number == unit; });
+        if (!exists) {
+            throw std::runtime_error(option + ": unit " + std::to_string(unit + 1) +
+                                     " does not exist; the channel's units: " + UnitListText(units));
+        }
+    }
     Check(session.Analysis().AssignSpike(spike - 1, unit), option + ": the assignment was refused");
 }
 
@@ -129,6 +153,23 @@ void ApplyAssignments(Desk::Session& session, const UnitsOptions& options)
     }
     for (const std::int32_t spike : options.exclusions) {
         AssignSpike(session, spike, -1, "--exclude " + std::to_string(spike));
+    }
+}
+
+// Heights and widths need at least two samples in the spike window; with
+// fewer every height would silently come out 0.
+void CheckWindowHoldsSamples(Desk::Session& session, std::int32_t channel, double window)
+{
+    const Desk::Recording& data = session.Host().Data();
+    if (data.BlockCount() == 0) {
+        return;
+    }
+    const double interval = data.SampleInterval(channel, 0);
+    if (window < 2.0 * interval) {
+        throw std::runtime_error("--window " + VEX::ShortestNumber(window) +
+                                 ": the spike window holds fewer than 2 samples of channel " +
+                                 std::to_string(channel + 1) + " (" + VEX::ShortestNumber(1.0 / interval) +
+                                 " Hz); give --window " + VEX::ShortestNumber(2.0 * interval) + " or more");
     }
 }
 
@@ -186,6 +227,7 @@ void DetectionOptions::Apply(Desk::Session& session) const
     if (record.totalTriggerTime <= record.pretriggerTime) {
         throw std::runtime_error("--pretrigger must be less than --window");
     }
+    CheckWindowHoldsSamples(session, index, record.totalTriggerTime);
     if (selection) {
         ApplySelection(session, index, *selection);
     }

@@ -24,18 +24,6 @@ double RangeDuration(Desk::HostDocument& host, std::int32_t channel, Host::Posit
 
 } // namespace
 
-void WriteSpikeTable(ISpikeDocInterface& analysis, std::ostream& out)
-{
-    out << "index\tblock\ttick\ttime\theight\twidth_ms\tunit\n";
-    const std::int32_t count = analysis.SpikeCount();
-    for (std::int32_t index = 0; index < count; ++index) {
-        Host::SpikeInfo spike;
-        analysis.GetSpike(index, &spike);
-        out << index << '\t' << spike.block << '\t' << spike.tick << '\t' << VEX::ShortestNumber(spike.time) << '\t'
-            << VEX::ShortestNumber(spike.height) << '\t' << VEX::ShortestNumber(spike.widthMs) << '\t' << spike.unit << '\n';
-    }
-}
-
 void PrintAnalysisSummary(Desk::Session& session, std::ostream& out)
 {
     ISpikeDocInterface& analysis = session.Analysis();
@@ -67,6 +55,15 @@ void PrintAnalysisSummary(Desk::Session& session, std::ostream& out)
         }
     }
     out << "unassigned\t" << counts[-1] << '\t' << VEX::ShortestNumber(rate(counts[-1])) << " Hz\n";
+}
+
+double AnalysedDuration(Desk::Session& session)
+{
+    Host::DocumentSettings settings;
+    session.Analysis().GetDocumentSettings(&settings);
+    Host::ChannelAnalysisRecord record;
+    session.Analysis().GetChannelRecord(settings.sourceChannel, &record);
+    return RangeDuration(session.Host(), settings.sourceChannel, record.rangeStart, record.rangeEnd);
 }
 
 } // namespace Nerolith::Cli

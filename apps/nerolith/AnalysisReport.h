@@ -6,12 +6,11 @@
 
 namespace Nerolith::Cli {
 
-// One line per spike in store order, after the header
-// "index block tick time height width_ms unit" (tab-separated).
-void WriteSpikeTable(ISpikeDocInterface& analysis, std::ostream& out);
-
 // The recording, the channel, the number of spikes, and per unit of the
 // channel its name, count and mean rate over the analysed range.
 void PrintAnalysisSummary(Desk::Session& session, std::ostream& out);
+
+// Seconds of data the source channel's analysis covered.
+double AnalysedDuration(Desk::Session& session);
 
 } // namespace Nerolith::Cli

@@ -9,10 +9,14 @@
 
 #include "AnalysisOptions.h"
 #include "AnalysisReport.h"
+#include "BatchRecordings.h"
+#include "ChannelUnits.h"
 #include "DatasheetCommand.h"
 #include "RecordingSummary.h"
 #include "RenderCommand.h"
 #include "SettingsCommands.h"
+#include "SpikeTable.h"
+#include "UnitSummaryTable.h"
 #include "desk/demo/DemoRecording.h"
 #include "desk/ui/AxisScale.h"
 
@@ -20,6 +24,12 @@ namespace Nerolith::Cli {
 namespace {
 
 int gExitCode = 0;
+
+constexpr const char* kNumbering =
+    "Numbering: options count as users see things, from 1: --channel, the spike and the unit of\n"
+    "--assign SPIKE=UNIT, --exclude SPIKE, --page, and the blocks of --selection (its ticks count\n"
+    "from 0). Output columns count from 0, as scripts have always read them: index, block, tick and\n"
+    "unit of spikes.tsv (unit -1: none); so spike N of --assign is the line with index N-1.";
 
 // Runs a command body, turning its errors into the program's one-line
 // message and exit status 1.
@@ -36,24 +46,31 @@ void Guarded(Body body)
 
 // The options every analysing command shares.
 struct AnalysisCommand {
-    std::string recording;
+    std::vector<std::string> recordings;
     DetectionOptions detection;
     UnitsOptions units;
     DocumentOptions document;
 
-    void AddTo(CLI::App& command, bool withSave)
+    // `several`: the command takes several recordings (paths or patterns).
+    void AddTo(CLI::App& command, bool withSave, bool several = false)
     {
-        command.add_option("RECORDING", recording, "A raw sidecar .json, an .edf/.bdf file, or demo")->required();
+        auto* recording = command.add_option("RECORDING", recordings,
+                                             several ? "Raw sidecar .json or .edf/.bdf files, patterns of them, or demo"
+                                                     : "A raw sidecar .json, an .edf/.bdf file, or demo");
+        recording->required()->expected(1, several ? CLI::detail::expected_max_vector_size : 1);
         detection.AddTo(command);
         units.AddTo(command);
         document.AddTo(command, withSave);
     }
-    std::unique_ptr<Desk::Session> Run(bool online = false, const ViewOptions* views = nullptr) const
+    const std::string& Recording() const { return recordings.front(); }
+    std::unique_ptr<Desk::Session> Run(const std::string& recording, bool online = false,
+                                       const ViewOptions* views = nullptr) const
     {
         auto session = OpenSession(recording, detection, document);
         RunAnalysis(*session, units, document, online, views);
         return session;
     }
+    std::unique_ptr<Desk::Session> Run() const { return Run(Recording()); }
 };
 
 void ExportNex(Desk::Session& session, const std::filesystem::path& path)
@@ -67,7 +84,7 @@ void WriteOutputs(Desk::Session& session, const std::filesystem::path& folder, c
 {
     std::filesystem::create_directories(folder);
     std::ofstream spikes(folder / "spikes.tsv");
-    WriteSpikeTable(session.Analysis(), spikes);
+    WriteSpikeTable(session, spikes);
     if (!spikes.flush()) {
         throw std::runtime_error((folder / "spikes.tsv").string() + ": cannot write");
     }
@@ -76,26 +93,58 @@ void WriteOutputs(Desk::Session& session, const std::filesystem::path& folder, c
     views.WriteOutputs(session, folder);
 }
 
+void WriteSummaryFile(const std::vector<UnitSummaryRow>& rows, const std::filesystem::path& path)
+{
+    std::ofstream out(path);
+    WriteUnitSummaryTable(rows, out);
+    if (!out.flush()) {
+        throw std::runtime_error(path.string() + ": cannot write");
+    }
+}
+
+// Each recording in turn; one that fails says why and the others go on.
+// With several recordings and --out, each gets a folder of its own under it;
+// --out also gets summary.tsv with every recording's units.
+void Analyze(const AnalysisCommand& options, bool online, const std::string& out, const ViewOptions& views)
+{
+    const std::vector<std::string> recordings = ExpandRecordings(options.recordings);
+    if (recordings.size() > 1 && options.document.path) {
+        throw std::runtime_error("--doc " + *options.document.path + ": a document belongs to one recording");
+    }
+    const std::vector<std::filesystem::path> folders =
+        recordings.size() > 1 ? ResultFolders(recordings, out) : std::vector<std::filesystem::path>{out};
+    std::vector<UnitSummaryRow> rows;
+    for (std::size_t i = 0; i < recordings.size(); ++i) {
+        Guarded([&] {
+            const auto session = options.Run(recordings[i], online, &views);
+            PrintAnalysisSummary(*session, std::cout);
+            if (!out.empty()) {
+                WriteOutputs(*session, folders[i], views);
+                const std::vector<UnitSummaryRow> own = UnitSummaryRows(*session, folders[i].string());
+                rows.insert(rows.end(), own.begin(), own.end());
+            }
+        });
+    }
+    if (!out.empty()) {
+        std::filesystem::create_directories(out);
+        WriteSummaryFile(rows, std::filesystem::path(out) / "summary.tsv");
+    }
+}
+
 void AddAnalyze(CLI::App& app)
 {
-    auto* command = app.add_subcommand("analyze", "Analyse a recording and print a summary");
+    auto* command = app.add_subcommand("analyze", "Analyse recordings and print a summary of each");
     auto options = std::make_shared<AnalysisCommand>();
     auto online = std::make_shared<bool>(false);
     auto out = std::make_shared<std::string>();
     auto views = std::make_shared<ViewOptions>();
-    options->AddTo(*command, true);
+    options->AddTo(*command, true, true);
     views->AddTo(*command);
     command->add_flag("--online", *online, "Analyse while a replay samples the recording");
-    command->add_option("--out", *out, "Folder for spikes.tsv, datasheet.tsv, export.nex and the views' files");
-    command->callback([options, online, out, views] {
-        Guarded([&] {
-            const auto session = options->Run(*online, views.get());
-            PrintAnalysisSummary(*session, std::cout);
-            if (!out->empty()) {
-                WriteOutputs(*session, *out, *views);
-            }
-        });
-    });
+    command->add_option("--out", *out,
+                        "Folder for spikes.tsv, datasheet.tsv, export.nex, the views' files and summary.tsv "
+                        "(several recordings: one folder each under it)");
+    command->callback([options, online, out, views] { Guarded([&] { Analyze(*options, *online, *out, *views); }); });
 }
 
 void AddSpikes(CLI::App& app)
@@ -104,7 +153,7 @@ void AddSpikes(CLI::App& app)
     auto options = std::make_shared<AnalysisCommand>();
     options->AddTo(*command, false);
     command->callback([options] {
-        Guarded([&] { WriteSpikeTable(options->Run()->Analysis(), std::cout); });
+        Guarded([&] { WriteSpikeTable(*options->Run(), std::cout); });
     });
 }
 
@@ -115,27 +164,28 @@ void AddExportNex(CLI::App& app)
     auto file = std::make_shared<std::string>();
     options->AddTo(*command, false);
     command->add_option("-o", *file, "The .nex file to write")->required();
-    command->callback([options, file] { Guarded([&] { ExportNex(*options->Run(), *file); }); });
+    command->callback([options, file] {
+        Guarded([&] {
+            const auto session = options->Run();
+            RequireUnits(*session, *file);
+            ExportNex(*session, *file);
+        });
+    });
 }
 
 void AddSources(CLI::App& app)
 {
-    auto* command = app.add_subcommand("sources", "List the event sources of a recording");
-    auto recording = std::make_shared<std::string>();
-    auto document = std::make_shared<DocumentOptions>();
-    command->add_option("RECORDING", *recording, "A raw sidecar .json, an .edf/.bdf file, or demo")->required();
-    document->AddTo(*command, false);
-    command->callback([recording, document] {
+    auto* command = app.add_subcommand("sources", "List the event sources of a recording and of its units");
+    auto options = std::make_shared<AnalysisCommand>();
+    options->AddTo(*command, false);
+    command->callback([options] {
         Guarded([&] {
-            auto session = Desk::Session::OpenRecording(*recording, MakeCom<Desk::HostServices>());
-            if (document->path) {
-                // The units' event sources exist once the analysis rebuilt them.
-                session->LoadDocumentSettings(*document->path);
-                session->Analyze();
-            }
-            for (const VEX::String& name : EventSourceNames(session->Host())) {
-                std::cout << name.ToUtf8() << '\n';
-            }
+            // The units' event sources exist once an analysis made them.
+            const bool analyse = options->document.path || options->units.Any();
+            const auto session = analyse ? options->Run()
+                                         : Desk::Session::OpenRecording(options->Recording(),
+                                                                        MakeCom<Desk::HostServices>());
+            PrintEventSources(*session, std::cout, std::cerr);
         });
     });
 }
@@ -155,6 +205,7 @@ void AddCommands(CLI::App& app)
     // The host's axis scale component, which the views' graphs draw their
     // axes with.
     Desk::ui::AxisScale::Register();
+    app.footer(kNumbering);
     AddAnalyze(app);
     AddSpikes(app);
     AddExportNex(app);
@@ -163,6 +214,9 @@ void AddCommands(CLI::App& app)
     AddRenderCommand(app, [](auto body) { Guarded(body); });
     AddSources(app);
     AddGenDemo(app);
+    for (CLI::App* command : app.get_subcommands({})) {
+        command->footer(kNumbering);
+    }
 }
 
 int ExitCode() { return gExitCode; }

@@ -10,6 +10,7 @@
 #include <string>
 
 #include "AnalysisOptions.h"
+#include "ChannelUnits.h"
 
 namespace Nerolith::Cli {
 namespace {
@@ -52,11 +53,12 @@ void Render(const RenderOptions& options)
     }
     const auto session = OpenSession(options.recording, options.detection, DocumentOptions{});
     RunAnalysis(*session, options.units, DocumentOptions{}, false, &options.views);
+    RequireUnits(*session, options.output);
     if (options.size && Failed(session->Analysis().SetViewSetting(views.front().kind, VEX::String(u"size"),
                                                                   VEX::String::FromUtf8(*options.size)))) {
         throw std::runtime_error("--size " + *options.size + ": the view cannot take this size");
     }
-    WriteViewPicture(*session, views.front(), options.output);
+    WriteViewPicture(*session, views.front(), options.output, options.views.pictures);
 }
 
 } // namespace

@@ -1,5 +1,8 @@
 #include "ViewOptions.h"
 
+#include "ChannelUnits.h"
+#include "SettingChoices.h"
+
 #include <algorithm>
 #include <array>
 #include <cctype>
@@ -82,7 +85,8 @@ void Set(Desk::Session& session, const NamedView& view, const char16_t* name, co
     const HRESULT result =
         session.Analysis().SetViewSetting(view.kind, VEX::String(name), VEX::String::FromUtf8(value));
     if (result == E_INVALIDARG) {
-        throw std::runtime_error(option + ": the " + view.name + " view does not take \"" + value + "\"");
+        throw std::runtime_error(option + ": the " + view.name + " view does not take \"" + value + "\"" +
+                                 AcceptedValues(session, view, name));
     }
     if (Failed(result)) {
         throw std::runtime_error(option + ": the " + view.name + " view could not apply \"" + value + "\"");
@@ -126,13 +130,14 @@ void ViewOptions::AddTo(CLI::App& command)
     command.add_option("--paging", pagings, "VIEW=none|blocks:N|duration:S|stimulus:N")->check(ViewAssignment());
     command.add_option("--pre-stimulus", preStimulus, "PSTH pre-stimulus time in seconds");
     command.add_option("--sweeps", sweeps, "PSTH sweep source: blocks or stimulus:SOURCE");
-    command.add_option("--reference", reference, "CCH reference event source (a unit's source or an event source)");
+    command.add_option("--reference", reference, "CCH reference: an event source, a unit's source or a unit's name");
     command.add_option("--x-range", xRanges, "VIEW=MIN:MAX: the graph's X range (correlations: the lag window)")
         ->check(ViewAssignment());
     command.add_option("--selection-x", selections, "VIEW=START:END: the histogram selection")
         ->check(ViewAssignment());
     command.add_option("--page", pages, "VIEW=P: the page shown, from 1")->check(ViewAssignment());
     command.add_option("--stats", statistics, "VIEW=BITS: the statistics shown (bit set)")->check(ViewAssignment());
+    pictures.AddTo(command);
 }
 
 std::vector<NamedView> ViewOptions::Views() const
@@ -180,7 +185,8 @@ void ViewOptions::Open(Desk::Session& session) const
 void ViewOptions::ApplySettings(Desk::Session& session) const
 {
     if (reference) {
-        Set(session, Named(ViewKind::CrossCorrelation), u"reference", *reference, "--reference " + *reference);
+        Set(session, Named(ViewKind::CrossCorrelation), u"reference", ResolveUnitSource(session, *reference),
+            "--reference " + *reference);
     }
     if (sweeps) {
         Set(session, Named(ViewKind::PeristimulusTime), u"sweeps", *sweeps, "--sweeps " + *sweeps);
@@ -212,12 +218,14 @@ void ViewOptions::WriteOutputs(Desk::Session& session, const std::filesystem::pa
     for (const NamedView& view : Views()) {
         WriteText(folder / (view.name + ".tsv"), Get(session, view, u"copied-text"));
         WriteText(folder / (view.name + ".txt"), Get(session, view, u"statistics"));
-        WriteViewPicture(session, view, folder / (view.name + ".png"));
+        WriteViewPicture(session, view, folder / (view.name + ".png"), pictures);
     }
 }
 
-void WriteViewPicture(Desk::Session& session, const NamedView& view, const std::filesystem::path& path)
+void WriteViewPicture(Desk::Session& session, const NamedView& view, const std::filesystem::path& path,
+                      const PictureOptions& pictures)
 {
+    pictures.Apply(session, view);
     const HRESULT result = session.Analysis().SetViewSetting(view.kind, VEX::String(u"write-picture"),
                                                              VEX::String::FromUtf8(path.string()));
     if (result == E_INVALIDARG) {

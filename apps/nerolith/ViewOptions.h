@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "PictureOptions.h"
 #include "desk/runtime/Session.h"
 
 namespace Nerolith::Cli {
@@ -35,6 +36,7 @@ struct ViewOptions {
     std::vector<std::string> selections;
     std::vector<std::string> pages;
     std::vector<std::string> statistics;
+    PictureOptions pictures;
 
     void AddTo(CLI::App& command);
     // The views to open, in the order AH, ISIH, ACH, CCH, PSTH, RM.
@@ -56,7 +58,9 @@ struct ViewOptions {
     void WriteOutputs(Desk::Session& session, const std::filesystem::path& folder) const;
 };
 
-// The view's picture into a .png, .svg or .pdf file, as its extension says.
-void WriteViewPicture(Desk::Session& session, const NamedView& view, const std::filesystem::path& path);
+// The view's picture into a .png, .svg or .pdf file, as its extension says,
+// drawn as the picture options ask.
+void WriteViewPicture(Desk::Session& session, const NamedView& view, const std::filesystem::path& path,
+                      const PictureOptions& pictures);
 
 } // namespace Nerolith::Cli

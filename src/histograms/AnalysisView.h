@@ -10,6 +10,7 @@
 
 #include "histograms/AnalysisViewToolbar.h"
 #include "histograms/DataSheetView.h"
+#include "histograms/Figure.h"
 #include "histograms/HistogramPane.h"
 #include "histograms/PageController.h"
 #include "histograms/PaneOwner.h"
@@ -133,6 +134,13 @@ public:
     HRESULT ChangeStatisticsOptions(std::int32_t options);
     // The panes' area resized to width x height.
     void ResizePicture(std::int32_t width, std::int32_t height);
+    // The options of published figures: S_FALSE for another name.
+    HRESULT ApplyFigureSetting(std::u16string_view name, std::u16string_view value);
+    // The picture files get: the panes as a figure to publish, titled with
+    // the view, the channel and the recording.
+    platform::ui::PaintFunction FigurePicture() const;
+    // The resolution a written figure is meant for; 0 for none.
+    std::int32_t FigureDpi() const { return figureOptions_.dpi; }
 
     // Puts the picture and the copied text on the clipboard; when the
     // clipboard cannot be opened, says so and returns false.
@@ -172,6 +180,9 @@ protected:
     // the lag window, which needs a new analysis.
     virtual void ApplyXRange(HistogramPane& pane, double minimum, double maximum);
     virtual bool XRangeCountsAgain() const { return false; }
+    // A pane's values in the units its published figure shows (counts per
+    // bin unless a view says otherwise).
+    virtual void ToFigureUnits(FigurePane&) const {}
 
     // Hands a changed setting to the document, which gives it back through
     // SetSetting. False when it was refused.
@@ -222,6 +233,7 @@ private:
     std::optional<std::pair<double, double>> xRange_;
     // As the user gave it; each pane snaps it to its bins.
     std::optional<std::pair<double, double>> selection_;
+    FigureOptions figureOptions_;
 };
 
 } // namespace Nerolith

@@ -24,6 +24,12 @@ inline constexpr std::u16string_view kPage = u"page";
 inline constexpr std::u16string_view kStatistics = u"stats";
 // The view window's client size, "WxH".
 inline constexpr std::u16string_view kSize = u"size";
+// Set only, options of the pictures written (published figures): "dpi"
+// (pixels per inch, 0: follow the size), "shared-x" ("on"/"off": every
+// pane over one X range) and "bars" ("filled"/"outline").
+inline constexpr std::u16string_view kDpi = u"dpi";
+inline constexpr std::u16string_view kSharedX = u"shared-x";
+inline constexpr std::u16string_view kBars = u"bars";
 // Read only: the title, the page count, the copied text and the statistics
 // lines of every pane.
 inline constexpr std::u16string_view kTitle = u"title";

@@ -160,6 +160,24 @@ void HistogramPane::CopyText(std::u16string& out) const
     AppendCopiedText(out, label_, xTitle_, pages_);
 }
 
+FigurePane HistogramPane::FigureData() const
+{
+    FigurePane pane;
+    pane.label = label_;
+    pane.colour = plotter_->Colour();
+    const DUdido1::BinSeries bins = Bins();
+    pane.firstBin = bins.first;
+    pane.binWidth = bins.width;
+    pane.values.assign(bins.counts.begin(), bins.counts.end());
+    const DUdido1::Extent domain = graph_->GetDomain();
+    const DUdido1::Extent range = graph_->GetRange();
+    pane.x = {domain.first, domain.second};
+    pane.y = {range.first, range.second};
+    pane.xTitle = xUnits_.Empty() ? xTitle_ : xTitle_ + VEX::String(u" (") + xUnits_ + VEX::String(u")");
+    pane.yTitle = kCountsTitle;
+    return pane;
+}
+
 void HistogramPane::SetReferenceTime(double t)
 {
     pages_.SetReferenceTime(t);
@@ -249,6 +267,7 @@ void HistogramPane::ExtendX(double x)
 void HistogramPane::SetXAxis(const VEX::String& title, const VEX::String& units)
 {
     xTitle_ = title;
+    xUnits_ = units;
     graph_->SetAxisTitles(title, kCountsTitle);
     graph_->SetAxisUnits(units, u"");
 }

@@ -9,6 +9,7 @@
 
 #include "graph/BinPlotDataV3.h"
 #include "graph/MessageReceiver.h"
+#include "histograms/Figure.h"
 #include "histograms/GraphRanges.h"
 #include "histograms/HistogramPages.h"
 #include "histograms/StatisticsText.h"
@@ -93,6 +94,8 @@ public:
     std::u16string HintAt(double x) const;
 
     void CopyText(std::u16string& out) const;
+    // The displayed page as a published figure draws it (counts per bin).
+    FigurePane FigureData() const;
 
     // The analysis' operations, in the order views rely on.
     virtual void SetReferenceTime(double t);
@@ -146,6 +149,7 @@ private:
     std::int32_t unit_;
     VEX::String label_;
     VEX::String xTitle_;
+    VEX::String xUnits_;
     HistogramPages pages_;
     bool autoScale_ = true;
     StatisticsLines lines_;

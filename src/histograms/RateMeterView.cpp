@@ -29,4 +29,16 @@ std::unique_ptr<HistogramPane> RateMeterView::CreatePane(std::int32_t unit, cons
     return std::make_unique<RateMeter>(PaneParent(), *this, unit, description);
 }
 
+void RateMeterView::ToFigureUnits(FigurePane& pane) const
+{
+    if (!(pane.binWidth > 0.0)) {
+        return;
+    }
+    for (double& value : pane.values) {
+        value /= pane.binWidth;
+    }
+    pane.y = {pane.y.first / pane.binWidth, pane.y.second / pane.binWidth};
+    pane.yTitle = VEX::String(u"Rate (spikes/s)");
+}
+
 } // namespace Nerolith

@@ -15,6 +15,8 @@ public:
 
 private:
     std::unique_ptr<HistogramPane> CreatePane(std::int32_t unit, const Host::UnitDescription& description) override;
+    // Published figures show rates, which readers compare across bin sizes.
+    void ToFigureUnits(FigurePane& pane) const override;
 };
 
 } // namespace Nerolith

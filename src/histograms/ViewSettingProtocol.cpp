@@ -35,6 +35,9 @@ std::u16string RangeText(const std::optional<std::pair<double, double>>& range)
 
 HRESULT ViewSettingProtocol::Set(std::u16string_view name, std::u16string_view value)
 {
+    if (const HRESULT figure = view_.ApplyFigureSetting(name, value); figure != S_FALSE) {
+        return figure;
+    }
     if (name == Name::kBinSize) {
         return SetBinSize(value);
     }
@@ -159,11 +162,11 @@ HRESULT ViewSettingProtocol::WritePicture(std::u16string_view path)
     const VEX::String file{std::u16string(path)};
     try {
         if (endsWith(u".png")) {
-            ui::SavePng(file, view_.PictureSize(), view_.Picture());
+            ui::SavePng(file, view_.PictureSize(), view_.FigurePicture(), view_.FigureDpi());
         } else if (endsWith(u".svg")) {
-            ui::SaveSvg(file, view_.PictureSize(), view_.Picture());
+            ui::SaveSvg(file, view_.PictureSize(), view_.FigurePicture());
         } else if (endsWith(u".pdf")) {
-            ui::SavePdf(file, view_.PictureSize(), view_.Picture());
+            ui::SavePdf(file, view_.PictureSize(), view_.FigurePicture());
         } else {
             return E_INVALIDARG;
         }

@@ -97,7 +97,7 @@ public:
             variables.push_back(variable);
         }
         Variable blockStarts{kEventType, VEX::String(kBlockStartsName).ToAnsi(), DataOffset(data), 0};
-        if (!AppendBlockStarts(data, blockStarts.count)) {
+        if (!AppendBlockStarts(data, blockStarts.count) || !ExtendToRecordingEnd()) {
             return E_INVALIDARG;
         }
         variables.push_back(blockStarts);
@@ -145,31 +145,44 @@ private:
             }
             data.push_back(*time);
             ++count;
-            extent_.begin = std::min(extent_.begin, *time);
-            extent_.end = std::max(extent_.end, *time);
+            Extend(*time);
         }
         return true;
     }
 
-    bool AppendBlockStarts(std::vector<std::int32_t>& data, std::int32_t& count) const
+    bool AppendBlockStarts(std::vector<std::int32_t>& data, std::int32_t& count)
     {
-        std::int32_t current = INT_MAX;
-        double start = 0.0;
-        for (const NexInput::Spike& spike : input_.spikes) {
-            if (spike.position.block == current) {
-                continue;
-            }
-            if (!BlockStart(spike.position.block, current, start)) {
-                return false;
-            }
-            const std::optional<std::int32_t> time = TicksFromStart(start, input_.sampleInterval);
+        for (std::int32_t block = 0; block < input_.blockCount; ++block) {
+            const std::optional<double> seconds = input_.blockStartTime ? input_.blockStartTime(block) : std::nullopt;
+            const std::optional<std::int32_t> time =
+                seconds ? TicksFromStart(*seconds, input_.sampleInterval) : std::nullopt;
             if (!time) {
                 return false;
             }
             data.push_back(*time);
             ++count;
+            Extend(*time);
         }
         return true;
+    }
+
+    bool ExtendToRecordingEnd()
+    {
+        if (input_.blockCount == 0) {
+            return true;
+        }
+        const std::optional<std::int32_t> end = TicksFromStart(input_.recordingEnd, input_.sampleInterval);
+        if (!end) {
+            return false;
+        }
+        Extend(*end);
+        return true;
+    }
+
+    void Extend(std::int32_t time)
+    {
+        extent_.begin = std::min(extent_.begin, time);
+        extent_.end = std::max(extent_.end, time);
     }
 
     void Lay(const std::vector<Variable>& variables, const std::vector<std::int32_t>& data,
@@ -182,7 +195,8 @@ private:
         out.Int32(kFormatVersion);
         out.Text(kComment, kCommentSize);
         out.Double(1.0 / input_.sampleInterval);
-        out.Int32(extent_.begin);
+        // An export with neither blocks nor spikes spans nothing.
+        out.Int32(extent_.begin <= extent_.end ? extent_.begin : 0);
         out.Int32(extent_.end);
         out.Int32(static_cast<std::int32_t>(variables.size()));
         for (std::size_t i = 0; i < variables.size(); ++i) {
@@ -215,6 +229,20 @@ bool WriteAll(const std::filesystem::path& path, const std::vector<std::uint8_t>
 }
 
 } // namespace
+
+void SetRecordingExtent(NexInput& input, IHostRecording& recording, std::int32_t channel)
+{
+    input.blockCount = recording.BlockCount();
+    const std::int32_t last = input.blockCount - 1;
+    double start = 0.0;
+    double interval = 0.0;
+    std::int32_t ticks = 0;
+    if (last >= 0 && Succeeded(recording.BlockStartTime(last, &start)) &&
+        Succeeded(recording.SampleInterval(channel, last, &interval)) &&
+        Succeeded(recording.ChannelTicks(channel, last, &ticks))) {
+        input.recordingEnd = start + ticks * interval;
+    }
+}
 
 HRESULT EncodeNex(const NexInput& input, std::vector<std::uint8_t>& bytes)
 {

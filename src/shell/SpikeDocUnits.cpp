@@ -230,6 +230,9 @@ HRESULT SpikeDoc::ExportNex(const VEX::String& path)
         }
         return seconds;
     };
+    if (recording_) {
+        SetRecordingExtent(input, *recording_, analysedChannel_);
+    }
     return WriteNex(input, path.ToUtf8());
 }
 

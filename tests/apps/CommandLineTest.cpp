@@ -122,11 +122,11 @@ TEST(CommandLine, TheSpikeTableListsEverySpikeInStoreOrder)
     ASSERT_EQ(run.status, 0) << run.err;
     const std::vector<std::string> lines = Lines(run.out);
     ASSERT_GT(lines.size(), 1000u);
-    EXPECT_EQ(lines[0], "index\tblock\ttick\ttime\theight\twidth_ms\tunit");
+    EXPECT_EQ(lines[0], "index\tblock\ttick\ttime\theight\twidth_ms\tunit\trecording_time\tunit_name");
     int previousBlock = 0;
     for (std::size_t i = 1; i < lines.size(); ++i) {
         const std::vector<std::string> fields = Fields(lines[i]);
-        ASSERT_EQ(fields.size(), 7u) << lines[i];
+        ASSERT_EQ(fields.size(), 8u) << "an empty unit name ends the line: " << lines[i];
         EXPECT_EQ(std::stoul(fields[0]), i - 1);
         const int block = std::stoi(fields[1]);
         EXPECT_GE(block, previousBlock);

@@ -175,13 +175,11 @@ TEST(ViewCommands, RenderDrawsOneViewAsPngSvgOrPdf)
     EXPECT_EQ(Contents(scratch.path / "isi.pdf").rfind("%PDF", 0), 0u);
     EXPECT_NE(Contents(scratch.path / "isi.svg").find("<svg"), std::string::npos);
 
-    ASSERT_EQ(Nerolith(scratch, "render demo --view ISIH --size 400x300 -o " + scratch / "empty.png").status, 0);
     const int drawn = ForegroundPixels(scratch, scratch / "isi.png");
     if (drawn < 0) {
         GTEST_SKIP() << "python3 is needed to read the pictures back";
     }
     EXPECT_GT(drawn, 2000) << "the panes of both units are drawn";
-    EXPECT_EQ(ForegroundPixels(scratch, scratch / "empty.png"), 0) << "a view without units has no panes";
 }
 
 TEST(ViewCommands, BadViewOptionsNameWhatIsWrong)

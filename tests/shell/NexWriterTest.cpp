@@ -36,10 +36,13 @@ std::string TextAt(const std::vector<std::uint8_t>& bytes, std::size_t offset, s
 
 std::size_t VariableAt(std::size_t index) { return kNexFileHeaderSize + kNexVariableHeaderSize * index; }
 
+// Blocks of 2 s each at the starts given.
 NexInput TwoKilohertz(std::vector<double> blockStarts)
 {
     NexInput input;
     input.sampleInterval = 0.0005;
+    input.blockCount = static_cast<std::int32_t>(blockStarts.size());
+    input.recordingEnd = blockStarts.back() + 2.0;
     input.blockStartTime = [blockStarts](std::int32_t block) -> std::optional<double> {
         return blockStarts.at(static_cast<std::size_t>(block));
     };
@@ -61,13 +64,13 @@ TEST(NexWriter, TicksCountFromTheRecordingStartAtTheChannelRate)
     std::vector<std::uint8_t> bytes;
     ASSERT_EQ(EncodeNex(input, bytes), S_OK);
 
-    ASSERT_EQ(bytes.size(), 544u + 2 * 208u + 2 * 4u);
+    ASSERT_EQ(bytes.size(), 544u + 2 * 208u + 3 * 4u);
     EXPECT_EQ(TextAt(bytes, 0, 4), "NEX1");
     EXPECT_EQ(Int32At(bytes, 4), 100);
     EXPECT_EQ(TextAt(bytes, 8, 256), "Exported from Wavedesk");
     EXPECT_EQ(DoubleAt(bytes, 264), 2000.0);
-    EXPECT_EQ(Int32At(bytes, 272), 5250) << "begin";
-    EXPECT_EQ(Int32At(bytes, 276), 5250) << "end";
+    EXPECT_EQ(Int32At(bytes, 272), 0) << "begin: the first block's start";
+    EXPECT_EQ(Int32At(bytes, 276), 9000) << "end: the last block's end";
     EXPECT_EQ(Int32At(bytes, 280), 2);
 
     EXPECT_EQ(Int32At(bytes, VariableAt(0)), 0) << "neuron";
@@ -78,30 +81,39 @@ TEST(NexWriter, TicksCountFromTheRecordingStartAtTheChannelRate)
     EXPECT_EQ(TextAt(bytes, VariableAt(1) + 8, 64), "Block start times");
     EXPECT_EQ(Int32At(bytes, VariableAt(1) + 72), 964);
     EXPECT_EQ(Int32At(bytes, 960), 5250);
-    EXPECT_EQ(Int32At(bytes, 964), 5000);
+    EXPECT_EQ(Int32At(bytes, 964), 0);
+    EXPECT_EQ(Int32At(bytes, 968), 5000);
 }
 
-TEST(NexWriter, BlockStartsFollowTheSpikesWhateverTheirUnit)
+TEST(NexWriter, TheHeaderAndBlockStartsCoverTheRecordingWhateverTheUnits)
 {
-    NexInput input = TwoKilohertz({0.0, 10.0, 20.0});
-    // No unit of the channel: only the event variable, and begin/end say so.
-    input.spikes = {{{1, 0}, -1}, {{2, 0}, 3}, {{1, 2}, -1}, {{5, 2}, -1}, {{9, 0}, -1}};
+    NexInput input = TwoKilohertz({1.0, 10.0, 20.0});
+    // No unit of the channel and no spike in the middle block.
+    input.spikes = {{{1, 0}, -1}, {{2, 0}, 3}, {{1, 2}, -1}, {{5, 2}, -1}};
     std::vector<std::uint8_t> bytes;
     ASSERT_EQ(EncodeNex(input, bytes), S_OK);
-    EXPECT_EQ(Int32At(bytes, 272), INT_MAX);
-    EXPECT_EQ(Int32At(bytes, 276), 0);
+    EXPECT_EQ(Int32At(bytes, 272), 2000) << "begin";
+    EXPECT_EQ(Int32At(bytes, 276), 44000) << "end";
     EXPECT_EQ(Int32At(bytes, 280), 1);
-    ASSERT_EQ(Int32At(bytes, VariableAt(0) + 76), 3) << "once per run of spikes in one block";
+    ASSERT_EQ(Int32At(bytes, VariableAt(0) + 76), 3) << "every block, spikes or not";
     const std::size_t data = static_cast<std::size_t>(Int32At(bytes, VariableAt(0) + 72));
-    EXPECT_EQ(Int32At(bytes, data), 0);
-    EXPECT_EQ(Int32At(bytes, data + 4), 40000);
-    EXPECT_EQ(Int32At(bytes, data + 8), 0);
+    EXPECT_EQ(Int32At(bytes, data), 2000);
+    EXPECT_EQ(Int32At(bytes, data + 4), 20000);
+    EXPECT_EQ(Int32At(bytes, data + 8), 40000);
+
+    NexInput nothing;
+    nothing.sampleInterval = 0.001;
+    ASSERT_EQ(EncodeNex(nothing, bytes), S_OK);
+    EXPECT_EQ(Int32At(bytes, 272), 0) << "neither blocks nor spikes: an empty span";
+    EXPECT_EQ(Int32At(bytes, 276), 0);
 }
 
 TEST(NexWriter, TimesAreTruncatedAndNamesFitTheirField)
 {
     NexInput input;
     input.sampleInterval = 0.1;
+    input.blockCount = 1;
+    input.recordingEnd = 1.0;
     input.blockStartTime = [](std::int32_t) -> std::optional<double> { return 0.7; };
     const std::u16string longName = u"\u00e9" + std::u16string(69, u'x');
     input.units = {{VEX::String(longName), 4}};
@@ -138,7 +150,7 @@ TEST(NexWriter, FailuresAreReportedAndLeaveNoBrokenFile)
 
     EXPECT_EQ(WriteNex(input, (TempPath("no-such-dir") / "x.nex").string()), E_FAIL);
     EXPECT_EQ(WriteNex(input, path.string()), S_OK);
-    EXPECT_EQ(std::filesystem::file_size(path), 544u + 208u + 4u);
+    EXPECT_EQ(std::filesystem::file_size(path), 544u + 208u + 4u) << "the one block's start";
     std::filesystem::remove(path);
 }
 

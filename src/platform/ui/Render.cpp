@@ -132,9 +132,13 @@ std::string RenderPdf(const TSize& size, const PaintFunction& paint, const VEX::
     return bytes.toStdString();
 }
 
-void SavePng(const VEX::String& path, const TSize& size, const PaintFunction& paint)
+void SavePng(const VEX::String& path, const TSize& size, const PaintFunction& paint, std::int32_t dpi)
 {
-    WriteFile(path, RenderPng(size, paint));
+    TBitmap bitmap = RenderBitmap(size, paint);
+    if (dpi > 0) {
+        bitmap.SetDotsPerInch(dpi);
+    }
+    WriteFile(path, bitmap.ToPng());
 }
 
 void SaveSvg(const VEX::String& path, const TSize& size, const PaintFunction& paint)

@@ -29,7 +29,9 @@ PLATFORM_API std::string RenderSvg(const TSize& size, const PaintFunction& paint
 // One page the size of the picture.
 PLATFORM_API std::string RenderPdf(const TSize& size, const PaintFunction& paint,
                                    const VEX::String& title = {});
-PLATFORM_API void SavePng(const VEX::String& path, const TSize& size, const PaintFunction& paint);
+// `dpi` above 0: the file says it is printed at that many pixels per inch.
+PLATFORM_API void SavePng(const VEX::String& path, const TSize& size, const PaintFunction& paint,
+                          std::int32_t dpi = 0);
 PLATFORM_API void SaveSvg(const VEX::String& path, const TSize& size, const PaintFunction& paint);
 PLATFORM_API void SavePdf(const VEX::String& path, const TSize& size, const PaintFunction& paint);
 

@@ -1,5 +1,7 @@
 #include "platform/ui/TBitmap.h"
 
+#include <cmath>
+
 #include <QBuffer>
 #include <QFile>
 
@@ -80,6 +82,13 @@ std::int64_t TBitmap::CountPixels(COLORREF color, const TRect& within) const
         }
     }
     return count;
+}
+
+void TBitmap::SetDotsPerInch(std::int32_t dpi)
+{
+    const int perMetre = static_cast<int>(std::lround(dpi / 0.0254));
+    impl_->image.setDotsPerMeterX(perMetre);
+    impl_->image.setDotsPerMeterY(perMetre);
 }
 
 std::string TBitmap::ToPng() const

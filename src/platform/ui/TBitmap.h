@@ -35,6 +35,8 @@ public:
     std::int64_t CountPixels(COLORREF color) const;
     std::int64_t CountPixels(COLORREF color, const TRect& within) const;
 
+    // The pixels per inch the picture says it is printed at (PNG's pHYs).
+    void SetDotsPerInch(std::int32_t dpi);
     std::string ToPng() const;
     // Throws VEX::XVEX naming the file when it cannot be written.
     void SavePng(const VEX::String& path) const;

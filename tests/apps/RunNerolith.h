@@ -1,0 +1,87 @@
+#pragma once
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include <sys/wait.h>
+#include <unistd.h>
+
+// Running the command-line program as a script does, and reading what it
+// wrote back.
+namespace RunNerolith {
+
+struct Outcome {
+    int status;
+    std::string out;
+    std::string err;
+};
+
+inline std::string ReadFile(const std::filesystem::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+inline int Shell(const std::string& command)
+{
+    const int raw = std::system(command.c_str());
+    return WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+}
+
+// A folder of its own for one test, removed when the test ends.
+class Scratch {
+public:
+    explicit Scratch(const std::string& name)
+        : path_(std::filesystem::temp_directory_path() / (name + "-" + std::to_string(getpid())))
+    {
+        std::filesystem::create_directories(path_);
+    }
+    ~Scratch() { std::filesystem::remove_all(path_); }
+    std::string operator/(const std::string& file) const { return (path_ / file).string(); }
+    const std::filesystem::path& Path() const { return path_; }
+
+private:
+    std::filesystem::path path_;
+};
+
+inline Outcome Nerolith(const Scratch& scratch, const std::string& arguments)
+{
+    const auto program = std::filesystem::read_symlink("/proc/self/exe").parent_path() / "nerolith";
+    const int status = Shell(program.string() + " " + arguments + " >" + scratch / "run.out" + " 2>" +
+                             scratch / "run.err" + " </dev/null");
+    return {status, ReadFile(scratch / "run.out"), ReadFile(scratch / "run.err")};
+}
+
+inline std::vector<std::string> Lines(const std::string& text)
+{
+    std::vector<std::string> lines;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);) {
+        lines.push_back(line);
+    }
+    return lines;
+}
+
+inline std::vector<std::string> Fields(const std::string& line)
+{
+    std::vector<std::string> fields;
+    std::istringstream in(line);
+    for (std::string field; std::getline(in, field, '\t');) {
+        fields.push_back(field);
+    }
+    if (!line.empty() && line.back() == '\t') {
+        fields.emplace_back();
+    }
+    return fields;
+}
+
+inline bool HasPython(const std::string& module)
+{
+    return Shell("/usr/bin/python3 -c 'import " + module + "' 2>/dev/null") == 0;
+}
+
+} // namespace RunNerolith
