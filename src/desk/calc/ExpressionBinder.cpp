@@ -6,6 +6,7 @@
 #include "desk/calc/ChannelCalcSource.h"
 #include "desk/calc/EventWaveformSource.h"
 #include "desk/calc/ExpressionParser.h"
+#include "desk/calc/FilterCalculation.h"
 #include "desk/calc/FunctionCallSource.h"
 #include "desk/calc/NameRules.h"
 #include "desk/calc/RecordedEventsSource.h"
@@ -13,6 +14,8 @@
 
 namespace Desk {
 namespace {
+
+constexpr std::u16string_view kFilterName = u"Filter";
 
 std::string Utf8(std::u16string_view text) { return VEX::String(text).ToUtf8(); }
 
@@ -50,6 +53,9 @@ ComPtr<ICalcSource> ExpressionBinder::BindChannel(std::u16string_view text, std:
     const Expression node = ParseExpression(text);
     if (WaveformOf(node)) {
         return BindWaveform(node, channel);
+    }
+    if (node.kind == Expression::Kind::Call && EqualsIgnoringCase(node.name, kFilterName)) {
+        return BindFilter(node);
     }
     Bound bound = Bind(node);
     if (bound.shape != Shape::Channel) {
@@ -173,6 +179,39 @@ ComPtr<ICalcSource> ExpressionBinder::BindWaveform(const Expression& node, std::
         }
     }
     return ComPtr<ICalcSource>(new EventWaveformSource(context_, std::move(events), kind, channel));
+}
+
+ComPtr<ICalcSource> ExpressionBinder::BindFilter(const Expression& node)
+{
+    if (node.arguments.size() != 5) {
+        Fail(node, "Filter takes 5 arguments (channel, low, high, order, causal), not " +
+                       std::to_string(node.arguments.size()));
+    }
+    const Expression& channel = node.arguments[0];
+    if (channel.kind != Expression::Kind::Channel) {
+        Fail(channel, "The first argument of Filter must be a channel");
+    }
+    BindChannelReference(channel);
+    for (std::size_t i = 1; i < node.arguments.size(); ++i) {
+        if (node.arguments[i].kind != Expression::Kind::Number) {
+            Fail(node.arguments[i], "Argument " + std::to_string(i + 1) + " of Filter must be a number");
+        }
+    }
+    FilterSpec spec;
+    spec.low = node.arguments[1].number;
+    if (node.arguments[2].number != 0.0) {
+        spec.high = node.arguments[2].number;
+    }
+    spec.order = static_cast<int>(node.arguments[3].number);
+    spec.causal = node.arguments[4].number != 0.0;
+    if (spec.order != node.arguments[3].number) {
+        Fail(node.arguments[3], "The order of Filter must be a whole number");
+    }
+    if (const std::string problem = FilterCalculation::Problem(context_->recording, channel.channel, spec);
+        !problem.empty()) {
+        Fail(node, "Filter: " + problem);
+    }
+    return ComPtr<ICalcSource>(new ChannelCalcSource(context_, channel.channel, channel.negated, spec));
 }
 
 ComPtr<ICalcSource> ExpressionBinder::BindEventArgument(const Expression& node, const std::string& what)
