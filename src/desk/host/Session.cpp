@@ -5,6 +5,7 @@
 #include "desk/document/DocumentFile.h"
 #include "desk/document/ModuleSettings.h"
 #include "desk/document/RecordingCheck.h"
+#include "desk/host/ChannelFilters.h"
 #include "desk/host/ModuleLoader.h"
 #include "host/IDocumentClass.h"
 
@@ -76,6 +77,7 @@ void Session::RestoreSettings(const DocumentContents& contents)
         throw std::runtime_error("the analysis document cannot load settings");
     }
     LoadSettings(persistence.Get(), contents.moduleSettings);
+    RestoreChannelFilters(*host_, contents.channelCalculations);
 }
 
 void Session::Analyze()
@@ -88,6 +90,7 @@ void Session::Save(const std::string& path)
 {
     DocumentContents contents;
     contents.recording = ReferenceTo(host_->Data());
+    contents.channelCalculations = SavedChannelFilters(*host_);
     const ComPtr<IPersistStreamInit> persistence =
         host_->Persistence() ? host_->Persistence() : ModuleDocument().As<IPersistStreamInit>();
     if (!persistence) {
