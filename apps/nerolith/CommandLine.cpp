@@ -10,6 +10,8 @@
 #include "AnalysisOptions.h"
 #include "AnalysisReport.h"
 #include "DatasheetCommand.h"
+#include "DetectionNotes.h"
+#include "InfoCommand.h"
 #include "RecordingSummary.h"
 #include "RenderCommand.h"
 #include "SettingsCommands.h"
@@ -50,7 +52,7 @@ struct AnalysisCommand {
     }
     std::unique_ptr<Desk::Session> Run(bool online = false, const ViewOptions* views = nullptr) const
     {
-        auto session = OpenSession(recording, detection, document);
+        auto session = OpenSession(recording, detection, document, online);
         RunAnalysis(*session, units, document, online, views);
         return session;
     }
@@ -91,6 +93,7 @@ void AddAnalyze(CLI::App& app)
         Guarded([&] {
             const auto session = options->Run(*online, views.get());
             PrintAnalysisSummary(*session, std::cout);
+            PrintDetectionNotes(*session, options->detection, std::cout);
             if (!out->empty()) {
                 WriteOutputs(*session, *out, *views);
             }
@@ -162,6 +165,7 @@ void AddCommands(CLI::App& app)
     AddSettingsCommands(app, [](auto body) { Guarded(body); });
     AddRenderCommand(app, [](auto body) { Guarded(body); });
     AddSources(app);
+    AddInfoCommand(app, [](auto body) { Guarded(body); });
     AddGenDemo(app);
 }
 
