@@ -173,11 +173,10 @@ void DetectionOptions::Apply(Desk::Session& session, bool online) const
     }
     const std::string name = "channel " + std::to_string(index + 1);
     filter.Apply(session, index, online);
-    const std::optional<ThresholdOption> level =
-        threshold ? std::optional(ThresholdOption::Parse(*threshold)) : std::nullopt;
+    const ThresholdOption level = threshold ? ThresholdOption::Parse(*threshold) : ThresholdOption{};
     Host::ChannelAnalysisRecord record;
     Check(analysis.GetChannelRecord(index, &record), "cannot read the settings of " + name);
-    record.detectionThreshold = level && level->value ? *level->value : record.detectionThreshold;
+    record.detectionThreshold = level.value.value_or(record.detectionThreshold);
     record.pretriggerTime = pretrigger.value_or(record.pretriggerTime);
     record.totalTriggerTime = window.value_or(record.totalTriggerTime);
     record.defaultFitTolerance = fitTolerance.value_or(record.defaultFitTolerance);
@@ -194,8 +193,8 @@ void DetectionOptions::Apply(Desk::Session& session, bool online) const
         ApplySelection(session, index, *selection);
     }
     record.useSelection = selection.has_value() || record.useSelection;
-    if (level && level->sigmas) {
-        noise = MeasureNoiseThreshold(session, index, *level->sigmas, record.signalMode == 1, record.useSelection);
+    if (level.sigmas) {
+        noise = MeasureNoiseThreshold(session, index, *level.sigmas, record.signalMode == 1, record.useSelection);
         record.detectionThreshold = noise->threshold;
     }
     Check(analysis.SetChannelRecord(record), "cannot store the settings of " + name);

@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include <cmath>
+#include <regex>
 #include <stdexcept>
 
 #include "desk/calc/BiquadCascade.h"
@@ -53,11 +54,45 @@ Desk::FilterSpec ParseFilterBand(const std::string& text, int order)
     return spec;
 }
 
+std::vector<std::int32_t> ParseChannelList(const std::string& text)
+{
+    static const std::regex item(R"(^(\d{1,9})(?:-(\d{1,9}))?$)");
+    std::vector<std::int32_t> channels;
+    std::size_t start = 0;
+    while (start <= text.size()) {
+        const std::size_t comma = std::min(text.find(',', start), text.size());
+        const std::string part = text.substr(start, comma - start);
+        std::smatch match;
+        if (!std::regex_match(part, match, item)) {
+            throw std::runtime_error("--reference-channels " + text + ": expected channels from 1, as 1-4 or 1,3,5-8");
+        }
+        const int first = std::stoi(match[1]);
+        const int last = match[2].matched ? std::stoi(match[2]) : first;
+        if (first < 1 || last < first) {
+            throw std::runtime_error("--reference-channels " + text + ": expected channels from 1, as 1-4 or 1,3,5-8");
+        }
+        for (int channel = first; channel <= last; ++channel) {
+            if (std::find(channels.begin(), channels.end(), channel - 1) == channels.end()) {
+                channels.push_back(channel - 1);
+            }
+        }
+        start = comma + 1;
+    }
+    return channels;
+}
+
 void FilterOption::AddTo(CLI::App& command)
 {
     command.add_option("--filter", band, kFilterHelp);
     command.add_option("--filter-order", order, "Order of each Butterworth edge of --filter (1-8, default 2)")
         ->check(CLI::Range(1, Desk::FilterSpec::kMaxOrder));
+    auto* channels = command.add_option("--reference-channels", referenceChannels,
+                                        "With --filter: take the median (or mean) of these channels (1-4, 1,3,5-8) "
+                                        "off the channel at each tick before filtering");
+    channels->needs("--filter");
+    command.add_option("--reference-mode", reference, "median (default) or average reference over --reference-channels")
+        ->check(CLI::IsMember({"median", "average"}))
+        ->needs(channels);
 }
 
 void FilterOption::Apply(Desk::Session& session, std::int32_t channel, bool online) const
@@ -65,6 +100,10 @@ void FilterOption::Apply(Desk::Session& session, std::int32_t channel, bool onli
     std::optional<Desk::FilterSpec> spec = Desk::ChannelFilter(session.Host(), channel);
     if (band) {
         spec = *band == "off" ? std::nullopt : std::optional(ParseFilterBand(*band, order));
+    }
+    if (spec && referenceChannels) {
+        spec->reference = ParseChannelList(*referenceChannels);
+        spec->medianReference = reference == "median";
     }
     if (!spec && !band) {
         return;
@@ -75,6 +114,9 @@ void FilterOption::Apply(Desk::Session& session, std::int32_t channel, bool onli
     if (spec) {
         const std::string problem = Desk::FilterCalculation::Problem(session.Host().Data(), channel, *spec);
         if (!problem.empty()) {
+            if (problem.find("reference") != std::string::npos) {
+                throw std::runtime_error("--reference-channels " + referenceChannels.value_or("") + ": " + problem);
+            }
             throw std::runtime_error("--filter " + band.value_or(spec->Describe()) + ": " + problem + " of channel " +
                                      std::to_string(channel + 1));
         }

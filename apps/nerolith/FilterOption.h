@@ -6,18 +6,21 @@
 #include <optional>
 #include <ostream>
 #include <string>
+#include <vector>
 
 #include "desk/calc/FilterSpec.h"
 #include "desk/host/Session.h"
 
 namespace Nerolith::Cli {
 
-// --filter LOW:HIGH | LOW: | off and --filter-order N: the filter set on the
-// source channel before detection, as a channel calculation the document
-// keeps.
+// --filter LOW:HIGH | LOW: | off, --filter-order N, --reference-channels
+// LIST and --reference-mode median|average: the filter set on the source channel
+// before detection, as a channel calculation the document keeps.
 struct FilterOption {
     std::optional<std::string> band;
     int order = 2;
+    std::optional<std::string> referenceChannels;
+    std::string reference = "median";
 
     void AddTo(CLI::App& command);
     // Sets the filter on the channel (zero-phase, or causal while sampling);
@@ -28,6 +31,8 @@ struct FilterOption {
 
 // "LOW:HIGH" or "LOW:" (Hz) as a filter spec; throws naming the option.
 Desk::FilterSpec ParseFilterBand(const std::string& text, int order);
+// "1-4" or "1,3,5-8" (from 1) as 0-based channels; throws naming the option.
+std::vector<std::int32_t> ParseChannelList(const std::string& text);
 
 // The summary line of the channel's filter, when it has one.
 void PrintFilterSummary(Desk::Session& session, std::int32_t channel, std::ostream& out);

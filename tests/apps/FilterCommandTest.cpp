@@ -166,6 +166,11 @@ TEST(FilterCommand, AConstantOffsetChangesNoSpikeHeightOrWidth)
         ASSERT_EQ(shifted.status, 0) << shifted.err;
         EXPECT_EQ(shifted.out, plain.out) << offset;
     }
+    const std::string referenced = options + " --reference-channels 1-4";
+    const Outcome median = Nerolith("spikes " + (kGroundTruth / "harris_tetrode.json").string() + referenced);
+    ASSERT_EQ(median.status, 0) << median.err;
+    EXPECT_NE(median.out, plain.out);
+    EXPECT_EQ(Nerolith("spikes " + WithOffset(scratch, "harris_tetrode", 2048.0) + referenced).out, median.out);
 }
 
 TEST(FilterCommand, SummaryStatesTheFilterAndBothFormsOfTheThreshold)
@@ -187,6 +192,10 @@ TEST(FilterCommand, SummaryStatesTheFilterAndBothFormsOfTheThreshold)
     ASSERT_EQ(online.status, 0) << online.err;
     EXPECT_EQ(SummaryValue(online.out, "filter"),
               "from 300 Hz, Butterworth order 4, causal, group delay 0.396 ms at 600 Hz");
+    const Outcome referenced =
+        Nerolith("analyze demo --filter 300:3000 --reference-channels 1,2 --reference-mode average --threshold 1");
+    EXPECT_EQ(SummaryValue(referenced.out, "filter"),
+              "300-3000 Hz, Butterworth order 2, zero-phase, less the mean of channels 1,2");
     // Without the new options the summary reads as it always did.
     const Outcome plain = Nerolith("analyze demo --threshold 0.3");
     EXPECT_EQ(SummaryValue(plain.out, "filter"), "");
@@ -224,6 +233,11 @@ TEST(FilterCommand, BadFiltersAndThresholdsAreRefusedByName)
             "--threshold 5ds: expected a value in channel units or Nsd (N > 0)");
     refused("spikes demo --threshold -2sd", "--threshold -2sd: expected a value in channel units or Nsd (N > 0)");
     EXPECT_EQ(Nerolith("spikes demo --filter 300:3000 --filter-order 9").status, 2);
+    EXPECT_EQ(Nerolith("spikes demo --reference-channels 1-2").status, 2);
+    refused("spikes demo --filter 300:3000 --reference-channels 1-3",
+            "--reference-channels 1-3: there is no reference channel 3 (the recording has 2)");
+    refused("spikes demo --filter 300:3000 --reference-channels 2-1",
+            "--reference-channels 2-1: expected channels from 1, as 1-4 or 1,3,5-8");
 }
 
 TEST(InfoCommand, DescribesARecordingAsTextAndJson)

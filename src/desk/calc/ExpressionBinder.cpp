@@ -183,20 +183,22 @@ ComPtr<ICalcSource> ExpressionBinder::BindWaveform(const Expression& node, std::
 
 ComPtr<ICalcSource> ExpressionBinder::BindFilter(const Expression& node)
 {
-    if (node.arguments.size() != 5) {
-        Fail(node, "Filter takes 5 arguments (channel, low, high, order, causal), not " +
-                       std::to_string(node.arguments.size()));
+    const std::size_t count = node.arguments.size();
+    if (count != 5 && count < 7) {
+        Fail(node, "Filter takes a channel, low, high, order and causal, then optionally a reference mode and "
+                   "channels; not " + std::to_string(count) + " arguments");
     }
     const Expression& channel = node.arguments[0];
-    if (channel.kind != Expression::Kind::Channel) {
-        Fail(channel, "The first argument of Filter must be a channel");
-    }
-    BindChannelReference(channel);
-    for (std::size_t i = 1; i < node.arguments.size(); ++i) {
-        if (node.arguments[i].kind != Expression::Kind::Number) {
-            Fail(node.arguments[i], "Argument " + std::to_string(i + 1) + " of Filter must be a number");
+    for (std::size_t i = 0; i < count; ++i) {
+        const bool isChannel = i == 0 || i > 5;
+        const Expression& argument = node.arguments[i];
+        if (isChannel ? argument.kind != Expression::Kind::Channel || (i > 0 && argument.negated)
+                      : argument.kind != Expression::Kind::Number) {
+            Fail(argument, "Argument " + std::to_string(i + 1) + " of Filter must be " +
+                               (isChannel ? (i == 0 ? "a channel" : "a reference channel chN") : "a number"));
         }
     }
+    BindChannelReference(channel);
     FilterSpec spec;
     spec.low = node.arguments[1].number;
     if (node.arguments[2].number != 0.0) {
@@ -206,6 +208,16 @@ ComPtr<ICalcSource> ExpressionBinder::BindFilter(const Expression& node)
     spec.causal = node.arguments[4].number != 0.0;
     if (spec.order != node.arguments[3].number) {
         Fail(node.arguments[3], "The order of Filter must be a whole number");
+    }
+    if (count > 5) {
+        const double mode = node.arguments[5].number;
+        if (mode != FilterCalculation::kMedianReference && mode != FilterCalculation::kMeanReference) {
+            Fail(node.arguments[5], "The reference mode of Filter must be 1 (median) or 2 (mean)");
+        }
+        spec.medianReference = mode == FilterCalculation::kMedianReference;
+        for (std::size_t i = 6; i < count; ++i) {
+            spec.reference.push_back(node.arguments[i].channel);
+        }
     }
     if (const std::string problem = FilterCalculation::Problem(context_->recording, channel.channel, spec);
         !problem.empty()) {

@@ -21,17 +21,37 @@ HRESULT FilterCalculation::ExpressionText(VEX::String* text)
     out.imbue(std::locale::classic());
     out.precision(17);
     out << "Filter(ch" << std::int64_t{channel_} + 1 << ", " << spec_.low << ", " << spec_.high.value_or(0.0) << ", "
-        << spec_.order << ", " << (spec_.causal ? 1 : 0) << ")";
+        << spec_.order << ", " << (spec_.causal ? 1 : 0);
+    if (!spec_.reference.empty()) {
+        out << ", " << (spec_.medianReference ? kMedianReference : kMeanReference);
+        for (const std::int32_t channel : spec_.reference) {
+            out << ", ch" << std::int64_t{channel} + 1;
+        }
+    }
+    out << ")";
     *text = VEX::String::FromUtf8(out.str());
     return S_OK;
 }
 
 std::string FilterCalculation::Problem(const Recording& recording, std::int32_t channel, const FilterSpec& spec)
 {
+    for (const std::int32_t other : spec.reference) {
+        if (other < 0 || other >= recording.ChannelCount()) {
+            return "there is no reference channel " + std::to_string(std::int64_t{other} + 1) + " (the recording has " +
+                   std::to_string(recording.ChannelCount()) + ")";
+        }
+    }
     for (std::int32_t block = 0; block < recording.BlockCount(); ++block) {
         const std::string problem = spec.Problem(1.0 / recording.SampleInterval(channel, block));
         if (!problem.empty()) {
             return problem;
+        }
+        for (const std::int32_t other : spec.reference) {
+            if (recording.SampleInterval(other, block) != recording.SampleInterval(channel, block) ||
+                recording.Ticks(other, block) != recording.Ticks(channel, block)) {
+                return "reference channel " + std::to_string(std::int64_t{other} + 1) +
+                       " is not sampled as the channel is in block " + std::to_string(std::int64_t{block} + 1);
+            }
         }
     }
     return {};
@@ -57,6 +77,10 @@ HRESULT FilterCalculation::SaveSettings(IStream* stream)
                                {"causal", spec_.causal}};
     if (spec_.high) {
         settings["high"] = *spec_.high;
+    }
+    if (!spec_.reference.empty()) {
+        settings["reference"] = spec_.reference;
+        settings["median_reference"] = spec_.medianReference;
     }
     const std::string text = settings.dump();
     std::uint32_t written = 0;
@@ -84,6 +108,8 @@ HRESULT FilterCalculation::LoadSettings(IStream* stream)
         }
         spec.order = settings.at("order").get<int>();
         spec.causal = settings.at("causal").get<bool>();
+        spec.reference = settings.value("reference", std::vector<std::int32_t>());
+        spec.medianReference = settings.value("median_reference", true);
         channel_ = settings.at("channel").get<std::int32_t>();
         spec_ = spec;
         return S_OK;

@@ -29,7 +29,17 @@ std::string FilterSpec::Describe() const
 {
     const std::string band = high ? VEX::ShortestNumber(low) + "-" + VEX::ShortestNumber(*high) + " Hz"
                                    : "from " + VEX::ShortestNumber(low) + " Hz";
-    return band + ", Butterworth order " + std::to_string(order) + (causal ? ", causal" : ", zero-phase");
+    std::string text = band + ", Butterworth order " + std::to_string(order) + (causal ? ", causal" : ", zero-phase");
+    if (!reference.empty()) {
+        text += medianReference ? ", less the median of channels " : ", less the mean of channels ";
+        for (std::size_t i = 0; i < reference.size(); ++i) {
+            if (i > 0) {
+                text += ',';
+            }
+            text += std::to_string(std::int64_t{reference[i]} + 1);
+        }
+    }
+    return text;
 }
 
 } // namespace Desk

@@ -8,6 +8,25 @@ namespace {
 // Values filtered per step, so memory stays bounded on any block length.
 constexpr std::size_t kStep = 1 << 16;
 
+double Median(std::vector<double>& values)
+{
+    const auto middle = values.begin() + static_cast<std::ptrdiff_t>(values.size() / 2);
+    std::nth_element(values.begin(), middle, values.end());
+    if (values.size() % 2 == 1) {
+        return *middle;
+    }
+    return (*middle + *std::max_element(values.begin(), middle)) / 2.0;
+}
+
+double Mean(const std::vector<double>& values)
+{
+    double sum = 0.0;
+    for (const double value : values) {
+        sum += value;
+    }
+    return sum / static_cast<double>(values.size());
+}
+
 } // namespace
 
 HRESULT FilteredSamples::Open(std::shared_ptr<const CalcContext> context, const FilterSpec& spec,
@@ -19,7 +38,9 @@ HRESULT FilteredSamples::Open(std::shared_ptr<const CalcContext> context, const 
     }
     *samples = nullptr;
     if (!context->IsStartTick(channel, block, startTick) ||
-        !spec.Problem(1.0 / context->recording.SampleInterval(channel, block)).empty()) {
+        !spec.Problem(1.0 / context->recording.SampleInterval(channel, block)).empty() ||
+        !std::all_of(spec.reference.begin(), spec.reference.end(),
+                     [&context](std::int32_t other) { return context->IsChannel(other); })) {
         return E_INVALIDARG;
     }
     *samples = new FilteredSamples(std::move(context), spec, channel, block, startTick, negated);
@@ -31,6 +52,8 @@ FilteredSamples::FilteredSamples(std::shared_ptr<const CalcContext> context, con
                                  std::int32_t channel, std::int32_t block, std::int32_t startTick, bool negated)
     : context_(std::move(context)),
       causal_(spec.causal),
+      referenceChannels_(spec.reference),
+      median_(spec.medianReference),
       channel_(channel),
       block_(block),
       tick_(startTick),
@@ -42,18 +65,44 @@ FilteredSamples::FilteredSamples(std::shared_ptr<const CalcContext> context, con
 {
 }
 
+std::size_t FilteredSamples::Existing(std::int64_t from, std::size_t count) const
+{
+    std::int64_t room = std::int64_t{context_->Available(channel_, block_).ticks} - from;
+    for (const std::int32_t channel : referenceChannels_) {
+        room = std::min<std::int64_t>(room, std::int64_t{context_->Available(channel, block_).ticks} - from);
+    }
+    return static_cast<std::size_t>(std::clamp<std::int64_t>(room, 0, static_cast<std::int64_t>(count)));
+}
+
+std::size_t FilteredSamples::ReadReferenced(std::int64_t from, std::size_t count, double* out) const
+{
+    const std::size_t wanted = Existing(from, count);
+    std::vector<float> raw(wanted);
+    std::size_t read = context_->recording.Read(channel_, block_, from, wanted, raw.data());
+    std::copy_n(raw.begin(), read, out);
+    if (referenceChannels_.empty() || read == 0) {
+        return read;
+    }
+    // values[k * n + i]: reference channel k at sample i.
+    const std::size_t n = read;
+    std::vector<float> values(referenceChannels_.size() * n);
+    for (std::size_t k = 0; k < referenceChannels_.size(); ++k) {
+        read = std::min(read, context_->recording.Read(referenceChannels_[k], block_, from, n, values.data() + k * n));
+    }
+    std::vector<double> across(referenceChannels_.size());
+    for (std::size_t i = 0; i < read; ++i) {
+        for (std::size_t k = 0; k < across.size(); ++k) {
+            across[k] = values[k * n + i];
+        }
+        out[i] -= median_ ? Median(across) : Mean(across);
+    }
+    return read;
+}
+
 std::size_t FilteredSamples::ReadRecorded(std::int64_t from, std::size_t count, double* out) const
 {
-    const BlockAvailability now = context_->Available(channel_, block_);
-    const std::int64_t room = std::max<std::int64_t>(0, std::int64_t{now.ticks} - from);
-    const auto wanted = static_cast<std::size_t>(std::min<std::int64_t>(static_cast<std::int64_t>(count), room));
-    if (out == nullptr || wanted == 0) {
-        return wanted;
-    }
-    std::vector<float> raw(wanted);
-    const std::size_t read = context_->recording.Read(channel_, block_, from, wanted, raw.data());
-    std::transform(raw.begin(), raw.begin() + static_cast<std::ptrdiff_t>(read), out,
-                   [this](float value) { return double{value} - reference_; });
+    const std::size_t read = ReadReferenced(from, count, out);
+    std::transform(out, out + read, out, [this](double value) { return value - origin_; });
     return read;
 }
 
@@ -62,11 +111,11 @@ bool FilteredSamples::Start()
     if (started_) {
         return true;
     }
-    float first = 0.0f;
-    if (ReadRecorded(forwardEnd_, 1, nullptr) == 0 || context_->recording.Read(channel_, block_, 0, 1, &first) != 1) {
+    double first = 0.0;
+    if (Existing(forwardEnd_, 1) == 0 || ReadReferenced(0, 1, &first) != 1) {
         return false;
     }
-    reference_ = first;
+    origin_ = first;
     double start = 0.0;
     ReadRecorded(forwardEnd_, 1, &start);
     forward_.Settle(start);

@@ -33,10 +33,15 @@ private:
     FilteredSamples(std::shared_ptr<const CalcContext> context, const FilterSpec& spec, std::int32_t channel,
                     std::int32_t block, std::int32_t startTick, bool negated);
 
-    // Reads recorded samples [from, from + count) relative to the reference;
-    // returns how many exist now.
+    // How many samples from `from` on (up to `count`) exist now in the
+    // channel and every reference channel.
+    std::size_t Existing(std::int64_t from, std::size_t count) const;
+    // Reads samples [from, from + count), less the reference channels'
+    // median or mean; returns how many exist now.
+    std::size_t ReadReferenced(std::int64_t from, std::size_t count, double* out) const;
+    // The same relative to the block's first such value.
     std::size_t ReadRecorded(std::int64_t from, std::size_t count, double* out) const;
-    // Takes the block's first sample as the reference and settles the
+    // Takes the block's first value as the origin and settles the
     // forward filter where its run begins, once that much exists.
     bool Start();
     // Runs the forward filter on until `end` (or as far as samples exist).
@@ -47,6 +52,8 @@ private:
 
     std::shared_ptr<const CalcContext> context_;
     bool causal_;
+    std::vector<std::int32_t> referenceChannels_;
+    bool median_;
     std::int32_t channel_;
     std::int32_t block_;
     std::int32_t tick_;
@@ -56,7 +63,7 @@ private:
     std::int64_t settling_;
     std::int64_t forwardEnd_;
     bool started_ = false;
-    double reference_ = 0.0;
+    double origin_ = 0.0;
     // Forward output for ticks [tick_, forwardEnd_).
     std::vector<double> ahead_;
 };

@@ -276,6 +276,38 @@ TEST(FilteredChannel, AConstantOffsetChangesNothingAndBlocksStandAlone)
     EXPECT_EQ(Filtered(two, Band(300, 3000, 2), 1), Filtered(OneChannel(base), Band(300, 3000, 2)));
 }
 
+TEST(FilteredChannel, AReferenceTakesTheCommonSignalOff)
+{
+    const std::vector<float> common = Counts();
+    std::vector<float> spike(common.size(), 0.0f);
+    for (std::size_t n = 900; n < 920; ++n) {
+        spike[n] = static_cast<float>(std::round(-40.0 * std::sin(std::numbers::pi * static_cast<double>(n - 900) / 20.0)));
+    }
+    std::vector<float> electrode = common;
+    std::vector<float> other = common;
+    for (std::size_t n = 0; n < common.size(); ++n) {
+        electrode[n] += spike[n];
+        other[n] += 7.0f * (n % 3 == 0 ? 1.0f : -1.0f);
+    }
+    MemoryRecording recording;
+    recording.interval = 1.0 / kRate;
+    recording.blocks = {{electrode, common, common, common, other}};
+    const std::vector<float> alone = Filtered(OneChannel(spike), Band(300, 3000, 2));
+    FilterSpec median = Band(300, 3000, 2);
+    median.reference = {0, 1, 2, 3, 4};
+    const std::vector<float> medianOut = Filtered(recording, median);
+    FilterSpec mean = Band(300, 3000, 2);
+    mean.reference = {1, 2};
+    mean.medianReference = false;
+    const std::vector<float> meanOut = Filtered(recording, mean);
+    ASSERT_EQ(medianOut.size(), alone.size());
+    ASSERT_EQ(meanOut.size(), alone.size());
+    for (std::size_t n = 0; n < alone.size(); ++n) {
+        EXPECT_NEAR(medianOut[n], alone[n], 1e-4) << n;
+        EXPECT_NEAR(meanOut[n], alone[n], 1e-4) << n;
+    }
+}
+
 TEST(FilterCalculationTest, AppliesSavesAndComesOff)
 {
     const MemoryRecording recording = OneChannel(ReferenceSignal());
@@ -305,9 +337,25 @@ TEST(FilterCalculationTest, AppliesSavesAndComesOff)
     auto back = MakeCom<MemoryStream>(stream->Bytes());
     ASSERT_EQ(loaded->LoadSettings(back.Get()), S_OK);
     EXPECT_EQ(loaded->Spec(), Band(300, 3000, 2));
+    FilterSpec referenced = Band(300, std::nullopt, 3, true);
+    referenced.reference = {0, 0};
+    referenced.medianReference = false;
+    auto withReference = ComPtr<FilterCalculation>::Attach(new FilterCalculation(recording, 0, referenced));
+    auto referenceStream = MakeCom<MemoryStream>();
+    ASSERT_EQ(withReference->SaveSettings(referenceStream.Get()), S_OK);
+    auto referenceBack = MakeCom<MemoryStream>(referenceStream->Bytes());
+    ASSERT_EQ(loaded->LoadSettings(referenceBack.Get()), S_OK);
+    EXPECT_EQ(loaded->Spec(), referenced);
+    ASSERT_EQ(withReference->ExpressionText(&text), S_OK);
+    EXPECT_EQ(text.ToUtf8(), "Filter(ch1, 300, 0, 3, 1, 2, ch1, ch1)");
+    ASSERT_EQ(engine.ChannelCalculations()->Apply(0, withReference.Get(), nullptr), S_OK);
+    ASSERT_EQ(engine.OpenCalculatedSamples(0, 0, 0, calculated.Put()), S_OK);
+    calculated->Next(2000, a.data(), &fetched);
+    EXPECT_EQ(a, std::vector<float>(2000, 0.0f)); // the channel less itself
+    ASSERT_EQ(engine.ChannelCalculations()->Apply(0, calculation.Get(), nullptr), S_OK);
     auto garbage = MakeCom<MemoryStream>(std::vector<std::uint8_t>{'{', 'x'});
     EXPECT_EQ(loaded->LoadSettings(garbage.Get()), E_FAIL);
-    EXPECT_EQ(loaded->Spec(), Band(300, 3000, 2));
+    EXPECT_EQ(loaded->Spec(), referenced);
 
     ASSERT_EQ(engine.ChannelCalculations()->Apply(0, nullptr, nullptr), S_OK);
     ASSERT_EQ(engine.Calc()->OpenSamples(0, 0, 0, Host::kSampleRequest, read.Put()), S_OK);
