@@ -3,6 +3,7 @@
 #include <charconv>
 #include <cmath>
 #include <regex>
+#include <vector>
 #include <stdexcept>
 
 #include "desk/calc/BiquadCascade.h"
@@ -37,8 +38,7 @@ double DelayFrequency(const Desk::FilterSpec& spec)
     return spec.high ? std::sqrt(spec.low * *spec.high) : 2.0 * spec.low;
 }
 
-} // namespace
-
+// "LOW:HIGH" or "LOW:" (Hz) as a filter spec; throws naming the option.
 Desk::FilterSpec ParseFilterBand(const std::string& text, int order)
 {
     const auto colon = text.find(':');
@@ -54,6 +54,7 @@ Desk::FilterSpec ParseFilterBand(const std::string& text, int order)
     return spec;
 }
 
+// "1-4" or "1,3,5-8" (from 1) as 0-based channels; throws naming the option.
 std::vector<std::int32_t> ParseChannelList(const std::string& text)
 {
     static const std::regex item(R"(^(\d{1,9})(?:-(\d{1,9}))?$)");
@@ -80,6 +81,8 @@ std::vector<std::int32_t> ParseChannelList(const std::string& text)
     }
     return channels;
 }
+
+} // namespace
 
 void FilterOption::AddTo(CLI::App& command)
 {

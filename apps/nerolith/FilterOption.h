@@ -6,7 +6,6 @@
 #include <optional>
 #include <ostream>
 #include <string>
-#include <vector>
 
 #include "desk/calc/FilterSpec.h"
 #include "desk/host/Session.h"
@@ -28,11 +27,6 @@ struct FilterOption {
     // sampling.
     void Apply(Desk::Session& session, std::int32_t channel, bool online) const;
 };
-
-// "LOW:HIGH" or "LOW:" (Hz) as a filter spec; throws naming the option.
-Desk::FilterSpec ParseFilterBand(const std::string& text, int order);
-// "1-4" or "1,3,5-8" (from 1) as 0-based channels; throws naming the option.
-std::vector<std::int32_t> ParseChannelList(const std::string& text);
 
 // The summary line of the channel's filter, when it has one.
 void PrintFilterSummary(Desk::Session& session, std::int32_t channel, std::ostream& out);

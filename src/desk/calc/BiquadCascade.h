@@ -36,8 +36,6 @@ public:
     // it (so a run begun that early matches one begun at the block's start).
     std::int64_t SettlingTicks() const;
 
-    const std::vector<Section>& Sections() const { return sections_; }
-
 private:
     void AddButterworth(int order, double frequency, bool highPass);
     double Step(double x);
