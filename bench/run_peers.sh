@@ -120,3 +120,32 @@ print(f"{'analyze --out':34} {without:8.2f} {1.0:8.2f}")
 print(f"{'analyze --view all --out':34} {views:8.2f} {views / without:8.2f}")
 PY
 )
+
+# The channel filter: an hour at 20 kHz through a 300-3000 Hz Butterworth
+# cascade (order 2), zero-phase and causal, against scipy.signal on the same
+# samples.
+(
+    filters=${TMPDIR:-/tmp}/nerolith_peer_filters.$$.json
+    trap 'rm -f "$filters"' EXIT INT TERM
+    scipy=$python
+    if ! "$scipy" -c 'import scipy' 2>/dev/null; then
+        scipy=/usr/bin/python3
+    fi
+    "$build/bin/nerolith_bench" --benchmark_filter='BM_Hour' \
+        --benchmark_out="$filters" --benchmark_out_format=json >/dev/null 2>&1
+    peer=$("$scipy" "$here/peer_filter.py")
+    echo
+    "$scipy" - "$filters" "$peer" <<'PY'
+import json
+import sys
+
+rates = {run["name"].split("/")[0]: run["items_per_second"] for run in json.load(open(sys.argv[1]))["benchmarks"]}
+peer = json.loads(sys.argv[2])
+print(f"{'filter an hour at 20 kHz, CPU time':34} {'Msamples/s':>11} {'x scipy':>8}")
+for name, kind, label in (("BM_HourBandPassZeroPhase", "zero_phase", "zero-phase"),
+                          ("BM_HourBandPassCausal", "causal", "causal")):
+    print(f"{'scipy peer ' + label:34} {peer[kind] / 1e6:11.1f} {1.0:8.2f}")
+    print(f"{name:34} {rates[name] / 1e6:11.1f} {rates[name] / peer[kind]:8.2f}")
+print(f"{'BM_HourUnfiltered (no filter)':34} {rates['BM_HourUnfiltered'] / 1e6:11.1f}")
+PY
+)

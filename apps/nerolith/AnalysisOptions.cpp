@@ -188,7 +188,7 @@ void ReplayOnline(Desk::Session& session)
 void DetectionOptions::AddTo(CLI::App& command)
 {
     command.add_option("--channel", channel, "Source channel, from 1")->check(CLI::PositiveNumber);
-    command.add_option("--threshold", threshold, "Detection threshold in channel units");
+    command.add_option("--threshold", threshold, kThresholdHelp);
     command.add_option("--pretrigger", pretrigger, "Seconds kept before the trigger")->check(CLI::NonNegativeNumber);
     command.add_option("--window", window, "Length of the spike window in seconds")->check(CLI::NonNegativeNumber);
     command.add_option("--polarity", polarity, "positive or negative")
@@ -198,9 +198,10 @@ void DetectionOptions::AddTo(CLI::App& command)
     command.add_option("--selection", selection, "Analyse BLOCK:TICK-BLOCK:TICK only");
     command.add_option("--fit-tolerance", fitTolerance, "Fit tolerance of new template units")
         ->check(CLI::NonNegativeNumber);
+    filter.AddTo(command);
 }
 
-void DetectionOptions::Apply(Desk::Session& session) const
+void DetectionOptions::Apply(Desk::Session& session, bool online) const
 {
     ISpikeDocInterface& analysis = session.Analysis();
     Host::DocumentSettings settings;
@@ -212,9 +213,11 @@ void DetectionOptions::Apply(Desk::Session& session) const
                                  std::to_string(channels) + " channel(s)");
     }
     const std::string name = "channel " + std::to_string(index + 1);
+    filter.Apply(session, index, online);
+    const ThresholdOption level = threshold ? ThresholdOption::Parse(*threshold) : ThresholdOption{};
     Host::ChannelAnalysisRecord record;
     Check(analysis.GetChannelRecord(index, &record), "cannot read the settings of " + name);
-    record.detectionThreshold = threshold.value_or(record.detectionThreshold);
+    record.detectionThreshold = level.value.value_or(record.detectionThreshold);
     record.pretriggerTime = pretrigger.value_or(record.pretriggerTime);
     record.totalTriggerTime = window.value_or(record.totalTriggerTime);
     record.defaultFitTolerance = fitTolerance.value_or(record.defaultFitTolerance);
@@ -232,6 +235,10 @@ void DetectionOptions::Apply(Desk::Session& session) const
         ApplySelection(session, index, *selection);
     }
     record.useSelection = selection.has_value() || record.useSelection;
+    if (level.sigmas) {
+        noise = MeasureNoiseThreshold(session, index, *level.sigmas, record.signalMode == 1, record.useSelection);
+        record.detectionThreshold = noise->threshold;
+    }
     Check(analysis.SetChannelRecord(record), "cannot store the settings of " + name);
     Check(analysis.SetSourceChannel(index), "cannot make " + name + " the source channel");
 }
@@ -264,7 +271,7 @@ void DocumentOptions::AddTo(CLI::App& command, bool withSave)
 }
 
 std::unique_ptr<Desk::Session> OpenSession(const std::string& recording, const DetectionOptions& detection,
-                                           const DocumentOptions& document)
+                                           const DocumentOptions& document, bool online)
 {
     auto session = Desk::Session::OpenRecording(recording, MakeCom<Desk::HostServices>());
     if (document.path && std::filesystem::exists(*document.path)) {
@@ -272,7 +279,7 @@ std::unique_ptr<Desk::Session> OpenSession(const std::string& recording, const D
     } else if (document.path && !document.save) {
         throw std::runtime_error(*document.path + ": no such document");
     }
-    detection.Apply(*session);
+    detection.Apply(*session, online);
     return session;
 }
 

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "FilterOption.h"
+#include "NoiseThreshold.h"
 #include "ViewOptions.h"
 #include "desk/runtime/Session.h"
 
@@ -14,17 +16,21 @@ namespace Nerolith::Cli {
 // The source channel's detection settings as options.
 struct DetectionOptions {
     std::optional<std::int32_t> channel; // from 1; default: the document's source channel
-    std::optional<double> threshold;
+    std::optional<std::string> threshold; // V or Nsd
     std::optional<double> pretrigger;
     std::optional<double> window;
     std::optional<std::string> polarity;
     std::optional<std::string> measure;
     std::optional<std::string> selection;
     std::optional<double> fitTolerance;
+    FilterOption filter;
+    // What an Nsd threshold came to, once applied.
+    mutable std::optional<NoiseThreshold> noise;
 
     void AddTo(CLI::App& command);
-    // Makes the channel the source channel and stores its record.
-    void Apply(Desk::Session& session) const;
+    // Sets the channel's filter, makes the channel the source channel and
+    // stores its record; `online`: the analysis runs while sampling.
+    void Apply(Desk::Session& session, bool online = false) const;
 };
 
 // Units and hand assignments, created as the discriminator creates them.
@@ -51,7 +57,7 @@ struct DocumentOptions {
 // Opens the recording, loads the document's settings when one is given and
 // exists, applies the detection options.
 std::unique_ptr<Desk::Session> OpenSession(const std::string& recording, const DetectionOptions& detection,
-                                           const DocumentOptions& document);
+                                           const DocumentOptions& document, bool online = false);
 
 // Analyses (offline, or while a replay samples the recording), with the
 // units created along the way and the views (when given) opened first and

@@ -12,6 +12,8 @@
 #include "BatchRecordings.h"
 #include "ChannelUnits.h"
 #include "DatasheetCommand.h"
+#include "DetectionNotes.h"
+#include "InfoCommand.h"
 #include "RecordingSummary.h"
 #include "RenderCommand.h"
 #include "SettingsCommands.h"
@@ -66,7 +68,7 @@ struct AnalysisCommand {
     std::unique_ptr<Desk::Session> Run(const std::string& recording, bool online = false,
                                        const ViewOptions* views = nullptr) const
     {
-        auto session = OpenSession(recording, detection, document);
+        auto session = OpenSession(recording, detection, document, online);
         RunAnalysis(*session, units, document, online, views);
         return session;
     }
@@ -118,6 +120,7 @@ void Analyze(const AnalysisCommand& options, bool online, const std::string& out
         Guarded([&] {
             const auto session = options.Run(recordings[i], online, &views);
             PrintAnalysisSummary(*session, std::cout);
+            PrintDetectionNotes(*session, options.detection, std::cout);
             if (!out.empty()) {
                 WriteOutputs(*session, folders[i], views);
                 const std::vector<UnitSummaryRow> own = UnitSummaryRows(*session, folders[i].string());
@@ -213,6 +216,7 @@ void AddCommands(CLI::App& app)
     AddSettingsCommands(app, [](auto body) { Guarded(body); });
     AddRenderCommand(app, [](auto body) { Guarded(body); });
     AddSources(app);
+    AddInfoCommand(app, [](auto body) { Guarded(body); });
     AddGenDemo(app);
     for (CLI::App* command : app.get_subcommands({})) {
         command->footer(kNumbering);

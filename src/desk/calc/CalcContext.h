@@ -1,10 +1,12 @@
 #pragma once
 
 #include <cstdint>
+#include <map>
 
 #include "desk/calc/BlockAvailability.h"
 #include "desk/calc/ChildDataStore.h"
 #include "desk/calc/EventSourceTable.h"
+#include "desk/calc/FilterSpec.h"
 #include "desk/calc/FunctionRegistry.h"
 #include "desk/recording/Recording.h"
 
@@ -23,6 +25,9 @@ public:
     ChildDataStore childData;
     FunctionRegistry functions;
     EventSourceTable sources;
+    // The filters set on channels: whatever reads such a channel reads it
+    // filtered, detection included.
+    std::map<std::int32_t, FilterSpec> filters;
 
     bool IsChannel(std::int32_t channel) const;
     bool IsBlock(std::int32_t block) const;

@@ -1,6 +1,7 @@
 #include "desk/calc/ChannelCalcSource.h"
 
 #include "desk/calc/ChannelSamples.h"
+#include "desk/calc/FilteredSamples.h"
 
 namespace Desk {
 
@@ -18,8 +19,8 @@ HRESULT ChannelSampleInterval(const CalcContext& context, std::int32_t channel, 
 }
 
 ChannelCalcSource::ChannelCalcSource(std::shared_ptr<const CalcContext> context, std::int32_t channel,
-                                     bool negated)
-    : context_(std::move(context)), channel_(channel), negated_(negated)
+                                     bool negated, std::optional<FilterSpec> filter)
+    : context_(std::move(context)), channel_(channel), negated_(negated), filter_(std::move(filter))
 {
 }
 
@@ -30,7 +31,10 @@ HRESULT ChannelCalcSource::SampleInterval(std::int32_t block, double* seconds)
 
 HRESULT ChannelCalcSource::OpenSamples(std::int32_t block, std::int32_t startTick, IEnumSamples** samples)
 {
-    return ChannelSamples::Open(context_, channel_, block, startTick, negated_, samples);
+    if (filter_) {
+        return FilteredSamples::Open(context_, *filter_, channel_, block, startTick, negated_, samples);
+    }
+    return OpenChannelSamples(context_, channel_, block, startTick, negated_, samples);
 }
 
 HRESULT ChannelCalcSource::OpenEvents(std::int32_t, std::int32_t, std::int32_t, IEnumEventEx** events)

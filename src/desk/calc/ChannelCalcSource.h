@@ -2,17 +2,22 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 
 #include "desk/calc/CalcContext.h"
+#include "desk/calc/FilterSpec.h"
 #include "host/ICalcSource.h"
 #include "platform/com/ComPtr.h"
 
 namespace Desk {
 
-// A channel argument, "chN" or "-chN".
+// A channel argument, "chN" or "-chN", read as everything reads the channel;
+// or, as the argument of Filter(...), through that filter from the
+// recorded samples.
 class ChannelCalcSource final : public UnknownImpl<ICalcSource> {
 public:
-    ChannelCalcSource(std::shared_ptr<const CalcContext> context, std::int32_t channel, bool negated);
+    ChannelCalcSource(std::shared_ptr<const CalcContext> context, std::int32_t channel, bool negated,
+                      std::optional<FilterSpec> filter = std::nullopt);
 
     std::int32_t Channel() override { return channel_; }
     HRESULT SampleInterval(std::int32_t block, double* seconds) override;
@@ -25,6 +30,7 @@ private:
     std::shared_ptr<const CalcContext> context_;
     std::int32_t channel_;
     bool negated_;
+    std::optional<FilterSpec> filter_;
 };
 
 // The sample interval of a channel in a block, for any source.

@@ -3,10 +3,11 @@
 #include <new>
 
 #include "desk/calc/ExpressionBinder.h"
+#include "desk/calc/FilterCalculation.h"
 
 namespace Desk {
 
-ChannelCalculations::ChannelCalculations(std::shared_ptr<const CalcContext> context) : context_(std::move(context))
+ChannelCalculations::ChannelCalculations(std::shared_ptr<CalcContext> context) : context_(std::move(context))
 {
 }
 
@@ -17,6 +18,7 @@ HRESULT ChannelCalculations::Apply(std::int32_t channel, IChannelCalculation* ca
     }
     if (calculation == nullptr) {
         calculations_.erase(channel);
+        context_->filters.erase(channel);
         return S_OK;
     }
     VEX::String reason;
@@ -27,6 +29,11 @@ HRESULT ChannelCalculations::Apply(std::int32_t channel, IChannelCalculation* ca
         return E_FAIL;
     }
     calculations_[channel] = ComPtr<IChannelCalculation>(calculation);
+    if (const auto* filter = dynamic_cast<const FilterCalculation*>(calculation)) {
+        context_->filters[channel] = filter->Spec();
+    } else {
+        context_->filters.erase(channel);
+    }
     return S_OK;
 }
 

@@ -11,10 +11,11 @@
 
 namespace Desk {
 
-// The calculations set on the document's channels, and their samples.
+// The calculations set on the document's channels, and their samples. A
+// filter calculation also filters the channel for every reader of it.
 class ChannelCalculations final : public UnknownImpl<IHostChannelCalculations> {
 public:
-    explicit ChannelCalculations(std::shared_ptr<const CalcContext> context);
+    explicit ChannelCalculations(std::shared_ptr<CalcContext> context);
 
     // A null calculation takes the channel's calculation off.
     HRESULT Apply(std::int32_t channel, IChannelCalculation* calculation, VEX::String* message) override;
@@ -29,7 +30,7 @@ public:
                                   IEnumSamples** samples) const;
 
 private:
-    std::shared_ptr<const CalcContext> context_;
+    std::shared_ptr<CalcContext> context_;
     std::map<std::int32_t, ComPtr<IChannelCalculation>> calculations_;
 };
 

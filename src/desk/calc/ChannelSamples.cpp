@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "desk/calc/FilteredSamples.h"
+
 namespace Desk {
 
 HRESULT ChannelSamples::Open(std::shared_ptr<const CalcContext> context, std::int32_t channel, std::int32_t block,
@@ -47,6 +49,17 @@ HRESULT ChannelSamples::Next(std::uint32_t count, float* samples, std::uint32_t*
     }
     const bool ended = !now.growing && (tick_ >= now.ticks || copied < wanted);
     return ended ? S_FALSE : S_OK;
+}
+
+HRESULT OpenChannelSamples(std::shared_ptr<const CalcContext> context, std::int32_t channel, std::int32_t block,
+                           std::int32_t startTick, bool negated, IEnumSamples** samples)
+{
+    const auto filter = context->filters.find(channel);
+    if (filter != context->filters.end()) {
+        const FilterSpec spec = filter->second;
+        return FilteredSamples::Open(std::move(context), spec, channel, block, startTick, negated, samples);
+    }
+    return ChannelSamples::Open(std::move(context), channel, block, startTick, negated, samples);
 }
 
 } // namespace Desk

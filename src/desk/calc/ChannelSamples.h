@@ -33,4 +33,9 @@ private:
     bool negated_;
 };
 
+// A channel's samples as everything reads them: through the filter set on
+// the channel, if any, else as recorded.
+HRESULT OpenChannelSamples(std::shared_ptr<const CalcContext> context, std::int32_t channel, std::int32_t block,
+                           std::int32_t startTick, bool negated, IEnumSamples** samples);
+
 } // namespace Desk

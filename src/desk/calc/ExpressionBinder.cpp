@@ -6,6 +6,7 @@
 #include "desk/calc/ChannelCalcSource.h"
 #include "desk/calc/EventWaveformSource.h"
 #include "desk/calc/ExpressionParser.h"
+#include "desk/calc/FilterCalculation.h"
 #include "desk/calc/FunctionCallSource.h"
 #include "desk/calc/NameRules.h"
 #include "desk/calc/RecordedEventsSource.h"
@@ -13,6 +14,8 @@
 
 namespace Desk {
 namespace {
+
+constexpr std::u16string_view kFilterName = u"Filter";
 
 std::string Utf8(std::u16string_view text) { return VEX::String(text).ToUtf8(); }
 
@@ -50,6 +53,9 @@ ComPtr<ICalcSource> ExpressionBinder::BindChannel(std::u16string_view text, std:
     const Expression node = ParseExpression(text);
     if (WaveformOf(node)) {
         return BindWaveform(node, channel);
+    }
+    if (node.kind == Expression::Kind::Call && EqualsIgnoringCase(node.name, kFilterName)) {
+        return BindFilter(node);
     }
     Bound bound = Bind(node);
     if (bound.shape != Shape::Channel) {
@@ -173,6 +179,51 @@ ComPtr<ICalcSource> ExpressionBinder::BindWaveform(const Expression& node, std::
         }
     }
     return ComPtr<ICalcSource>(new EventWaveformSource(context_, std::move(events), kind, channel));
+}
+
+ComPtr<ICalcSource> ExpressionBinder::BindFilter(const Expression& node)
+{
+    const std::size_t count = node.arguments.size();
+    if (count != 5 && count < 7) {
+        Fail(node, "Filter takes a channel, low, high, order and causal, then optionally a reference mode and "
+                   "channels; not " + std::to_string(count) + " arguments");
+    }
+    const Expression& channel = node.arguments[0];
+    for (std::size_t i = 0; i < count; ++i) {
+        const bool isChannel = i == 0 || i > 5;
+        const Expression& argument = node.arguments[i];
+        if (isChannel ? argument.kind != Expression::Kind::Channel || (i > 0 && argument.negated)
+                      : argument.kind != Expression::Kind::Number) {
+            Fail(argument, "Argument " + std::to_string(i + 1) + " of Filter must be " +
+                               (isChannel ? (i == 0 ? "a channel" : "a reference channel chN") : "a number"));
+        }
+    }
+    BindChannelReference(channel);
+    FilterSpec spec;
+    spec.low = node.arguments[1].number;
+    if (node.arguments[2].number != 0.0) {
+        spec.high = node.arguments[2].number;
+    }
+    spec.order = static_cast<int>(node.arguments[3].number);
+    spec.causal = node.arguments[4].number != 0.0;
+    if (spec.order != node.arguments[3].number) {
+        Fail(node.arguments[3], "The order of Filter must be a whole number");
+    }
+    if (count > 5) {
+        const double mode = node.arguments[5].number;
+        if (mode != FilterCalculation::kMedianReference && mode != FilterCalculation::kMeanReference) {
+            Fail(node.arguments[5], "The reference mode of Filter must be 1 (median) or 2 (mean)");
+        }
+        spec.medianReference = mode == FilterCalculation::kMedianReference;
+        for (std::size_t i = 6; i < count; ++i) {
+            spec.reference.push_back(node.arguments[i].channel);
+        }
+    }
+    if (const std::string problem = FilterCalculation::Problem(context_->recording, channel.channel, spec);
+        !problem.empty()) {
+        Fail(node, "Filter: " + problem);
+    }
+    return ComPtr<ICalcSource>(new ChannelCalcSource(context_, channel.channel, channel.negated, spec));
 }
 
 ComPtr<ICalcSource> ExpressionBinder::BindEventArgument(const Expression& node, const std::string& what)

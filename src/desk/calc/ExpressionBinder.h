@@ -25,8 +25,9 @@ public:
 
     // Events: a source's name or a function call.
     ComPtr<ICalcSource> BindEvents(std::u16string_view text);
-    // A channel: "chN", "-chN", "EventFrequency(events)" or
-    // "eventinterp(events, 1)", the last two on `channel`'s clock.
+    // A channel: "chN", "-chN", "EventFrequency(events)",
+    // "eventinterp(events, 1)" (these two on `channel`'s clock) or
+    // "Filter(chN, LOW, HIGH, ORDER, CAUSAL)".
     ComPtr<ICalcSource> BindChannel(std::u16string_view text, std::int32_t channel);
 
 private:
@@ -44,6 +45,7 @@ private:
     Bound BindCall(const Expression& node);
     Bound BindFunction(const Expression& node, const FunctionEntry& function);
     ComPtr<ICalcSource> BindWaveform(const Expression& node, std::int32_t channel);
+    ComPtr<ICalcSource> BindFilter(const Expression& node);
     ComPtr<ICalcSource> BindEventArgument(const Expression& node, const std::string& what);
 
     std::shared_ptr<const CalcContext> context_;

@@ -31,7 +31,7 @@ HRESULT HostCalc::OpenSamples(std::int32_t channel, std::int32_t block, std::int
         *samples = nullptr;
         return E_INVALIDARG;
     }
-    return ChannelSamples::Open(context_, channel, block, startTick, false, samples);
+    return OpenChannelSamples(context_, channel, block, startTick, false, samples);
 }
 
 HRESULT HostCalc::OpenExpressionEvents(const VEX::String& expression, std::int32_t block, std::int32_t firstTick,

@@ -5,6 +5,7 @@
 #include "desk/document/DocumentFile.h"
 #include "desk/document/ModuleSettings.h"
 #include "desk/document/RecordingCheck.h"
+#include "desk/runtime/ChannelFilters.h"
 #include "desk/runtime/ModuleLoader.h"
 #include "desk/runtime/OpenRecording.h"
 #include "host/IDocumentClass.h"
@@ -77,6 +78,7 @@ void Session::RestoreSettings(const DocumentContents& contents)
         throw std::runtime_error("the analysis document cannot load settings");
     }
     LoadSettings(persistence.Get(), contents.moduleSettings);
+    RestoreChannelFilters(*host_, contents.channelCalculations);
 }
 
 void Session::Analyze()
@@ -89,6 +91,7 @@ void Session::Save(const std::string& path)
 {
     DocumentContents contents;
     contents.recording = ReferenceTo(host_->Data());
+    contents.channelCalculations = SavedChannelFilters(*host_);
     const ComPtr<IPersistStreamInit> persistence =
         host_->Persistence() ? host_->Persistence() : ModuleDocument().As<IPersistStreamInit>();
     if (!persistence) {
