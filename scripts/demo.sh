@@ -16,5 +16,5 @@ QT_QPA_PLATFORM=${QT_QPA_PLATFORM:-offscreen} build/bin/nerolith analyze demo --
   --reference Stimulus --bin-size CCH=0.002 --x-range CCH=-0.05:0.1 \
   --sweeps stimulus:Stimulus --pre-stimulus 0.05 --paging PSTH=stimulus:100000 --bin-size PSTH=0.002 \
   --x-range PSTH=-0.05:0.1 --out "$out" "$@" >/dev/null
-awk -F'\t' '{ printf "%-12s %8s %10s  %s\n", $2, $3, (NR == 1 ? "rate (Hz)" : $4), $5 }' "$out/summary.tsv"
+awk -F'\t' '{ printf "%-12s %8s %10s  %s\n", $2, $3, (NR == 1 ? "rate (Hz)" : sprintf("%#.3g", $4)), $5 }' "$out/summary.tsv"
 echo "Pictures: $(ls "$out"/*.png | tr '\n' ' ')"
