@@ -43,13 +43,13 @@ private:
 };
 
 // Reads the whole hour as detection does, in its chunks of 16384 samples.
-void ReadHour(benchmark::State& state, std::optional<Desk::FilterSpec> spec)
+void ReadHour(benchmark::State& state, std::optional<Desk::FilterDesign> design)
 {
     static const HourRecording recording;
     Desk::CalcEngine engine(recording);
-    if (spec) {
+    if (design) {
         auto calculation =
-            ComPtr<Desk::FilterCalculation>::Attach(new Desk::FilterCalculation(recording, 0, *spec));
+            ComPtr<Desk::FilterCalculation>::Attach(new Desk::FilterCalculation(recording, 0, *design));
         engine.ChannelCalculations()->Apply(0, calculation.Get(), nullptr);
     }
     std::vector<float> chunk(16384);
@@ -64,21 +64,21 @@ void ReadHour(benchmark::State& state, std::optional<Desk::FilterSpec> spec)
     state.SetItemsProcessed(state.iterations() * HourRecording::kTicks);
 }
 
-Desk::FilterSpec Spec(std::optional<double> high, int order, bool causal)
+Desk::FilterDesign Design(std::optional<double> high, int order, bool causal)
 {
-    Desk::FilterSpec spec;
-    spec.low = 300.0;
-    spec.high = high;
-    spec.order = order;
-    spec.causal = causal;
-    return spec;
+    Desk::FilterDesign design;
+    design.low = 300.0;
+    design.high = high;
+    design.order = order;
+    design.causal = causal;
+    return design;
 }
 
 void BM_HourUnfiltered(benchmark::State& state) { ReadHour(state, std::nullopt); }
-void BM_HourBandPassZeroPhase(benchmark::State& state) { ReadHour(state, Spec(3000.0, 2, false)); }
-void BM_HourBandPassCausal(benchmark::State& state) { ReadHour(state, Spec(3000.0, 2, true)); }
-void BM_HourBandPassOrder4ZeroPhase(benchmark::State& state) { ReadHour(state, Spec(3000.0, 4, false)); }
-void BM_HourHighPassZeroPhase(benchmark::State& state) { ReadHour(state, Spec(std::nullopt, 2, false)); }
+void BM_HourBandPassZeroPhase(benchmark::State& state) { ReadHour(state, Design(3000.0, 2, false)); }
+void BM_HourBandPassCausal(benchmark::State& state) { ReadHour(state, Design(3000.0, 2, true)); }
+void BM_HourBandPassOrder4ZeroPhase(benchmark::State& state) { ReadHour(state, Design(3000.0, 4, false)); }
+void BM_HourHighPassZeroPhase(benchmark::State& state) { ReadHour(state, Design(std::nullopt, 2, false)); }
 
 } // namespace
 

@@ -33,25 +33,25 @@ double ParseEdge(const std::string& text, const std::string& whole)
 
 // The frequency at which the summary states a causal filter's delay: the
 // band's geometric centre, or twice a high-pass edge.
-double DelayFrequency(const Desk::FilterSpec& spec)
+double DelayFrequency(const Desk::FilterDesign& design)
 {
-    return spec.high ? std::sqrt(spec.low * *spec.high) : 2.0 * spec.low;
+    return design.high ? std::sqrt(design.low * *design.high) : 2.0 * design.low;
 }
 
-// "LOW:HIGH" or "LOW:" (Hz) as a filter spec; throws naming the option.
-Desk::FilterSpec ParseFilterBand(const std::string& text, int order)
+// "LOW:HIGH" or "LOW:" (Hz) as a filter design; throws naming the option.
+Desk::FilterDesign ParseFilterBand(const std::string& text, int order)
 {
     const auto colon = text.find(':');
     if (colon == std::string::npos || colon == 0) {
         throw std::runtime_error("--filter " + text + ": expected LOW:HIGH or LOW: in Hz");
     }
-    Desk::FilterSpec spec;
-    spec.order = order;
-    spec.low = ParseEdge(text.substr(0, colon), text);
+    Desk::FilterDesign design;
+    design.order = order;
+    design.low = ParseEdge(text.substr(0, colon), text);
     if (colon + 1 < text.size()) {
-        spec.high = ParseEdge(text.substr(colon + 1), text);
+        design.high = ParseEdge(text.substr(colon + 1), text);
     }
-    return spec;
+    return design;
 }
 
 // "1-4" or "1,3,5-8" (from 1) as 0-based channels; throws naming the option.
@@ -88,7 +88,7 @@ void FilterOption::AddTo(CLI::App& command)
 {
     command.add_option("--filter", band, kFilterHelp);
     command.add_option("--filter-order", order, "Order of each Butterworth edge of --filter (1-8, default 2)")
-        ->check(CLI::Range(1, Desk::FilterSpec::kMaxOrder));
+        ->check(CLI::Range(1, Desk::FilterDesign::kMaxOrder));
     auto* channels = command.add_option("--reference-channels", referenceChannels,
                                         "With --filter: take the median (or mean) of these channels (1-4, 1,3,5-8) "
                                         "off the channel at each tick before filtering");
@@ -100,45 +100,45 @@ void FilterOption::AddTo(CLI::App& command)
 
 void FilterOption::Apply(Desk::Session& session, std::int32_t channel, bool online) const
 {
-    std::optional<Desk::FilterSpec> spec = Desk::ChannelFilter(session.Host(), channel);
+    std::optional<Desk::FilterDesign> design = Desk::ChannelFilter(session.Host(), channel);
     if (band) {
-        spec = *band == "off" ? std::nullopt : std::optional(ParseFilterBand(*band, order));
+        design = *band == "off" ? std::nullopt : std::optional(ParseFilterBand(*band, order));
     }
-    if (spec && referenceChannels) {
-        spec->reference = ParseChannelList(*referenceChannels);
-        spec->medianReference = reference == "median";
+    if (design && referenceChannels) {
+        design->reference = ParseChannelList(*referenceChannels);
+        design->medianReference = reference == "median";
     }
-    if (!spec && !band) {
+    if (!design && !band) {
         return;
     }
-    if (spec && online) {
-        spec->causal = true;
+    if (design && online) {
+        design->causal = true;
     }
-    if (spec) {
-        const std::string problem = Desk::FilterCalculation::Problem(session.Host().Data(), channel, *spec);
+    if (design) {
+        const std::string problem = Desk::FilterCalculation::Problem(session.Host().Data(), channel, *design);
         if (!problem.empty()) {
             if (problem.find("reference") != std::string::npos) {
                 throw std::runtime_error("--reference-channels " + referenceChannels.value_or("") + ": " + problem);
             }
-            throw std::runtime_error("--filter " + band.value_or(spec->Describe()) + ": " + problem + " of channel " +
+            throw std::runtime_error("--filter " + band.value_or(design->Describe()) + ": " + problem + " of channel " +
                                      std::to_string(channel + 1));
         }
     }
-    Desk::SetChannelFilter(session.Host(), channel, spec);
+    Desk::SetChannelFilter(session.Host(), channel, design);
 }
 
 void PrintFilterSummary(Desk::Session& session, std::int32_t channel, std::ostream& out)
 {
-    const std::optional<Desk::FilterSpec> spec = Desk::ChannelFilter(session.Host(), channel);
-    if (!spec) {
+    const std::optional<Desk::FilterDesign> design = Desk::ChannelFilter(session.Host(), channel);
+    if (!design) {
         return;
     }
-    out << "filter\t" << spec->Describe();
+    out << "filter\t" << design->Describe();
     const Desk::Recording& data = session.Host().Data();
-    if (spec->causal && data.BlockCount() > 0) {
+    if (design->causal && data.BlockCount() > 0) {
         const double rate = 1.0 / data.SampleInterval(channel, 0);
-        const double frequency = DelayFrequency(*spec);
-        const double delay = Desk::BiquadCascade(*spec, rate).GroupDelay(frequency);
+        const double frequency = DelayFrequency(*design);
+        const double delay = Desk::BiquadCascade(*design, rate).GroupDelay(frequency);
         out << ", group delay " << VEX::ShortestNumber(std::round(delay * 1e6) / 1e3) << " ms at "
             << VEX::ShortestNumber(std::round(frequency)) << " Hz";
     }

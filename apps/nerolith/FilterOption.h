@@ -7,7 +7,7 @@
 #include <ostream>
 #include <string>
 
-#include "desk/calc/FilterSpec.h"
+#include "desk/calc/FilterDesign.h"
 #include "desk/runtime/Session.h"
 
 namespace Nerolith::Cli {

@@ -39,11 +39,11 @@ constexpr std::int64_t kMostSettlingTicks = std::int64_t{1} << 22;
 
 } // namespace
 
-BiquadCascade::BiquadCascade(const FilterSpec& spec, double sampleRate) : sampleRate_(sampleRate)
+BiquadCascade::BiquadCascade(const FilterDesign& design, double sampleRate) : sampleRate_(sampleRate)
 {
-    AddButterworth(spec.order, spec.low, true);
-    if (spec.high) {
-        AddButterworth(spec.order, *spec.high, false);
+    AddButterworth(design.order, design.low, true);
+    if (design.high) {
+        AddButterworth(design.order, *design.high, false);
     }
     z1_.assign(sections_.size(), 0.0);
     z2_.assign(sections_.size(), 0.0);

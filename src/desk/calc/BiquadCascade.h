@@ -5,20 +5,20 @@
 #include <cstdint>
 #include <vector>
 
-#include "desk/calc/FilterSpec.h"
+#include "desk/calc/FilterDesign.h"
 
 namespace Desk {
 
 // A cascade of second-order sections (transposed direct form II, in double)
-// designed from a FilterSpec at one sample rate, with the state to run it.
+// designed from a FilterDesign at one sample rate, with the state to run it.
 class BiquadCascade {
 public:
     struct Section {
         double b0, b1, b2, a1, a2;
     };
 
-    // The spec must have no Problem() at this rate.
-    BiquadCascade(const FilterSpec& spec, double sampleRate);
+    // The design must have no Problem() at this rate.
+    BiquadCascade(const FilterDesign& design, double sampleRate);
 
     // Sets the state as if `value` had been the input for ever, so a run
     // starting there begins without a step.

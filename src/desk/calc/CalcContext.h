@@ -6,7 +6,7 @@
 #include "desk/calc/BlockAvailability.h"
 #include "desk/calc/ChildDataStore.h"
 #include "desk/calc/EventSourceTable.h"
-#include "desk/calc/FilterSpec.h"
+#include "desk/calc/FilterDesign.h"
 #include "desk/calc/FunctionRegistry.h"
 #include "desk/recording/Recording.h"
 
@@ -27,7 +27,7 @@ public:
     EventSourceTable sources;
     // The filters set on channels: whatever reads such a channel reads it
     // filtered, detection included.
-    std::map<std::int32_t, FilterSpec> filters;
+    std::map<std::int32_t, FilterDesign> filters;
 
     bool IsChannel(std::int32_t channel) const;
     bool IsBlock(std::int32_t block) const;

@@ -19,7 +19,7 @@ HRESULT ChannelSampleInterval(const CalcContext& context, std::int32_t channel, 
 }
 
 ChannelCalcSource::ChannelCalcSource(std::shared_ptr<const CalcContext> context, std::int32_t channel,
-                                     bool negated, std::optional<FilterSpec> filter)
+                                     bool negated, std::optional<FilterDesign> filter)
     : context_(std::move(context)), channel_(channel), negated_(negated), filter_(std::move(filter))
 {
 }

@@ -5,7 +5,7 @@
 #include <optional>
 
 #include "desk/calc/CalcContext.h"
-#include "desk/calc/FilterSpec.h"
+#include "desk/calc/FilterDesign.h"
 #include "host/ICalcSource.h"
 #include "platform/com/ComPtr.h"
 
@@ -17,7 +17,7 @@ namespace Desk {
 class ChannelCalcSource final : public UnknownImpl<ICalcSource> {
 public:
     ChannelCalcSource(std::shared_ptr<const CalcContext> context, std::int32_t channel, bool negated,
-                      std::optional<FilterSpec> filter = std::nullopt);
+                      std::optional<FilterDesign> filter = std::nullopt);
 
     std::int32_t Channel() override { return channel_; }
     HRESULT SampleInterval(std::int32_t block, double* seconds) override;
@@ -30,7 +30,7 @@ private:
     std::shared_ptr<const CalcContext> context_;
     std::int32_t channel_;
     bool negated_;
-    std::optional<FilterSpec> filter_;
+    std::optional<FilterDesign> filter_;
 };
 
 // The sample interval of a channel in a block, for any source.

@@ -30,7 +30,7 @@ HRESULT ChannelCalculations::Apply(std::int32_t channel, IChannelCalculation* ca
     }
     calculations_[channel] = ComPtr<IChannelCalculation>(calculation);
     if (const auto* filter = dynamic_cast<const FilterCalculation*>(calculation)) {
-        context_->filters[channel] = filter->Spec();
+        context_->filters[channel] = filter->Design();
     } else {
         context_->filters.erase(channel);
     }

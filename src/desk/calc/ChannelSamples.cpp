@@ -56,8 +56,8 @@ HRESULT OpenChannelSamples(std::shared_ptr<const CalcContext> context, std::int3
 {
     const auto filter = context->filters.find(channel);
     if (filter != context->filters.end()) {
-        const FilterSpec spec = filter->second;
-        return FilteredSamples::Open(std::move(context), spec, channel, block, startTick, negated, samples);
+        const FilterDesign design = filter->second;
+        return FilteredSamples::Open(std::move(context), design, channel, block, startTick, negated, samples);
     }
     return ChannelSamples::Open(std::move(context), channel, block, startTick, negated, samples);
 }

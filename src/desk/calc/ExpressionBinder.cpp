@@ -199,14 +199,14 @@ ComPtr<ICalcSource> ExpressionBinder::BindFilter(const Expression& node)
         }
     }
     BindChannelReference(channel);
-    FilterSpec spec;
-    spec.low = node.arguments[1].number;
+    FilterDesign design;
+    design.low = node.arguments[1].number;
     if (node.arguments[2].number != 0.0) {
-        spec.high = node.arguments[2].number;
+        design.high = node.arguments[2].number;
     }
-    spec.order = static_cast<int>(node.arguments[3].number);
-    spec.causal = node.arguments[4].number != 0.0;
-    if (spec.order != node.arguments[3].number) {
+    design.order = static_cast<int>(node.arguments[3].number);
+    design.causal = node.arguments[4].number != 0.0;
+    if (design.order != node.arguments[3].number) {
         Fail(node.arguments[3], "The order of Filter must be a whole number");
     }
     if (count > 5) {
@@ -214,16 +214,16 @@ ComPtr<ICalcSource> ExpressionBinder::BindFilter(const Expression& node)
         if (mode != FilterCalculation::kMedianReference && mode != FilterCalculation::kMeanReference) {
             Fail(node.arguments[5], "The reference mode of Filter must be 1 (median) or 2 (mean)");
         }
-        spec.medianReference = mode == FilterCalculation::kMedianReference;
+        design.medianReference = mode == FilterCalculation::kMedianReference;
         for (std::size_t i = 6; i < count; ++i) {
-            spec.reference.push_back(node.arguments[i].channel);
+            design.reference.push_back(node.arguments[i].channel);
         }
     }
-    if (const std::string problem = FilterCalculation::Problem(context_->recording, channel.channel, spec);
+    if (const std::string problem = FilterCalculation::Problem(context_->recording, channel.channel, design);
         !problem.empty()) {
         Fail(node, "Filter: " + problem);
     }
-    return ComPtr<ICalcSource>(new ChannelCalcSource(context_, channel.channel, channel.negated, spec));
+    return ComPtr<ICalcSource>(new ChannelCalcSource(context_, channel.channel, channel.negated, design));
 }
 
 ComPtr<ICalcSource> ExpressionBinder::BindEventArgument(const Expression& node, const std::string& what)

@@ -7,8 +7,8 @@
 
 namespace Desk {
 
-FilterCalculation::FilterCalculation(const Recording& recording, std::int32_t channel, const FilterSpec& spec)
-    : UnknownImpl(1), recording_(recording), channel_(channel), spec_(spec)
+FilterCalculation::FilterCalculation(const Recording& recording, std::int32_t channel, const FilterDesign& design)
+    : UnknownImpl(1), recording_(recording), channel_(channel), design_(design)
 {
 }
 
@@ -20,11 +20,11 @@ HRESULT FilterCalculation::ExpressionText(VEX::String* text)
     std::ostringstream out;
     out.imbue(std::locale::classic());
     out.precision(17);
-    out << "Filter(ch" << std::int64_t{channel_} + 1 << ", " << spec_.low << ", " << spec_.high.value_or(0.0) << ", "
-        << spec_.order << ", " << (spec_.causal ? 1 : 0);
-    if (!spec_.reference.empty()) {
-        out << ", " << (spec_.medianReference ? kMedianReference : kMeanReference);
-        for (const std::int32_t channel : spec_.reference) {
+    out << "Filter(ch" << std::int64_t{channel_} + 1 << ", " << design_.low << ", " << design_.high.value_or(0.0) << ", "
+        << design_.order << ", " << (design_.causal ? 1 : 0);
+    if (!design_.reference.empty()) {
+        out << ", " << (design_.medianReference ? kMedianReference : kMeanReference);
+        for (const std::int32_t channel : design_.reference) {
             out << ", ch" << std::int64_t{channel} + 1;
         }
     }
@@ -33,20 +33,20 @@ HRESULT FilterCalculation::ExpressionText(VEX::String* text)
     return S_OK;
 }
 
-std::string FilterCalculation::Problem(const Recording& recording, std::int32_t channel, const FilterSpec& spec)
+std::string FilterCalculation::Problem(const Recording& recording, std::int32_t channel, const FilterDesign& design)
 {
-    for (const std::int32_t other : spec.reference) {
+    for (const std::int32_t other : design.reference) {
         if (other < 0 || other >= recording.ChannelCount()) {
             return "there is no reference channel " + std::to_string(std::int64_t{other} + 1) + " (the recording has " +
                    std::to_string(recording.ChannelCount()) + ")";
         }
     }
     for (std::int32_t block = 0; block < recording.BlockCount(); ++block) {
-        const std::string problem = spec.Problem(1.0 / recording.SampleInterval(channel, block));
+        const std::string problem = design.Problem(1.0 / recording.SampleInterval(channel, block));
         if (!problem.empty()) {
             return problem;
         }
-        for (const std::int32_t other : spec.reference) {
+        for (const std::int32_t other : design.reference) {
             if (recording.SampleInterval(other, block) != recording.SampleInterval(channel, block) ||
                 recording.Ticks(other, block) != recording.Ticks(channel, block)) {
                 return "reference channel " + std::to_string(std::int64_t{other} + 1) +
@@ -62,7 +62,7 @@ HRESULT FilterCalculation::CheckChannel(std::int32_t channel, VEX::String* messa
     if (message == nullptr) {
         return E_POINTER;
     }
-    std::string problem = channel == channel_ ? Problem(recording_, channel, spec_)
+    std::string problem = channel == channel_ ? Problem(recording_, channel, design_)
                                               : "the filter was made for channel " + std::to_string(channel_ + 1);
     *message = VEX::String::FromUtf8(problem);
     return problem.empty() ? S_OK : E_FAIL;
@@ -73,14 +73,14 @@ HRESULT FilterCalculation::SaveSettings(IStream* stream)
     if (stream == nullptr) {
         return E_POINTER;
     }
-    nlohmann::json settings = {{"channel", channel_}, {"low", spec_.low}, {"order", spec_.order},
-                               {"causal", spec_.causal}};
-    if (spec_.high) {
-        settings["high"] = *spec_.high;
+    nlohmann::json settings = {{"channel", channel_}, {"low", design_.low}, {"order", design_.order},
+                               {"causal", design_.causal}};
+    if (design_.high) {
+        settings["high"] = *design_.high;
     }
-    if (!spec_.reference.empty()) {
-        settings["reference"] = spec_.reference;
-        settings["median_reference"] = spec_.medianReference;
+    if (!design_.reference.empty()) {
+        settings["reference"] = design_.reference;
+        settings["median_reference"] = design_.medianReference;
     }
     const std::string text = settings.dump();
     std::uint32_t written = 0;
@@ -101,17 +101,17 @@ HRESULT FilterCalculation::LoadSettings(IStream* stream)
     }
     try {
         const nlohmann::json settings = nlohmann::json::parse(text);
-        FilterSpec spec;
-        spec.low = settings.at("low").get<double>();
+        FilterDesign design;
+        design.low = settings.at("low").get<double>();
         if (settings.contains("high")) {
-            spec.high = settings.at("high").get<double>();
+            design.high = settings.at("high").get<double>();
         }
-        spec.order = settings.at("order").get<int>();
-        spec.causal = settings.at("causal").get<bool>();
-        spec.reference = settings.value("reference", std::vector<std::int32_t>());
-        spec.medianReference = settings.value("median_reference", true);
+        design.order = settings.at("order").get<int>();
+        design.causal = settings.at("causal").get<bool>();
+        design.reference = settings.value("reference", std::vector<std::int32_t>());
+        design.medianReference = settings.value("median_reference", true);
         channel_ = settings.at("channel").get<std::int32_t>();
-        spec_ = spec;
+        design_ = design;
         return S_OK;
     } catch (const nlohmann::json::exception&) {
         return E_FAIL;

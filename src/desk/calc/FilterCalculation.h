@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <string>
 
-#include "desk/calc/FilterSpec.h"
+#include "desk/calc/FilterDesign.h"
 #include "desk/recording/Recording.h"
 #include "host/IChannelCalculation.h"
 
@@ -22,9 +22,9 @@ public:
     static constexpr int kMeanReference = 2;
 
     // Handed out with a count of 1, for `channel` of `recording`.
-    FilterCalculation(const Recording& recording, std::int32_t channel, const FilterSpec& spec);
+    FilterCalculation(const Recording& recording, std::int32_t channel, const FilterDesign& design);
 
-    const FilterSpec& Spec() const { return spec_; }
+    const FilterDesign& Design() const { return design_; }
     std::int32_t Channel() const { return channel_; }
 
     HRESULT ExpressionText(VEX::String* text) override;
@@ -36,13 +36,13 @@ public:
     // A stream that cannot be read leaves the settings as they were.
     HRESULT LoadSettings(IStream* stream) override;
 
-    // Why `spec` cannot run on `channel` of `recording`; empty when it can.
-    static std::string Problem(const Recording& recording, std::int32_t channel, const FilterSpec& spec);
+    // Why `design` cannot run on `channel` of `recording`; empty when it can.
+    static std::string Problem(const Recording& recording, std::int32_t channel, const FilterDesign& design);
 
 private:
     const Recording& recording_;
     std::int32_t channel_;
-    FilterSpec spec_;
+    FilterDesign design_;
 };
 
 } // namespace Desk

@@ -29,7 +29,7 @@ double Mean(const std::vector<double>& values)
 
 } // namespace
 
-HRESULT FilteredSamples::Open(std::shared_ptr<const CalcContext> context, const FilterSpec& spec,
+HRESULT FilteredSamples::Open(std::shared_ptr<const CalcContext> context, const FilterDesign& design,
                               std::int32_t channel, std::int32_t block, std::int32_t startTick, bool negated,
                               IEnumSamples** samples)
 {
@@ -38,27 +38,27 @@ HRESULT FilteredSamples::Open(std::shared_ptr<const CalcContext> context, const 
     }
     *samples = nullptr;
     if (!context->IsStartTick(channel, block, startTick) ||
-        !spec.Problem(1.0 / context->recording.SampleInterval(channel, block)).empty() ||
-        !std::all_of(spec.reference.begin(), spec.reference.end(),
+        !design.Problem(1.0 / context->recording.SampleInterval(channel, block)).empty() ||
+        !std::all_of(design.reference.begin(), design.reference.end(),
                      [&context](std::int32_t other) { return context->IsChannel(other); })) {
         return E_INVALIDARG;
     }
-    *samples = new FilteredSamples(std::move(context), spec, channel, block, startTick, negated);
+    *samples = new FilteredSamples(std::move(context), design, channel, block, startTick, negated);
     (*samples)->AddRef();
     return S_OK;
 }
 
-FilteredSamples::FilteredSamples(std::shared_ptr<const CalcContext> context, const FilterSpec& spec,
+FilteredSamples::FilteredSamples(std::shared_ptr<const CalcContext> context, const FilterDesign& design,
                                  std::int32_t channel, std::int32_t block, std::int32_t startTick, bool negated)
     : context_(std::move(context)),
-      causal_(spec.causal),
-      referenceChannels_(spec.reference),
-      median_(spec.medianReference),
+      causal_(design.causal),
+      referenceChannels_(design.reference),
+      median_(design.medianReference),
       channel_(channel),
       block_(block),
       tick_(startTick),
       negated_(negated),
-      forward_(spec, 1.0 / context_->recording.SampleInterval(channel, block)),
+      forward_(design, 1.0 / context_->recording.SampleInterval(channel, block)),
       backward_(forward_),
       settling_(forward_.SettlingTicks()),
       forwardEnd_(std::max<std::int64_t>(0, std::int64_t{startTick} - settling_))

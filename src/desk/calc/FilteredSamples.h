@@ -6,7 +6,7 @@
 
 #include "desk/calc/BiquadCascade.h"
 #include "desk/calc/CalcContext.h"
-#include "desk/calc/FilterSpec.h"
+#include "desk/calc/FilterDesign.h"
 #include "host/IEnumSamples.h"
 #include "platform/com/ComPtr.h"
 
@@ -23,14 +23,14 @@ class FilteredSamples final : public UnknownImpl<IEnumSamples> {
 public:
     // Fails with E_INVALIDARG, leaving *samples null, for a channel, block or
     // start tick that does not exist, or a filter the channel's rate refuses.
-    static HRESULT Open(std::shared_ptr<const CalcContext> context, const FilterSpec& spec, std::int32_t channel,
+    static HRESULT Open(std::shared_ptr<const CalcContext> context, const FilterDesign& design, std::int32_t channel,
                         std::int32_t block, std::int32_t startTick, bool negated, IEnumSamples** samples);
 
     HRESULT Next(std::uint32_t count, float* samples, std::uint32_t* fetched) override;
     std::int32_t Tick() override { return tick_; }
 
 private:
-    FilteredSamples(std::shared_ptr<const CalcContext> context, const FilterSpec& spec, std::int32_t channel,
+    FilteredSamples(std::shared_ptr<const CalcContext> context, const FilterDesign& design, std::int32_t channel,
                     std::int32_t block, std::int32_t startTick, bool negated);
 
     // How many samples from `from` on (up to `count`) exist now in the

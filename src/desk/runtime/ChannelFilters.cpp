@@ -28,20 +28,20 @@ void Apply(HostDocument& document, std::int32_t channel, IChannelCalculation* ca
 
 } // namespace
 
-void SetChannelFilter(HostDocument& document, std::int32_t channel, const std::optional<FilterSpec>& spec)
+void SetChannelFilter(HostDocument& document, std::int32_t channel, const std::optional<FilterDesign>& design)
 {
-    if (!spec) {
+    if (!design) {
         Apply(document, channel, nullptr);
         return;
     }
-    const auto calculation = ComPtr<FilterCalculation>::Attach(new FilterCalculation(document.Data(), channel, *spec));
+    const auto calculation = ComPtr<FilterCalculation>::Attach(new FilterCalculation(document.Data(), channel, *design));
     Apply(document, channel, calculation.Get());
 }
 
-std::optional<FilterSpec> ChannelFilter(HostDocument& document, std::int32_t channel)
+std::optional<FilterDesign> ChannelFilter(HostDocument& document, std::int32_t channel)
 {
     const FilterCalculation* filter = FilterOn(document, channel);
-    return filter != nullptr ? std::optional<FilterSpec>(filter->Spec()) : std::nullopt;
+    return filter != nullptr ? std::optional<FilterDesign>(filter->Design()) : std::nullopt;
 }
 
 std::vector<ChannelCalculationItem> SavedChannelFilters(HostDocument& document)
@@ -68,7 +68,7 @@ void RestoreChannelFilters(HostDocument& document, const std::vector<ChannelCalc
             continue;
         }
         const auto calculation =
-            ComPtr<FilterCalculation>::Attach(new FilterCalculation(document.Data(), item.channel, FilterSpec{}));
+            ComPtr<FilterCalculation>::Attach(new FilterCalculation(document.Data(), item.channel, FilterDesign{}));
         auto stream = MakeCom<MemoryStream>(item.settings);
         if (Failed(calculation->LoadSettings(stream.Get()))) {
             throw std::runtime_error("the document's filter of " + ChannelName(item.channel) + " cannot be read");

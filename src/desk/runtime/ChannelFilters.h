@@ -4,7 +4,7 @@
 #include <optional>
 #include <vector>
 
-#include "desk/calc/FilterSpec.h"
+#include "desk/calc/FilterDesign.h"
 #include "desk/document/DocumentContents.h"
 #include "desk/runtime/HostDocument.h"
 
@@ -13,9 +13,9 @@ namespace Desk {
 // Sets a filter on a channel (or, with none, takes the channel's
 // calculation off), as a user sets a channel calculation; throws with the
 // reason when the channel refuses it.
-void SetChannelFilter(HostDocument& document, std::int32_t channel, const std::optional<FilterSpec>& spec);
+void SetChannelFilter(HostDocument& document, std::int32_t channel, const std::optional<FilterDesign>& design);
 // The filter set on a channel, if any.
-std::optional<FilterSpec> ChannelFilter(HostDocument& document, std::int32_t channel);
+std::optional<FilterDesign> ChannelFilter(HostDocument& document, std::int32_t channel);
 
 // The filters on the document's channels as a document keeps its channel
 // calculations, and back. Calculations of other classes are left alone.

@@ -18,7 +18,7 @@ using namespace CalcTest;
 using Desk::BiquadCascade;
 using Desk::CalcEngine;
 using Desk::FilterCalculation;
-using Desk::FilterSpec;
+using Desk::FilterDesign;
 
 // The reference numbers come from scipy.signal, through
 // filter_reference.py beside this file.
@@ -28,14 +28,14 @@ using TestSupport::MemoryRecording;
 
 constexpr double kRate = 20000.0;
 
-FilterSpec Band(double low, std::optional<double> high, int order, bool causal = false)
+FilterDesign Band(double low, std::optional<double> high, int order, bool causal = false)
 {
-    FilterSpec spec;
-    spec.low = low;
-    spec.high = high;
-    spec.order = order;
-    spec.causal = causal;
-    return spec;
+    FilterDesign design;
+    design.low = low;
+    design.high = high;
+    design.order = order;
+    design.causal = causal;
+    return design;
 }
 
 // |H| of an analog Butterworth edge carried through the prewarped bilinear
@@ -53,11 +53,11 @@ MemoryRecording OneChannel(std::vector<float> samples, double interval = 1.0 / k
 
 // Sets a filter calculation on channel 1 and reads the block as every reader
 // of the channel does.
-std::vector<float> Filtered(const MemoryRecording& recording, const FilterSpec& spec, std::int32_t block = 0,
+std::vector<float> Filtered(const MemoryRecording& recording, const FilterDesign& design, std::int32_t block = 0,
                             std::int32_t start = 0, std::uint32_t chunk = 4096)
 {
     CalcEngine engine(recording);
-    auto calculation = ComPtr<FilterCalculation>::Attach(new FilterCalculation(recording, 0, spec));
+    auto calculation = ComPtr<FilterCalculation>::Attach(new FilterCalculation(recording, 0, design));
     EXPECT_EQ(engine.ChannelCalculations()->Apply(0, calculation.Get(), nullptr), S_OK);
     ComPtr<IEnumSamples> samples;
     EXPECT_EQ(engine.Calc()->OpenSamples(0, block, start, Host::kSampleRequest, samples.Put()), S_OK);
@@ -149,7 +149,7 @@ TEST(FilterDesign, MagnitudeMatchesButterworthAndScipy)
         EXPECT_NEAR(std::abs(band.Response(f)), magnitude, 1e-12) << f << " Hz";
         EXPECT_NEAR(std::abs(band.Response(f)), AnalyticEdge(f, 300, 2, true) * AnalyticEdge(f, 3000, 2, false), 1e-12);
     }
-    for (int order = 1; order <= FilterSpec::kMaxOrder; ++order) {
+    for (int order = 1; order <= FilterDesign::kMaxOrder; ++order) {
         const BiquadCascade highPass(Band(450, std::nullopt, order), kRate);
         EXPECT_NEAR(std::abs(highPass.Response(450)), std::sqrt(0.5), 1e-12) << "order " << order;
         EXPECT_NEAR(std::abs(highPass.Response(200)), AnalyticEdge(200, 450, order, true), 1e-12);
@@ -203,8 +203,8 @@ TEST(FilteredChannel, MatchesScipySosfiltfiltAndSosfilt)
         {503, -0.9645882771984453}, {699, -0.402516555606177}, {700, 0.15464335908953397},
         {701, 0.3581997096949128},  {1237, 0.49265144603037375}, {1999, 0.0}};
     const MemoryRecording recording = OneChannel(ReferenceSignal());
-    const auto check = [&recording](const FilterSpec& spec, const std::vector<Reference>& expected) {
-        const std::vector<float> values = Filtered(recording, spec);
+    const auto check = [&recording](const FilterDesign& design, const std::vector<Reference>& expected) {
+        const std::vector<float> values = Filtered(recording, design);
         ASSERT_EQ(values.size(), 2000u);
         for (const Reference& point : expected) {
             EXPECT_NEAR(values[point.tick], point.value, 2e-5) << "tick " << point.tick;
@@ -240,10 +240,10 @@ TEST(FilteredChannel, AnyWindowReadsAsTheWholeBlockDoes)
 {
     const MemoryRecording recording = OneChannel(ReferenceSignal());
     for (const bool causal : {false, true}) {
-        const FilterSpec spec = Band(300, 3000, 2, causal);
-        const std::vector<float> whole = Filtered(recording, spec, 0, 0, 4096);
-        const std::vector<float> bySeven = Filtered(recording, spec, 0, 0, 7);
-        const std::vector<float> fromMiddle = Filtered(recording, spec, 0, 1500, 64);
+        const FilterDesign design = Band(300, 3000, 2, causal);
+        const std::vector<float> whole = Filtered(recording, design, 0, 0, 4096);
+        const std::vector<float> bySeven = Filtered(recording, design, 0, 0, 7);
+        const std::vector<float> fromMiddle = Filtered(recording, design, 0, 1500, 64);
         ASSERT_EQ(bySeven.size(), whole.size());
         ASSERT_EQ(fromMiddle.size(), 500u);
         for (std::size_t n = 0; n < whole.size(); ++n) {
@@ -288,10 +288,10 @@ TEST(FilteredChannel, AReferenceTakesTheCommonSignalOff)
     }
     const MemoryRecording recording({{electrode, common, common, common, other}}, 1.0 / kRate);
     const std::vector<float> alone = Filtered(OneChannel(spike), Band(300, 3000, 2));
-    FilterSpec median = Band(300, 3000, 2);
+    FilterDesign median = Band(300, 3000, 2);
     median.reference = {0, 1, 2, 3, 4};
     const std::vector<float> medianOut = Filtered(recording, median);
-    FilterSpec mean = Band(300, 3000, 2);
+    FilterDesign mean = Band(300, 3000, 2);
     mean.reference = {1, 2};
     mean.medianReference = false;
     const std::vector<float> meanOut = Filtered(recording, mean);
@@ -328,11 +328,11 @@ TEST(FilterCalculationTest, AppliesSavesAndComesOff)
 
     auto stream = MakeCom<MemoryStream>();
     ASSERT_EQ(calculation->SaveSettings(stream.Get()), S_OK);
-    auto loaded = ComPtr<FilterCalculation>::Attach(new FilterCalculation(recording, 0, FilterSpec{}));
+    auto loaded = ComPtr<FilterCalculation>::Attach(new FilterCalculation(recording, 0, FilterDesign{}));
     auto back = MakeCom<MemoryStream>(stream->Bytes());
     ASSERT_EQ(loaded->LoadSettings(back.Get()), S_OK);
-    EXPECT_EQ(loaded->Spec(), Band(300, 3000, 2));
-    FilterSpec referenced = Band(300, std::nullopt, 3, true);
+    EXPECT_EQ(loaded->Design(), Band(300, 3000, 2));
+    FilterDesign referenced = Band(300, std::nullopt, 3, true);
     referenced.reference = {0, 0};
     referenced.medianReference = false;
     auto withReference = ComPtr<FilterCalculation>::Attach(new FilterCalculation(recording, 0, referenced));
@@ -340,7 +340,7 @@ TEST(FilterCalculationTest, AppliesSavesAndComesOff)
     ASSERT_EQ(withReference->SaveSettings(referenceStream.Get()), S_OK);
     auto referenceBack = MakeCom<MemoryStream>(referenceStream->Bytes());
     ASSERT_EQ(loaded->LoadSettings(referenceBack.Get()), S_OK);
-    EXPECT_EQ(loaded->Spec(), referenced);
+    EXPECT_EQ(loaded->Design(), referenced);
     ASSERT_EQ(withReference->ExpressionText(&text), S_OK);
     EXPECT_EQ(text.ToUtf8(), "Filter(ch1, 300, 0, 3, 1, 2, ch1, ch1)");
     ASSERT_EQ(engine.ChannelCalculations()->Apply(0, withReference.Get(), nullptr), S_OK);
@@ -350,7 +350,7 @@ TEST(FilterCalculationTest, AppliesSavesAndComesOff)
     ASSERT_EQ(engine.ChannelCalculations()->Apply(0, calculation.Get(), nullptr), S_OK);
     auto garbage = MakeCom<MemoryStream>(std::vector<std::uint8_t>{'{', 'x'});
     EXPECT_EQ(loaded->LoadSettings(garbage.Get()), E_FAIL);
-    EXPECT_EQ(loaded->Spec(), referenced);
+    EXPECT_EQ(loaded->Design(), referenced);
 
     ASSERT_EQ(engine.ChannelCalculations()->Apply(0, nullptr, nullptr), S_OK);
     ASSERT_EQ(engine.Calc()->OpenSamples(0, 0, 0, Host::kSampleRequest, read.Put()), S_OK);

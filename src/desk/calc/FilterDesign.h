@@ -12,7 +12,7 @@ namespace Desk {
 // each of `order`; zero-phase (forward and backward) unless `causal`.
 // With reference channels, their median (or mean) at each tick is taken
 // off the channel first: a common median (average) reference.
-struct FilterSpec {
+struct FilterDesign {
     double low = 0.0;
     std::optional<double> high;
     int order = 2;
@@ -28,7 +28,7 @@ struct FilterSpec {
     // the reference.
     std::string Describe() const;
 
-    friend bool operator==(const FilterSpec&, const FilterSpec&) = default;
+    friend bool operator==(const FilterDesign&, const FilterDesign&) = default;
 };
 
 } // namespace Desk

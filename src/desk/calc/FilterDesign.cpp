@@ -1,4 +1,4 @@
-#include "desk/calc/FilterSpec.h"
+#include "desk/calc/FilterDesign.h"
 
 #include <cmath>
 
@@ -6,7 +6,7 @@
 
 namespace Desk {
 
-std::string FilterSpec::Problem(double sampleRate) const
+std::string FilterDesign::Problem(double sampleRate) const
 {
     const double nyquist = sampleRate / 2.0;
     if (order < 1 || order > kMaxOrder) {
@@ -25,7 +25,7 @@ std::string FilterSpec::Problem(double sampleRate) const
     return {};
 }
 
-std::string FilterSpec::Describe() const
+std::string FilterDesign::Describe() const
 {
     const std::string band = high ? VEX::ShortestNumber(low) + "-" + VEX::ShortestNumber(*high) + " Hz"
                                    : "from " + VEX::ShortestNumber(low) + " Hz";
