@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <nlohmann/json.hpp>
@@ -8,8 +7,7 @@
 #include <string>
 #include <vector>
 
-#include <sys/wait.h>
-#include <unistd.h>
+#include "RunNerolith.h"
 
 namespace {
 
@@ -17,39 +15,16 @@ namespace fs = std::filesystem;
 
 const fs::path kGroundTruth = fs::path(NEROLITH_SHARED_DATA) / "groundtruth";
 
-struct Outcome {
-    int status;
-    std::string out;
-    std::string err;
-};
+using RunNerolith::Outcome;
+using RunNerolith::Scratch;
 
-std::string Contents(const fs::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
+std::string Contents(const fs::path& path) { return RunNerolith::ReadFile(path); }
 
-// A folder of its own for one test, removed when the test ends.
-struct Scratch {
-    explicit Scratch(const std::string& name = "test")
-        : path(fs::temp_directory_path() / ("nerolith-filter-" + name + "-" + std::to_string(getpid())))
-    {
-        fs::create_directories(path);
-    }
-    fs::path path;
-    ~Scratch() { fs::remove_all(path); }
-    std::string operator/(const std::string& name) const { return (path / name).string(); }
-};
-
-// Runs the program as a script does.
+// Runs the program as a script does, in a folder of its own.
 Outcome Nerolith(const std::string& arguments)
 {
-    const Scratch scratch("run");
-    const fs::path program = fs::read_symlink("/proc/self/exe").parent_path() / "nerolith";
-    const int raw = std::system((program.string() + " " + arguments + " >" + scratch / "out" + " 2>" +
-                                 scratch / "err" + " </dev/null")
-                                    .c_str());
-    return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, Contents(scratch.path / "out"), Contents(scratch.path / "err")};
+    const Scratch scratch("nerolith-filter-run");
+    return RunNerolith::Nerolith(scratch, arguments);
 }
 
 std::vector<std::vector<std::string>> Rows(const std::string& text)
@@ -156,7 +131,7 @@ TEST(FilterCommand, AConstantOffsetChangesNoSpikeHeightOrWidth)
     if (!HaveData()) {
         GTEST_SKIP() << "no shared test data at " << NEROLITH_SHARED_DATA;
     }
-    const Scratch scratch;
+    const Scratch scratch("nerolith-filter");
     const std::string options = " --channel 2 --polarity negative --filter 300:3000 --threshold 4sd";
     const Outcome plain = Nerolith("spikes " + (kGroundTruth / "harris_tetrode.json").string() + options);
     ASSERT_EQ(plain.status, 0) << plain.err;
@@ -204,7 +179,7 @@ TEST(FilterCommand, SummaryStatesTheFilterAndBothFormsOfTheThreshold)
 
 TEST(FilterCommand, TheDocumentKeepsTheFilter)
 {
-    const Scratch scratch;
+    const Scratch scratch("nerolith-filter");
     const std::string document = scratch / "session.nrl";
     const Outcome saved = Nerolith("analyze demo --filter 400:4000 --threshold 0.05 --doc " + document + " --save");
     ASSERT_EQ(saved.status, 0) << saved.err;
