@@ -1,12 +1,8 @@
 #pragma once
 
-#include <array>
 #include <cstdint>
-#include <functional>
-#include <map>
 #include <memory>
 #include <optional>
-#include <set>
 #include <utility>
 
 #include "detection/SpikeData.h"
