@@ -1,0 +1,138 @@
+#include "discriminator/UnitSuggestion.h"
+
+#include <armadillo>
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+#include <optional>
+
+#include <boost/geometry.hpp>
+#include <boost/geometry/geometries/multi_point.hpp>
+#include <boost/geometry/geometries/point_xy.hpp>
+#include <boost/geometry/geometries/polygon.hpp>
+
+namespace Nerolith {
+namespace {
+
+namespace bg = boost::geometry;
+using Point = bg::model::d2::point_xy<double>;
+
+// Each axis scaled to unit variance, so the mixture's first guesses do not
+// favour the axis with the larger numbers.
+struct Standardised {
+    arma::mat points; // 2 x n
+    arma::vec mean;
+    arma::vec spread;
+};
+
+Standardised Standardise(const std::vector<float>& widths, const std::vector<float>& heights)
+{
+    arma::mat points(2, widths.size());
+    for (std::size_t i = 0; i < widths.size(); ++i) {
+        points(0, i) = widths[i];
+        points(1, i) = heights[i];
+    }
+    arma::vec mean = arma::mean(points, 1);
+    arma::vec spread = arma::stddev(points, 0, 1);
+    spread.transform([](double s) { return s > 0.0 ? s : 1.0; });
+    points.each_col() -= mean;
+    points.each_col() /= spread;
+    return {points, mean, spread};
+}
+
+// The free parameters of a k-component full-covariance mixture in 2-D: the
+// weights (k - 1), means (2k) and covariances (3k).
+double ParameterCount(std::int32_t k) { return 6.0 * k - 1.0; }
+
+std::optional<arma::gmm_full> BestMixture(const arma::mat& points, std::int32_t maxClusters)
+{
+    std::optional<arma::gmm_full> best;
+    double bestBic = std::numeric_limits<double>::infinity();
+    const double n = static_cast<double>(points.n_cols);
+    for (std::int32_t k = 1; k <= maxClusters && static_cast<arma::uword>(k) <= points.n_cols / 2; ++k) {
+        arma::gmm_full model;
+        arma::arma_rng::set_seed(1);
+        if (!model.learn(points, static_cast<arma::uword>(k), arma::maha_dist, arma::static_spread, 20, 100, 1e-10,
+                         false)) {
+            continue;
+        }
+        const double bic = -2.0 * model.sum_log_p(points) + ParameterCount(k) * std::log(n);
+        if (std::isfinite(bic) && bic < bestBic) {
+            bestBic = bic;
+            best = std::move(model);
+        }
+    }
+    return best;
+}
+
+SuggestedContour Hull(const std::vector<Point>& members, const Standardised& data)
+{
+    bg::model::multi_point<Point> cloud(members.begin(), members.end());
+    bg::model::polygon<Point> hull;
+    bg::convex_hull(cloud, hull);
+    SuggestedContour contour;
+    const auto& ring = hull.outer();
+    // The ring repeats its first point at the end; a contour closes itself.
+    for (std::size_t i = 0; i + 1 < ring.size(); ++i) {
+        contour.widths.push_back(ring[i].x() * data.spread(0) + data.mean(0));
+        contour.heights.push_back(ring[i].y() * data.spread(1) + data.mean(1));
+    }
+    contour.spikes = members.size();
+    return contour;
+}
+
+double MeanHeight(const SuggestedContour& contour)
+{
+    double sum = 0.0;
+    for (const double h : contour.heights) {
+        sum += h;
+    }
+    return contour.heights.empty() ? 0.0 : sum / static_cast<double>(contour.heights.size());
+}
+
+} // namespace
+
+std::vector<SuggestedContour> SuggestContours(const std::vector<float>& widthsMs, const std::vector<float>& heights,
+                                              std::int32_t maxClusters, double radius, std::size_t minimumPoints)
+{
+    const std::size_t n = std::min(widthsMs.size(), heights.size());
+    if (n < std::max<std::size_t>(minimumPoints, 3)) {
+        return {};
+    }
+    const Standardised data =
+        Standardise({widthsMs.begin(), widthsMs.begin() + static_cast<std::ptrdiff_t>(n)},
+                    {heights.begin(), heights.begin() + static_cast<std::ptrdiff_t>(n)});
+    const std::optional<arma::gmm_full> model = BestMixture(data.points, maxClusters);
+    if (!model) {
+        return {};
+    }
+    const arma::urowvec owner = model->assign(data.points, arma::prob_dist);
+    std::vector<arma::mat> inverses;
+    for (arma::uword g = 0; g < model->n_gaus(); ++g) {
+        inverses.push_back(arma::inv_sympd(model->fcovs.slice(g)));
+    }
+    std::vector<std::vector<Point>> members(model->n_gaus());
+    for (arma::uword i = 0; i < data.points.n_cols; ++i) {
+        const arma::uword g = owner(i);
+        const arma::vec offset = data.points.col(i) - model->means.col(g);
+        const double distance = arma::as_scalar(offset.t() * inverses[g] * offset);
+        if (distance <= radius * radius) {
+            members[g].emplace_back(data.points(0, i), data.points(1, i));
+        }
+    }
+    std::vector<SuggestedContour> contours;
+    for (const std::vector<Point>& cluster : members) {
+        if (cluster.size() >= minimumPoints) {
+            SuggestedContour contour = Hull(cluster, data);
+            if (contour.widths.size() >= 3) {
+                contours.push_back(std::move(contour));
+            }
+        }
+    }
+    std::sort(contours.begin(), contours.end(),
+              [](const SuggestedContour& a, const SuggestedContour& b) { return MeanHeight(a) > MeanHeight(b); });
+    return contours;
+}
+
+} // namespace Nerolith

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+namespace Nerolith {
+
+// A contour around one cluster of the height/width plot.
+struct SuggestedContour {
+    std::vector<double> widths;  // ms
+    std::vector<double> heights; // channel units
+    std::size_t spikes = 0;      // the cluster's points inside the contour
+};
+
+// Clusters the (width ms, height) points with Gaussian mixtures of 1 to
+// `maxClusters` full-covariance components and keeps the number of
+// components with the lowest BIC. Each component becomes the convex hull
+// of the points it claims that lie within `radius` Mahalanobis distances of
+// its mean, so outliers and the far tails stay unassigned. A component
+// claiming fewer than 3 distinct points gives no contour. Contours come
+// tallest cluster first; none with fewer than `minimumPoints` points.
+std::vector<SuggestedContour> SuggestContours(const std::vector<float>& widthsMs, const std::vector<float>& heights,
+                                              std::int32_t maxClusters = 6, double radius = 3.0,
+                                              std::size_t minimumPoints = 10);
+
+} // namespace Nerolith
