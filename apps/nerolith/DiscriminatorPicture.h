@@ -1,0 +1,26 @@
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "desk/runtime/Session.h"
+
+namespace Nerolith::Cli {
+
+// The discriminator's pictures as `render --view` names them: the whole
+// view ("discriminator"), its scatter plot ("scatter") or its spike plot
+// ("waveforms"); none for another name.
+std::optional<std::string> DiscriminatorPictureName(const std::string& view);
+
+// Opens the discriminator view of the session's document (once).
+void OpenDiscriminator(Desk::Session& session);
+
+// `--units suggest`: contour units around the clusters of the analysed
+// spikes, made by the discriminator view; throws when it finds none.
+void SuggestUnits(Desk::Session& session);
+
+// The picture into a .png, .svg or .pdf file, at `size` (WxH) when given.
+void WriteDiscriminatorPicture(Desk::Session& session, const std::string& picture, const std::string& path,
+                               const std::optional<std::string>& size);
+
+} // namespace Nerolith::Cli
