@@ -128,7 +128,10 @@ void DiscriminatorView::EvSize(std::uint32_t, const ui::TSize& size)
 std::optional<std::int32_t> DiscriminatorView::SuggestUnits(std::int32_t maxClusters)
 {
     const SpikeTable& table = document_->Store().Spikes();
-    const std::vector<SuggestedContour> contours = SuggestContours(table.Widths(), table.Heights(), maxClusters);
+    SuggestionOptions options;
+    options.maxClusters = maxClusters;
+    options.widthStepMs = document_->Store().SampleInterval() * 1000.0;
+    const std::vector<SuggestedContour> contours = SuggestContours(table.Widths(), table.Heights(), options);
     const std::int32_t channel = document_->Settings().sourceChannel;
     std::int32_t made = 0;
     for (const SuggestedContour& contour : contours) {

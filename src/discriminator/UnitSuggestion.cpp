@@ -6,6 +6,7 @@
 #include <cmath>
 #include <limits>
 #include <optional>
+#include <random>
 
 #include <boost/geometry.hpp>
 #include <boost/geometry/geometries/multi_point.hpp>
@@ -26,10 +27,10 @@ struct Standardised {
     arma::vec spread;
 };
 
-Standardised Standardise(const std::vector<float>& widths, const std::vector<float>& heights)
+Standardised Standardise(const std::vector<float>& widths, const std::vector<float>& heights, std::size_t n)
 {
-    arma::mat points(2, widths.size());
-    for (std::size_t i = 0; i < widths.size(); ++i) {
+    arma::mat points(2, n);
+    for (std::size_t i = 0; i < n; ++i) {
         points(0, i) = widths[i];
         points(1, i) = heights[i];
     }
@@ -41,14 +42,52 @@ Standardised Standardise(const std::vector<float>& widths, const std::vector<flo
     return {points, mean, spread};
 }
 
+// Widths are whole numbers of samples. Fitted as they are, a component
+// collapses onto one column of equal widths and the criterion rewards ever
+// more components; spread within its sample, each width is a point again.
+arma::mat Dequantised(const arma::mat& points, double widthStep)
+{
+    arma::mat spread = points;
+    std::mt19937 generator(1);
+    std::uniform_real_distribution<double> within(-0.5 * widthStep, 0.5 * widthStep);
+    for (arma::uword i = 0; i < spread.n_cols; ++i) {
+        spread(0, i) += within(generator);
+    }
+    return spread;
+}
+
 // The free parameters of a k-component full-covariance mixture in 2-D: the
 // weights (k - 1), means (2k) and covariances (3k).
 double ParameterCount(std::int32_t k) { return 6.0 * k - 1.0; }
 
+// How unsure the model is of which component each point belongs to: the
+// entropy of the points' posterior memberships.
+double MembershipEntropy(const arma::gmm_full& model, const arma::mat& points)
+{
+    arma::mat logs(model.n_gaus(), points.n_cols);
+    for (arma::uword k = 0; k < model.n_gaus(); ++k) {
+        logs.row(k) = model.log_p(points, k) + std::log(model.hefts(k));
+    }
+    double entropy = 0.0;
+    for (arma::uword i = 0; i < points.n_cols; ++i) {
+        const arma::vec column = logs.col(i);
+        const double top = column.max();
+        const arma::vec weights = arma::exp(column - top);
+        const arma::vec posterior = weights / arma::accu(weights);
+        for (const double t : posterior) {
+            entropy -= t > 0.0 ? t * std::log(t) : 0.0;
+        }
+    }
+    return entropy;
+}
+
+// The number of components by the integrated completed likelihood, BIC
+// plus twice the membership entropy: plain BIC splits a cluster that is not
+// quite Gaussian into overlapping components, which the entropy penalises.
 std::optional<arma::gmm_full> BestMixture(const arma::mat& points, std::int32_t maxClusters)
 {
     std::optional<arma::gmm_full> best;
-    double bestBic = std::numeric_limits<double>::infinity();
+    double bestScore = std::numeric_limits<double>::infinity();
     const double n = static_cast<double>(points.n_cols);
     for (std::int32_t k = 1; k <= maxClusters && static_cast<arma::uword>(k) <= points.n_cols / 2; ++k) {
         arma::gmm_full model;
@@ -57,18 +96,30 @@ std::optional<arma::gmm_full> BestMixture(const arma::mat& points, std::int32_t 
                          false)) {
             continue;
         }
-        const double bic = -2.0 * model.sum_log_p(points) + ParameterCount(k) * std::log(n);
-        if (std::isfinite(bic) && bic < bestBic) {
-            bestBic = bic;
+        const double icl = -2.0 * model.sum_log_p(points) + ParameterCount(k) * std::log(n) +
+                           2.0 * MembershipEntropy(model, points);
+        if (std::isfinite(icl) && icl < bestScore) {
+            bestScore = icl;
             best = std::move(model);
         }
     }
     return best;
 }
 
-SuggestedContour Hull(const std::vector<Point>& members, const Standardised& data)
+// The hull of the members' sample cells, so that every member lies inside
+// it and none on its edge.
+SuggestedContour Hull(const std::vector<Point>& members, const Standardised& data, double widthStep)
 {
-    bg::model::multi_point<Point> cloud(members.begin(), members.end());
+    const double halfWidth = 0.5 * std::max(widthStep, 1e-3);
+    const double halfHeight = 1e-3;
+    bg::model::multi_point<Point> cloud;
+    for (const Point& p : members) {
+        for (const double dx : {-halfWidth, halfWidth}) {
+            for (const double dy : {-halfHeight, halfHeight}) {
+                cloud.emplace_back(p.x() + dx, p.y() + dy);
+            }
+        }
+    }
     bg::model::polygon<Point> hull;
     bg::convex_hull(cloud, hull);
     SuggestedContour contour;
@@ -94,20 +145,21 @@ double MeanHeight(const SuggestedContour& contour)
 } // namespace
 
 std::vector<SuggestedContour> SuggestContours(const std::vector<float>& widthsMs, const std::vector<float>& heights,
-                                              std::int32_t maxClusters, double radius, std::size_t minimumPoints)
+                                              const SuggestionOptions& options)
 {
+    const auto [maxClusters, radius, minimumPoints, widthStepMs] = options;
     const std::size_t n = std::min(widthsMs.size(), heights.size());
     if (n < std::max<std::size_t>(minimumPoints, 3)) {
         return {};
     }
-    const Standardised data =
-        Standardise({widthsMs.begin(), widthsMs.begin() + static_cast<std::ptrdiff_t>(n)},
-                    {heights.begin(), heights.begin() + static_cast<std::ptrdiff_t>(n)});
-    const std::optional<arma::gmm_full> model = BestMixture(data.points, maxClusters);
+    const Standardised data = Standardise(widthsMs, heights, n);
+    const double widthStep = widthStepMs / data.spread(0);
+    const arma::mat fitted = Dequantised(data.points, widthStep);
+    const std::optional<arma::gmm_full> model = BestMixture(fitted, maxClusters);
     if (!model) {
         return {};
     }
-    const arma::urowvec owner = model->assign(data.points, arma::prob_dist);
+    const arma::urowvec owner = model->assign(fitted, arma::prob_dist);
     std::vector<arma::mat> inverses;
     for (arma::uword g = 0; g < model->n_gaus(); ++g) {
         inverses.push_back(arma::inv_sympd(model->fcovs.slice(g)));
@@ -115,7 +167,7 @@ std::vector<SuggestedContour> SuggestContours(const std::vector<float>& widthsMs
     std::vector<std::vector<Point>> members(model->n_gaus());
     for (arma::uword i = 0; i < data.points.n_cols; ++i) {
         const arma::uword g = owner(i);
-        const arma::vec offset = data.points.col(i) - model->means.col(g);
+        const arma::vec offset = fitted.col(i) - model->means.col(g);
         const double distance = arma::as_scalar(offset.t() * inverses[g] * offset);
         if (distance <= radius * radius) {
             members[g].emplace_back(data.points(0, i), data.points(1, i));
@@ -124,7 +176,7 @@ std::vector<SuggestedContour> SuggestContours(const std::vector<float>& widthsMs
     std::vector<SuggestedContour> contours;
     for (const std::vector<Point>& cluster : members) {
         if (cluster.size() >= minimumPoints) {
-            SuggestedContour contour = Hull(cluster, data);
+            SuggestedContour contour = Hull(cluster, data, widthStep);
             if (contour.widths.size() >= 3) {
                 contours.push_back(std::move(contour));
             }
