@@ -30,8 +30,9 @@ ScatterExtents DefaultScatterExtents(const SpikeExtents& spikes, double threshol
         minHeight = std::min<double>(spikes.minHeight, threshold);
         maxHeight = std::max<double>(spikes.maxHeight, threshold);
     }
-    const AxisExtent width =
-        any ? Centred(spikes.minWidth, spikes.maxWidth, kInitialWidthExtent) : kInitialWidthExtent;
+    AxisExtent width = any ? Centred(spikes.minWidth, spikes.maxWidth, kInitialWidthExtent) : kInitialWidthExtent;
+    // A width is a duration: no room is kept for negative ones.
+    width.first = std::max(width.first, 0.0);
     return {width, Centred(minHeight, maxHeight, kInitialHeightExtent)};
 }
 

@@ -10,7 +10,7 @@ using AxisExtent = std::pair<double, double>;
 
 // The scatter plot's default extents: widths (ms) and heights (channel
 // units, widened to take in the threshold), each centred on its data and
-// twice as wide as the data's span.
+// twice as wide as the data's span, the widths' cut off at 0.
 struct ScatterExtents {
     AxisExtent width;
     AxisExtent height;
