@@ -1,15 +1,19 @@
 #include "discriminator/DiscriminatorView.h"
 
 #include <algorithm>
+#include <array>
 #include <cctype>
 #include <vector>
 
 #include "detection/SpikeData.h"
+#include "detection/SpikeEvent.h"
+#include "discriminator/PictureLegend.h"
 #include "discriminator/UnitSuggestion.h"
 #include "histograms/AnalysisViewSettings.h"
 #include "module/AnalysisDocument.h"
 #include "platform/com/ComPtr.h"
 #include "platform/error/XVEX.h"
+#include "platform/ui/TDC.h"
 
 namespace Nerolith {
 namespace {
@@ -19,6 +23,7 @@ namespace ui = platform::ui;
 constexpr std::int32_t kDefaultWidth = 1000;
 constexpr std::int32_t kDefaultHeight = 500;
 constexpr std::int32_t kLargestSide = 20000;
+constexpr std::int32_t kRightMargin = 12;
 constexpr std::u16string_view kViewName = u"Nerolith Discriminator View";
 
 std::u16string LowerCase(std::u16string_view text)
@@ -56,13 +61,33 @@ DiscriminatorView::~DiscriminatorView()
     document_->DetachView(*this);
 }
 
-VEX::String DiscriminatorView::Title() const
+VEX::String DiscriminatorView::DocumentName() const
 {
     VEX::String name;
     if (IHostDocument* host = document_->HostDocument(); host == nullptr || Failed(host->DocumentName(&name))) {
         name = VEX::String(u"Untitled");
     }
-    return VEX::String(name.Str() + u": " + std::u16string(kViewName));
+    return name;
+}
+
+VEX::String DiscriminatorView::Title() const { return VEX::String(DocumentName().Str() + u": " + std::u16string(kViewName)); }
+
+std::vector<LegendEntry> DiscriminatorView::Legend() const
+{
+    std::vector<LegendEntry> entries;
+    std::vector<Host::UnitDescription> units;
+    const std::int32_t channel = document_->Settings().sourceChannel;
+    if (Succeeded(document_->GetUnits(&units))) {
+        for (const Host::UnitDescription& unit : units) {
+            if (unit.channel == channel && unit.kind != 0) {
+                entries.push_back({unit.name, unit.colour});
+            }
+        }
+    }
+    if (scatter_.PointCount(kNoUnitColour) > 0) {
+        entries.push_back({VEX::String(u"unassigned"), kNoUnitColour});
+    }
+    return entries;
 }
 
 void DiscriminatorView::Reset()
@@ -155,7 +180,14 @@ ui::TSize DiscriminatorView::PictureSize(Picture picture) const
 
 ui::PaintFunction DiscriminatorView::PictureOf(Picture picture)
 {
-    return [this, picture](ui::TDC& dc, const ui::TRect& rect) {
+    static constexpr std::array<std::u16string_view, 3> kPictureNames{kViewName, u"Scatter Plot", u"Spike Plot"};
+    const VEX::String title(DocumentName().Str() + u": " +
+                            std::u16string(kPictureNames[static_cast<std::size_t>(picture)]));
+    return [this, picture, title, legend = Legend()](ui::TDC& dc, const ui::TRect& whole) {
+        const ui::TRect below = DrawLegend(dc, whole, title, legend);
+        // Room on the right for the last tick label of the time or width axis.
+        dc.FillRect(below, ui::TBrush::White());
+        const ui::TRect rect(below.left, below.top, std::max(below.left + 1, below.right - kRightMargin), below.bottom);
         if (picture == Picture::Scatter) {
             scatter_.Graph().DrawPicture(dc, rect);
         } else if (picture == Picture::Waveforms) {

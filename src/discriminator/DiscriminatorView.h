@@ -3,7 +3,9 @@
 #include <cstdint>
 #include <optional>
 #include <string_view>
+#include <vector>
 
+#include "discriminator/PictureLegend.h"
 #include "discriminator/ScatterPlot.h"
 #include "discriminator/SpikePlot.h"
 #include "module/SpikeView.h"
@@ -17,7 +19,8 @@ class AnalysisDocument;
 
 // The window in which spikes are sorted into units: the scatter plot on
 // the left, the spike plot on the right, each half the width. It follows
-// the document: each change redraws both plots from the spike store.
+// the document: each change redraws both plots from the spike store. Its
+// pictures carry a header naming the document and the units' colours.
 //
 // Scripts reach it through the document's SetViewSetting:
 //   picture = discriminator | scatter | waveforms   what write-picture draws
@@ -69,6 +72,9 @@ protected:
 private:
     HRESULT WritePicture(std::u16string_view path);
     std::optional<std::uint32_t> ShownUnitColour() const;
+    VEX::String DocumentName() const;
+    // The source channel's units and, when there are any, the unassigned.
+    std::vector<LegendEntry> Legend() const;
     void RefreshSpikePlot();
 
     ComPtr<AnalysisDocument> document_;

@@ -47,10 +47,13 @@ struct ColourPixels {
     double meanColumn = 0.0;
 };
 
+// Below the header, whose legend shows every unit's colour.
+constexpr int kHeaderRows = 30;
+
 ColourPixels PixelsOf(const QImage& image, QRgb colour)
 {
     ColourPixels pixels;
-    for (int y = 0; y < image.height(); ++y) {
+    for (int y = kHeaderRows; y < image.height(); ++y) {
         for (int x = 0; x < image.width(); ++x) {
             if ((image.pixel(x, y) & 0xFFFFFF) == (colour & 0xFFFFFF)) {
                 ++pixels.count;
@@ -81,6 +84,15 @@ void ExpectThreeUnitsDrawn(const Scratch& scratch, const std::string& units)
     const QImage waves(QString::fromStdString(scratch / "w.png"));
     ASSERT_FALSE(scatter.isNull());
     ASSERT_FALSE(waves.isNull());
+    for (std::size_t u = 0; u < 3; ++u) {
+        int legend = 0;
+        for (int y = 0; y < kHeaderRows; ++y) {
+            for (int x = 0; x < scatter.width(); ++x) {
+                legend += (scatter.pixel(x, y) & 0xFFFFFF) == (kUnitColours[u] & 0xFFFFFF) ? 1 : 0;
+            }
+        }
+        EXPECT_GT(legend, 20) << "unit " << u + 1 << " in the legend";
+    }
     std::array<ColourPixels, 3> points;
     std::array<ColourPixels, 3> shapes;
     for (std::size_t u = 0; u < 3; ++u) {
