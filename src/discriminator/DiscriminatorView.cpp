@@ -70,7 +70,10 @@ VEX::String DiscriminatorView::DocumentName() const
     return name;
 }
 
-VEX::String DiscriminatorView::Title() const { return VEX::String(DocumentName().Str() + u": " + std::u16string(kViewName)); }
+VEX::String DiscriminatorView::Title() const
+{
+    return VEX::String(DocumentName().Str() + u": " + std::u16string(kViewName));
+}
 
 std::vector<LegendEntry> DiscriminatorView::Legend() const
 {
