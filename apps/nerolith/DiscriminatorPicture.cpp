@@ -5,6 +5,8 @@
 #include <cctype>
 #include <stdexcept>
 
+#include "ChannelUnits.h"
+
 namespace Nerolith::Cli {
 namespace {
 
@@ -52,13 +54,32 @@ void SuggestUnits(Desk::Session& session)
     }
 }
 
-void WriteDiscriminatorPicture(Desk::Session& session, const std::string& picture, const std::string& path,
-                               const std::optional<std::string>& size)
+// The spike plot shows only the selected unit's spikes.
+void ShowOnly(Desk::Session& session, const std::string& name)
 {
+    const std::vector<Host::UnitDescription> units = SourceChannelUnits(session);
+    const auto unit = std::find_if(units.begin(), units.end(),
+                                   [&name](const Host::UnitDescription& u) { return u.name.ToUtf8() == name; });
+    if (unit == units.end()) {
+        throw std::runtime_error("--unit " + name + ": no such unit; the channel's units: " + UnitListText(units));
+    }
+    if (Failed(session.Analysis().SetSelectedUnit(unit->number))) {
+        throw std::runtime_error("--unit " + name + ": the unit could not be selected");
+    }
+    Set(session, u"waveforms", "selected", "--unit " + name + ": the spike plot cannot show one unit");
+}
+
+void WriteDiscriminatorPicture(Desk::Session& session, const DiscriminatorPictureOptions& options,
+                               const std::string& path)
+{
+    const std::string& picture = options.picture;
     OpenDiscriminator(session);
     Set(session, u"picture", picture, "--view " + picture + ": the discriminator cannot draw this picture");
-    if (size) {
-        Set(session, u"size", *size, "--size " + *size + ": the view cannot take this size");
+    if (options.size) {
+        Set(session, u"size", *options.size, "--size " + *options.size + ": the view cannot take this size");
+    }
+    if (options.unit) {
+        ShowOnly(session, *options.unit);
     }
     Set(session, u"write-picture", path, path + ": cannot write the " + picture + " picture");
 }

@@ -19,8 +19,15 @@ void OpenDiscriminator(Desk::Session& session);
 // spikes, made by the discriminator view; throws when it finds none.
 void SuggestUnits(Desk::Session& session);
 
-// The picture into a .png, .svg or .pdf file, at `size` (WxH) when given.
-void WriteDiscriminatorPicture(Desk::Session& session, const std::string& picture, const std::string& path,
-                               const std::optional<std::string>& size);
+// What a discriminator picture shows and how large it is.
+struct DiscriminatorPictureOptions {
+    std::string picture;             // discriminator, scatter or waveforms
+    std::optional<std::string> size; // WxH
+    std::optional<std::string> unit; // the spike plot: this unit's spikes only
+};
+
+// The picture into a .png, .svg or .pdf file.
+void WriteDiscriminatorPicture(Desk::Session& session, const DiscriminatorPictureOptions& options,
+                               const std::string& path);
 
 } // namespace Nerolith::Cli

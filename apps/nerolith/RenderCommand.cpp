@@ -23,6 +23,7 @@ struct RenderOptions {
     ViewOptions views;
     std::string output;
     std::optional<std::string> size;
+    std::optional<std::string> unit;
 };
 
 bool IsPictureFile(const std::string& path)
@@ -53,8 +54,11 @@ void Render(const RenderOptions& options)
     if (discriminator && views.empty() && options.views.views.size() == 1) {
         const auto session = OpenSession(options.recording, options.detection, DocumentOptions{});
         RunAnalysis(*session, options.units, DocumentOptions{}, false);
-        WriteDiscriminatorPicture(*session, *discriminator, options.output, options.size);
+        WriteDiscriminatorPicture(*session, {*discriminator, options.size, options.unit}, options.output);
         return;
+    }
+    if (options.unit) {
+        throw std::runtime_error("--unit " + *options.unit + ": only the waveforms and discriminator pictures take it");
     }
     if (views.size() != 1 || discriminator) {
         throw std::runtime_error("render draws one view: name exactly one with --view");
@@ -83,6 +87,7 @@ void AddRenderCommand(CLI::App& app, std::function<void(std::function<void()>)> 
     options->views.AddTo(*command);
     command->add_option("-o", options->output, "The picture to write: FILE.png, FILE.svg or FILE.pdf")->required();
     command->add_option("--size", options->size, "The picture's size in pixels, WxH")->check(PictureSize());
+    command->add_option("--unit", options->unit, "waveforms, discriminator: only this unit's spikes (its name)");
     command->callback([options, guarded] { guarded([&] { Render(*options); }); });
 }
 

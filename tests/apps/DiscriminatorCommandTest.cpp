@@ -205,6 +205,22 @@ TEST(DiscriminatorCommand, AContourUnitHoldsExactlyTheSpikesInsideIt)
     EXPECT_GT(inside, 300);
 }
 
+TEST(DiscriminatorCommand, TheSpikePlotShowsOneUnitWhenAsked)
+{
+    const Scratch scratch("nerolith-discriminator-one-unit");
+    const std::string units = " --units " + DemoUnits();
+    ASSERT_EQ(Nerolith(scratch, "render demo" + units + " --view waveforms --unit B -o " + scratch / "b.png").status,
+              0);
+    const QImage waves(QString::fromStdString(scratch / "b.png"));
+    EXPECT_EQ(PixelsOf(waves, kUnitColours[0]).count, 0);
+    EXPECT_GT(PixelsOf(waves, kUnitColours[1]).count, 500);
+    EXPECT_EQ(PixelsOf(waves, kUnitColours[2]).count, 0);
+    const Outcome missing = Nerolith(scratch, "render demo" + units + " --view waveforms --unit D -o " + scratch / "d.png");
+    EXPECT_EQ(missing.status, 1);
+    EXPECT_NE(missing.err.find("--unit D: no such unit"), std::string::npos) << missing.err;
+    EXPECT_EQ(Nerolith(scratch, "render demo" + units + " --view AH --unit B -o " + scratch / "a.png").status, 1);
+}
+
 TEST(DiscriminatorCommand, BadPicturesAndUnitsAreClearErrors)
 {
     const Scratch scratch("nerolith-discriminator-errors");
