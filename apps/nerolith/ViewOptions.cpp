@@ -127,8 +127,10 @@ void WriteText(const std::filesystem::path& path, const std::string& text)
 
 void ViewOptions::AddTo(CLI::App& command)
 {
-    command.add_option("--view", views, "Open a view: AH, ISIH, ACH, CCH, PSTH, RM or all (repeatable)")
-        ->check(ViewName(takesDiscriminator));
+    const std::string help = takesDiscriminator
+                                 ? "The view to draw: AH, ISIH, ACH, CCH, PSTH, RM, discriminator, scatter or waveforms"
+                                 : "Open a view: AH, ISIH, ACH, CCH, PSTH, RM or all (repeatable)";
+    command.add_option("--view", views, help)->check(ViewName(takesDiscriminator));
     command.add_option("--bin-size", binSizes, "VIEW=V: the view's bin size")->check(ViewAssignment());
     command.add_option("--paging", pagings, "VIEW=none|blocks:N|duration:S|stimulus:N")->check(ViewAssignment());
     command.add_option("--pre-stimulus", preStimulus, "PSTH pre-stimulus time in seconds");
