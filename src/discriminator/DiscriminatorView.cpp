@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cctype>
+#include <exception>
 #include <vector>
 
 #include "detection/SpikeData.h"
@@ -159,7 +160,13 @@ std::optional<std::int32_t> DiscriminatorView::SuggestUnits(std::int32_t maxClus
     SuggestionOptions options;
     options.maxClusters = maxClusters;
     options.widthStepMs = document_->Store().SampleInterval() * 1000.0;
-    const std::vector<SuggestedContour> contours = SuggestContours(table.Widths(), table.Heights(), options);
+    std::vector<SuggestedContour> contours;
+    try {
+        contours = SuggestContours(table.Widths(), table.Heights(), options);
+    } catch (const std::exception&) {
+        // Out of memory, or a fit the linear algebra gave up on.
+        return std::nullopt;
+    }
     const std::int32_t channel = document_->Settings().sourceChannel;
     std::int32_t made = 0;
     for (const SuggestedContour& contour : contours) {

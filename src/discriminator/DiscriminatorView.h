@@ -60,7 +60,7 @@ public:
 
     // Contour units around the clusters of the source channel's spikes,
     // through the document as "Add Unit" makes them; the number made, or
-    // none when the document refused one.
+    // none when the fit failed or the document refused a unit.
     std::optional<std::int32_t> SuggestUnits(std::int32_t maxClusters);
 
     platform::ui::PaintFunction PictureOf(Picture picture);

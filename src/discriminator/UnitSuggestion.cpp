@@ -1,5 +1,8 @@
 #include "discriminator/UnitSuggestion.h"
 
+// A fit that fails is answered by what the functions return; Armadillo's
+// own warnings would only clutter the command line's error output.
+#define ARMA_WARN_LEVEL 0
 #include <armadillo>
 
 #include <algorithm>
@@ -160,13 +163,18 @@ std::vector<SuggestedContour> SuggestContours(const std::vector<float>& widthsMs
         return {};
     }
     const arma::urowvec owner = model->assign(fitted, arma::prob_dist);
-    std::vector<arma::mat> inverses;
+    // A component whose covariance cannot be inverted claims no point.
+    std::vector<arma::mat> inverses(model->n_gaus());
+    std::vector<bool> usable(model->n_gaus());
     for (arma::uword g = 0; g < model->n_gaus(); ++g) {
-        inverses.push_back(arma::inv_sympd(model->fcovs.slice(g)));
+        usable[g] = arma::inv_sympd(inverses[g], arma::mat(model->fcovs.slice(g)));
     }
     std::vector<std::vector<Point>> members(model->n_gaus());
     for (arma::uword i = 0; i < data.points.n_cols; ++i) {
         const arma::uword g = owner(i);
+        if (!usable[g]) {
+            continue;
+        }
         const arma::vec offset = fitted.col(i) - model->means.col(g);
         const double distance = arma::as_scalar(offset.t() * inverses[g] * offset);
         if (distance <= radius * radius) {

@@ -112,6 +112,12 @@ TEST(UnitSuggestion, OneClusterIsOneContourAndTooFewPointsNone)
     EXPECT_EQ(SuggestContours(data.widths, data.heights, options).size(), 1u);
     EXPECT_TRUE(SuggestContours({0.5f, 0.6f}, {1.0f, 1.1f}, options).empty());
     EXPECT_TRUE(SuggestContours({}, {}, options).empty());
+    const std::vector<float> same(40, 0.5f);
+    const std::vector<SuggestedContour> alike = SuggestContours(same, same, options);
+    ASSERT_LE(alike.size(), 1u) << "identical points: one cluster at most";
+    for (const SuggestedContour& contour : alike) {
+        EXPECT_TRUE(Inside(0.5, 0.5, contour));
+    }
 }
 
 class DiscriminatorViewTest : public ::testing::Test {
