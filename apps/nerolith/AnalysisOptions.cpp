@@ -8,6 +8,7 @@
 #include <stdexcept>
 
 #include "ChannelUnits.h"
+#include "DiscriminatorPicture.h"
 #include "desk/runtime/SamplingReplay.h"
 #include "platform/text/ShortestNumber.h"
 
@@ -245,14 +246,21 @@ void DetectionOptions::Apply(Desk::Session& session, bool online) const
 
 void UnitsOptions::AddTo(CLI::App& command)
 {
-    command.add_option("--units", unitsFile, "JSON file of units to create")->check(CLI::ExistingFile);
+    command
+        .add_option("--units", unitsFile,
+                    "JSON file of units to create, or suggest: contour units around the spikes' clusters")
+        ->check(CLI::Validator(
+            [](std::string& text) { return text == "suggest" ? std::string() : CLI::ExistingFile(text); }, "FILE"));
     command.add_option("--assign", assignments, "Assign spike N to unit U (N=U, both from 1)");
     command.add_option("--exclude", exclusions, "Exclude spike N (from 1) from all units")->check(CLI::PositiveNumber);
 }
 
 void UnitsOptions::Apply(Desk::Session& session) const
 {
-    if (unitsFile) {
+    if (unitsFile == "suggest") {
+        SuggestUnits(session);
+        session.Analyze();
+    } else if (unitsFile) {
         CreateUnits(session, *unitsFile);
         session.Analyze();
     }

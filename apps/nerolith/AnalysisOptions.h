@@ -35,7 +35,7 @@ struct DetectionOptions {
 
 // Units and hand assignments, created as the discriminator creates them.
 struct UnitsOptions {
-    std::optional<std::string> unitsFile;
+    std::optional<std::string> unitsFile; // or "suggest"
     std::vector<std::string> assignments;
     std::vector<std::int32_t> exclusions;
 

@@ -11,6 +11,7 @@
 
 #include "AnalysisOptions.h"
 #include "ChannelUnits.h"
+#include "DiscriminatorPicture.h"
 
 namespace Nerolith::Cli {
 namespace {
@@ -22,6 +23,7 @@ struct RenderOptions {
     ViewOptions views;
     std::string output;
     std::optional<std::string> size;
+    std::optional<std::string> unit;
 };
 
 bool IsPictureFile(const std::string& path)
@@ -48,7 +50,17 @@ void Render(const RenderOptions& options)
         throw std::runtime_error("-o " + options.output + ": a picture is written as .png, .svg or .pdf");
     }
     const std::vector<NamedView> views = options.views.Views();
-    if (views.size() != 1) {
+    const std::optional<std::string> discriminator = options.views.DiscriminatorPicture();
+    if (discriminator && views.empty() && options.views.views.size() == 1) {
+        const auto session = OpenSession(options.recording, options.detection, DocumentOptions{});
+        RunAnalysis(*session, options.units, DocumentOptions{}, false);
+        WriteDiscriminatorPicture(*session, {*discriminator, options.size, options.unit}, options.output);
+        return;
+    }
+    if (options.unit) {
+        throw std::runtime_error("--unit " + *options.unit + ": only the waveforms and discriminator pictures take it");
+    }
+    if (views.size() != 1 || discriminator) {
         throw std::runtime_error("render draws one view: name exactly one with --view");
     }
     const auto session = OpenSession(options.recording, options.detection, DocumentOptions{});
@@ -71,9 +83,11 @@ void AddRenderCommand(CLI::App& app, std::function<void(std::function<void()>)> 
         ->required();
     options->detection.AddTo(*command);
     options->units.AddTo(*command);
+    options->views.takesDiscriminator = true;
     options->views.AddTo(*command);
     command->add_option("-o", options->output, "The picture to write: FILE.png, FILE.svg or FILE.pdf")->required();
     command->add_option("--size", options->size, "The picture's size in pixels, WxH")->check(PictureSize());
+    command->add_option("--unit", options->unit, "waveforms, discriminator: only this unit's spikes (its name)");
     command->callback([options, guarded] { guarded([&] { Render(*options); }); });
 }
 

@@ -1,6 +1,7 @@
 #include "ViewOptions.h"
 
 #include "ChannelUnits.h"
+#include "DiscriminatorPicture.h"
 #include "SettingChoices.h"
 
 #include <algorithm>
@@ -68,13 +69,15 @@ CLI::Validator ViewAssignment()
         "VIEW=VALUE");
 }
 
-CLI::Validator ViewName()
+CLI::Validator ViewName(bool takesDiscriminator)
 {
     return CLI::Validator(
-        [](std::string& text) -> std::string {
-            return Upper(text) == "ALL" || FindView(text) ? std::string()
-                                                          : "unknown view " + text +
-                                                                " (AH, ISIH, ACH, CCH, PSTH, RM or all)";
+        [takesDiscriminator](std::string& text) -> std::string {
+            if (Upper(text) == "ALL" || FindView(text) || (takesDiscriminator && DiscriminatorPictureName(text))) {
+                return {};
+            }
+            return "unknown view " + text + " (AH, ISIH, ACH, CCH, PSTH, RM" +
+                   (takesDiscriminator ? ", discriminator, scatter, waveforms" : "") + " or all)";
         },
         "VIEW");
 }
@@ -124,8 +127,10 @@ void WriteText(const std::filesystem::path& path, const std::string& text)
 
 void ViewOptions::AddTo(CLI::App& command)
 {
-    command.add_option("--view", views, "Open a view: AH, ISIH, ACH, CCH, PSTH, RM or all (repeatable)")
-        ->check(ViewName());
+    const std::string help = takesDiscriminator
+                                 ? "The view to draw: AH, ISIH, ACH, CCH, PSTH, RM, discriminator, scatter or waveforms"
+                                 : "Open a view: AH, ISIH, ACH, CCH, PSTH, RM or all (repeatable)";
+    command.add_option("--view", views, help)->check(ViewName(takesDiscriminator));
     command.add_option("--bin-size", binSizes, "VIEW=V: the view's bin size")->check(ViewAssignment());
     command.add_option("--paging", pagings, "VIEW=none|blocks:N|duration:S|stimulus:N")->check(ViewAssignment());
     command.add_option("--pre-stimulus", preStimulus, "PSTH pre-stimulus time in seconds");
@@ -171,6 +176,16 @@ std::vector<NamedView> ViewOptions::Views() const
         }
     }
     return open;
+}
+
+std::optional<std::string> ViewOptions::DiscriminatorPicture() const
+{
+    for (const std::string& name : views) {
+        if (const std::optional<std::string> picture = DiscriminatorPictureName(name)) {
+            return picture;
+        }
+    }
+    return std::nullopt;
 }
 
 void ViewOptions::Open(Desk::Session& session) const

@@ -37,8 +37,12 @@ struct ViewOptions {
     std::vector<std::string> pages;
     std::vector<std::string> statistics;
     PictureOptions pictures;
+    // render's --view also takes the discriminator's pictures.
+    bool takesDiscriminator = false;
 
     void AddTo(CLI::App& command);
+    // The discriminator picture --view names, if any (lower case).
+    std::optional<std::string> DiscriminatorPicture() const;
     // The views to open, in the order AH, ISIH, ACH, CCH, PSTH, RM.
     std::vector<NamedView> Views() const;
 

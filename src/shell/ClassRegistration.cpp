@@ -1,8 +1,11 @@
 #include "shell/ClassRegistration.h"
 
+#include <algorithm>
 #include <array>
+#include <vector>
 
 #include "detection/DetectionClasses.h"
+#include "discriminator/DiscriminatorClasses.h"
 #include "histograms/HistogramClasses.h"
 #include "module/ClassObject.h"
 #include "module/StringTable.h"
@@ -24,6 +27,20 @@ void RegisterAction(IClassRegistrar* registrar, AutomationAction& action)
     registrar->RegisterAction(action.Name(), AutomationAction::kCategory, action.Description(), &action);
 }
 
+// Every folder's view classes, in the order of their class numbers.
+std::vector<Host::ClassRegistration> ViewClasses(const std::array<const FolderClasses*, 3>& folders,
+                                                 const CLSID& documentClass)
+{
+    std::vector<Host::ClassRegistration> views;
+    for (const FolderClasses* folder : folders) {
+        for (const Host::ClassRegistration& view : folder->viewClasses(documentClass)) {
+            views.push_back(view);
+        }
+    }
+    std::ranges::stable_sort(views, {}, [](const Host::ClassRegistration& view) { return view.classId.data2; });
+    return views;
+}
+
 } // namespace
 
 const VEX::String& Caption() { return CaptionText(); }
@@ -34,7 +51,7 @@ HRESULT RegisterClassObjects(IClassRegistrar* registrar)
         return E_POINTER;
     }
     CaptionText() = LoadString(Strings::kCaption);
-    const std::array folders{&DetectionClasses(), &HistogramClasses()};
+    const std::array folders{&DetectionClasses(), &HistogramClasses(), &DiscriminatorClasses()};
     for (const FolderClasses* folder : folders) {
         folder->install();
     }
@@ -43,10 +60,8 @@ HRESULT RegisterClassObjects(IClassRegistrar* registrar)
     }
     const Host::ClassRegistration document = SpikeDocClassRegistration();
     registrar->RegisterClass(document);
-    for (const FolderClasses* folder : folders) {
-        for (const Host::ClassRegistration& view : folder->viewClasses(document.classId)) {
-            registrar->RegisterClass(view);
-        }
+    for (const Host::ClassRegistration& view : ViewClasses(folders, document.classId)) {
+        registrar->RegisterClass(view);
     }
     registrar->RegisterClass(SpikeEventDrawClassRegistration());
     RegisterAction(registrar, AnalyzeAction());

@@ -397,7 +397,7 @@ TEST(AnalysisViewClasses, RegisterBetweenTheDocumentAndTheEventDrawingInTableOrd
     registrar.AddRef();
     ASSERT_EQ(RegisterClassObjects(&registrar), S_OK);
     const std::vector<std::u16string> views = {
-        u"Autocorrelation Histogram View", u"Cross-correlation Histogram View",
+        u"Autocorrelation Histogram View", u"Cross-correlation Histogram View", u"Nerolith Discriminator View",
         u"Interspike Interval Histogram View", u"Amplitude Histogram View", u"Rate Meter View",
         u"Peristimulus Time Histogram View"};
     ASSERT_EQ(registrar.classes.size(), views.size() + 2);
@@ -409,6 +409,7 @@ TEST(AnalysisViewClasses, RegisterBetweenTheDocumentAndTheEventDrawingInTableOrd
         EXPECT_EQ(view.displayName.Str(), views[i]);
         EXPECT_EQ(view.parentClassId, registrar.classes.front().classId);
         EXPECT_NE(view.object, nullptr);
+        EXPECT_EQ(view.classId.data2, i + 2) << "class numbers 2 to 8 in order";
     }
     EXPECT_TRUE(InstalledWindows().openView) << "registration gives documents their views";
 }

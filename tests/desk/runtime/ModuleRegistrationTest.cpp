@@ -64,7 +64,7 @@ TEST(ModuleRegistration, ClassesArriveInTheirFixedOrder)
         }
     }
     EXPECT_EQ(numbered, (std::vector<std::string>{"Nerolith View Document", "Autocorrelation Histogram View",
-                                                  "Cross-correlation Histogram View",
+                                                  "Cross-correlation Histogram View", "Nerolith Discriminator View",
                                                   "Interspike Interval Histogram View", "Amplitude Histogram View",
                                                   "Rate Meter View", "Peristimulus Time Histogram View", ""}));
     EXPECT_EQ(classes.back().registration.role, Host::ClassRole::EventDraw);
