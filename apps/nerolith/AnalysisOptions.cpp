@@ -97,6 +97,9 @@ void CreateUnit(Desk::Session& session, const nlohmann::json& unit, const std::s
             widths.push_back(vertex[0].get<double>());
             heights.push_back(vertex[1].get<double>());
         }
+        if (widths.size() < 3) {
+            throw std::runtime_error(file + ": a contour needs at least three vertices");
+        }
         const VEX::String name = VEX::String::FromUtf8(unit.value("name", std::string()));
         Check(analysis.CreateContourUnit(settings.sourceChannel, widths, heights, name, &number),
               file + ": the contour unit could not be created");

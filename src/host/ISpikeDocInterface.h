@@ -113,7 +113,8 @@ public:
     // Every unit of every channel, in the store's order; units read from a
     // document and not yet rebuilt come last, with kind 0.
     virtual HRESULT GetUnits(std::vector<Host::UnitDescription>* units) = 0;
-    // A contour unit on a channel; an empty name takes the default naming.
+    // A contour unit on a channel, at least three vertices (E_INVALIDARG
+    // otherwise); an empty name takes the default naming.
     virtual HRESULT CreateContourUnit(std::int32_t channel, const std::vector<double>& widths,
                                       const std::vector<double>& heights, const VEX::String& name,
                                       std::int32_t* number) = 0;

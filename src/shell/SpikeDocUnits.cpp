@@ -7,6 +7,11 @@
 #include "shell/SpikeDoc.h"
 
 namespace Nerolith {
+namespace {
+
+constexpr std::size_t kFewestContourVertices = 3;
+
+} // namespace
 
 std::size_t SpikeDoc::UnitCount() const
 {
@@ -51,7 +56,9 @@ HRESULT SpikeDoc::CreateContourUnit(std::int32_t channel, const std::vector<doub
     if (number == nullptr) {
         return E_POINTER;
     }
-    if (channel < 0 || widths.empty() || widths.size() != heights.size()) {
+    // A polygon of fewer than three corners encloses nothing: a unit made
+    // of one would silently match no spike.
+    if (channel < 0 || widths.size() < kFewestContourVertices || widths.size() != heights.size()) {
         return E_INVALIDARG;
     }
     UnitCatalog& units = store_->Units();

@@ -114,3 +114,17 @@ TEST(DocumentScripting, ConfirmingSettingsAnalysesAgainOnlyWhenDetectionChanged)
     record.channel = 0;
     EXPECT_EQ(f.doc->ConfirmSettings(record), E_FAIL) << "not while the host samples";
 }
+
+TEST(DocumentScripting, AContourOfFewerThanThreeVerticesIsRefused)
+{
+    TestSupport::SpikyDocument f;
+    std::int32_t number = -1;
+    EXPECT_EQ(f.doc->CreateContourUnit(0, {0.0, 10.0}, {0.5, 2.0}, {}, &number), E_INVALIDARG)
+        << "two vertices enclose no spike";
+    EXPECT_EQ(f.doc->CreateContourUnit(0, {}, {}, {}, &number), E_INVALIDARG);
+    EXPECT_EQ(f.doc->CreateContourUnit(0, {0.0, 10.0, 10.0}, {0.5, 0.5}, {}, &number), E_INVALIDARG);
+    std::vector<Host::UnitDescription> units;
+    f.doc->GetUnits(&units);
+    EXPECT_TRUE(units.empty());
+    EXPECT_EQ(f.doc->CreateContourUnit(0, {0.0, 10.0, 10.0}, {0.5, 0.5, 2.0}, {}, &number), S_OK);
+}
