@@ -6,6 +6,8 @@
 #include <regex>
 #include <stdexcept>
 
+#include "FiniteNumber.h"
+#include "JsonFields.h"
 #include "desk/host/SamplingReplay.h"
 
 namespace Nerolith::Cli {
@@ -78,19 +80,19 @@ void CreateUnit(Desk::Session& session, const nlohmann::json& unit, const std::s
             if (!vertex.is_array() || vertex.size() != 2) {
                 throw std::runtime_error(file + ": a vertex is [width_ms, height]");
             }
-            widths.push_back(vertex[0].get<double>());
-            heights.push_back(vertex[1].get<double>());
+            widths.push_back(JsonFields::NumberValue(vertex[0], "vertices"));
+            heights.push_back(JsonFields::NumberValue(vertex[1], "vertices"));
         }
         const VEX::String name = VEX::String::FromUtf8(unit.value("name", std::string()));
         Check(analysis.CreateContourUnit(settings.sourceChannel, widths, heights, name, &number),
               file + ": the contour unit could not be created");
     } else if (kind == "template") {
-        const std::int32_t spike = unit.at("spike").get<std::int32_t>();
+        const auto spike = JsonFields::Integer<std::int32_t>(unit, "spike");
         if (spike < 1 || spike > analysis.SpikeCount()) {
             throw std::runtime_error(file + ": template spike " + std::to_string(spike) + " does not exist (" +
                                      std::to_string(analysis.SpikeCount()) + " spikes)");
         }
-        Check(analysis.CreateTemplateUnit(spike - 1, unit.at("fit_tolerance").get<double>(), &number),
+        Check(analysis.CreateTemplateUnit(spike - 1, JsonFields::Number(unit, "fit_tolerance"), &number),
               file + ": the template unit could not be created");
     } else {
         throw std::runtime_error(file + ": unknown unit kind \"" + kind + "\"");
@@ -101,10 +103,16 @@ void CreateUnits(Desk::Session& session, const std::string& file)
 {
     const nlohmann::json document = ReadJson(file);
     try {
-        for (const auto& unit : document.at("units")) {
+        const nlohmann::json& units = document.at("units");
+        if (!units.is_array()) {
+            throw JsonFieldError("\"units\" must be a list of units, not " + units.dump());
+        }
+        for (const auto& unit : units) {
             CreateUnit(session, unit, file);
         }
     } catch (const nlohmann::json::exception& error) {
+        throw std::runtime_error(file + ": " + error.what());
+    } catch (const JsonFieldError& error) {
         throw std::runtime_error(file + ": " + error.what());
     }
 }
@@ -147,16 +155,18 @@ void ReplayOnline(Desk::Session& session)
 void DetectionOptions::AddTo(CLI::App& command)
 {
     command.add_option("--channel", channel, "Source channel, from 1")->check(CLI::PositiveNumber);
-    command.add_option("--threshold", threshold, "Detection threshold in channel units");
-    command.add_option("--pretrigger", pretrigger, "Seconds kept before the trigger")->check(CLI::NonNegativeNumber);
-    command.add_option("--window", window, "Length of the spike window in seconds")->check(CLI::NonNegativeNumber);
+    command.add_option("--threshold", threshold, "Detection threshold in channel units")->check(FiniteNumber());
+    command.add_option("--pretrigger", pretrigger, "Seconds kept before the trigger")
+        ->check(FiniteNumber() & CLI::NonNegativeNumber);
+    command.add_option("--window", window, "Length of the spike window in seconds")
+        ->check(FiniteNumber() & CLI::NonNegativeNumber);
     command.add_option("--polarity", polarity, "positive or negative")
         ->check(CLI::IsMember({"positive", "negative"}));
     command.add_option("--measure", measure, "monophasic or biphasic")
         ->check(CLI::IsMember({"monophasic", "biphasic"}));
     command.add_option("--selection", selection, "Analyse BLOCK:TICK-BLOCK:TICK only");
     command.add_option("--fit-tolerance", fitTolerance, "Fit tolerance of new template units")
-        ->check(CLI::NonNegativeNumber);
+        ->check(FiniteNumber() & CLI::NonNegativeNumber);
 }
 
 void DetectionOptions::Apply(Desk::Session& session) const

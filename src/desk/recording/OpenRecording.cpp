@@ -7,6 +7,7 @@
 #include "desk/recording/EdfLibRecording.h"
 #include "desk/recording/RawRecording.h"
 #include "desk/recording/Recording.h"
+#include "desk/recording/RecordingFile.h"
 
 namespace Desk {
 namespace {
@@ -31,6 +32,9 @@ std::unique_ptr<Recording> OpenRecording(const std::string& source)
         return std::make_unique<RawRecording>(source);
     }
     if (extension == ".edf" || extension == ".bdf") {
+        // EDFlib opens with fopen, which would wait forever on a FIFO:
+        // only a regular file is handed to it.
+        const RecordingFile regularFile(source);
         if (auto recording = EdfLibRecording::Open(source)) {
             return recording;
         }
