@@ -8,6 +8,8 @@
 
 #include "FiniteNumber.h"
 #include "JsonFields.h"
+#include "UnitsFile.h"
+#include "desk/document/DocumentFile.h"
 #include "desk/host/SamplingReplay.h"
 
 namespace Nerolith::Cli {
@@ -66,54 +68,38 @@ nlohmann::json ReadJson(const std::string& path)
     }
 }
 
-void CreateUnit(Desk::Session& session, const nlohmann::json& unit, const std::string& file)
+void CreateUnit(Desk::Session& session, const UnitRequest& unit, const std::string& file)
 {
     ISpikeDocInterface& analysis = session.Analysis();
     Host::DocumentSettings settings;
     analysis.GetDocumentSettings(&settings);
-    const std::string kind = unit.at("kind").get<std::string>();
     std::int32_t number = 0;
-    if (kind == "contour") {
-        std::vector<double> widths;
-        std::vector<double> heights;
-        for (const auto& vertex : unit.at("vertices")) {
-            if (!vertex.is_array() || vertex.size() != 2) {
-                throw std::runtime_error(file + ": a vertex is [width_ms, height]");
-            }
-            widths.push_back(JsonFields::NumberValue(vertex[0], "vertices"));
-            heights.push_back(JsonFields::NumberValue(vertex[1], "vertices"));
-        }
-        const VEX::String name = VEX::String::FromUtf8(unit.value("name", std::string()));
-        Check(analysis.CreateContourUnit(settings.sourceChannel, widths, heights, name, &number),
+    if (unit.kind == UnitRequest::Kind::Contour) {
+        Check(analysis.CreateContourUnit(settings.sourceChannel, unit.widths, unit.heights,
+                                         VEX::String::FromUtf8(unit.name), &number),
               file + ": the contour unit could not be created");
-    } else if (kind == "template") {
-        const auto spike = JsonFields::Integer<std::int32_t>(unit, "spike");
-        if (spike < 1 || spike > analysis.SpikeCount()) {
-            throw std::runtime_error(file + ": template spike " + std::to_string(spike) + " does not exist (" +
-                                     std::to_string(analysis.SpikeCount()) + " spikes)");
-        }
-        Check(analysis.CreateTemplateUnit(spike - 1, JsonFields::Number(unit, "fit_tolerance"), &number),
-              file + ": the template unit could not be created");
-    } else {
-        throw std::runtime_error(file + ": unknown unit kind \"" + kind + "\"");
+        return;
     }
+    if (unit.spike < 1 || unit.spike > analysis.SpikeCount()) {
+        throw std::runtime_error(file + ": template spike " + std::to_string(unit.spike) + " does not exist (" +
+                                 std::to_string(analysis.SpikeCount()) + " spikes)");
+    }
+    Check(analysis.CreateTemplateUnit(unit.spike - 1, unit.fitTolerance, &number),
+          file + ": the template unit could not be created");
 }
 
 void CreateUnits(Desk::Session& session, const std::string& file)
 {
-    const nlohmann::json document = ReadJson(file);
+    std::vector<UnitRequest> units;
     try {
-        const nlohmann::json& units = document.at("units");
-        if (!units.is_array()) {
-            throw JsonFieldError("\"units\" must be a list of units, not " + units.dump());
-        }
-        for (const auto& unit : units) {
-            CreateUnit(session, unit, file);
-        }
+        units = ReadUnitsFile(ReadJson(file));
     } catch (const nlohmann::json::exception& error) {
         throw std::runtime_error(file + ": " + error.what());
     } catch (const JsonFieldError& error) {
         throw std::runtime_error(file + ": " + error.what());
+    }
+    for (const UnitRequest& unit : units) {
+        CreateUnit(session, unit, file);
     }
 }
 
@@ -235,10 +221,14 @@ std::unique_ptr<Desk::Session> OpenSession(const std::string& recording, const D
                                            const DocumentOptions& document)
 {
     auto session = Desk::Session::OpenRecording(recording, MakeCom<Desk::HostServices>());
-    if (document.path && std::filesystem::exists(*document.path)) {
+    // A file a cut-short first save left is no document yet: a save makes
+    // it one, anything else is told there is no saved analysis.
+    if (document.path && Desk::DocumentFile(*document.path).HoldsSavedAnalysis()) {
         session->LoadDocumentSettings(*document.path);
     } else if (document.path && !document.save) {
-        throw std::runtime_error(*document.path + ": no such document");
+        throw std::runtime_error(*document.path + (std::filesystem::exists(*document.path)
+                                                       ? ": no saved analysis"
+                                                       : ": no such document"));
     }
     detection.Apply(*session);
     return session;

@@ -250,6 +250,10 @@ void ApplySettingsJson(ISpikeDocInterface& analysis, const json& value)
 void Dump(const std::string& path)
 {
     std::vector<std::uint8_t> bytes = ReadBytes(path);
+    if (bytes.empty()) {
+        // What a first save cut short before it wrote a page leaves.
+        throw std::runtime_error(path + ": no saved analysis");
+    }
     if (IsSqlite(bytes)) {
         bytes = Desk::DocumentFile(path).Open().moduleSettings;
     }
