@@ -121,8 +121,8 @@ void WriteText(const std::filesystem::path& path, const std::string& text)
     }
 }
 
-constexpr NamedView kPeristimulus{"PSTH", ViewKind::PeristimulusTime};
-constexpr NamedView kCrossCorrelation{"CCH", ViewKind::CrossCorrelation};
+const NamedView kPeristimulus{"PSTH", ViewKind::PeristimulusTime};
+const NamedView kCrossCorrelation{"CCH", ViewKind::CrossCorrelation};
 
 } // namespace
 
