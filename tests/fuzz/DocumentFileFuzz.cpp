@@ -1,5 +1,6 @@
 // The document file reader: the input is the file; what opens is handed to
 // the module as a saved document's settings are.
+#include "Expect.h"
 #include "FuzzTarget.h"
 #include "desk/document/DocumentError.h"
 #include "desk/document/DocumentFile.h"
@@ -15,6 +16,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     try {
         const Desk::DocumentContents contents = Desk::DocumentFile(path).Open();
         Desk::LoadSettings(session->ModuleDocument().As<IPersistStreamInit>().Get(), contents.moduleSettings);
+        Fuzz::ExpectFiniteRecords(session->Analysis());
     } catch (const Desk::DocumentError&) {
     }
     return 0;

@@ -2,6 +2,8 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <string>
 
@@ -16,5 +18,15 @@ const std::filesystem::path& ScratchFolder();
 
 // Writes the input to `name` in the scratch folder; returns its path.
 std::string WriteInput(const std::string& name, const std::uint8_t* data, std::size_t size);
+
+// What an accepted input must have given; anything else is a wrong
+// success, which aborts like a crash so that the fuzzer keeps the input.
+inline void Expect(bool holds, const char* what)
+{
+    if (!holds) {
+        std::fprintf(stderr, "wrong success: %s\n", what);
+        std::abort();
+    }
+}
 
 } // namespace Fuzz
