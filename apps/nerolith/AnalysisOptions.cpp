@@ -9,6 +9,10 @@
 
 #include "ChannelUnits.h"
 #include "DiscriminatorPicture.h"
+#include "FiniteNumber.h"
+#include "JsonFields.h"
+#include "UnitsFile.h"
+#include "desk/document/DocumentFile.h"
 #include "desk/runtime/SamplingReplay.h"
 #include "platform/text/ShortestNumber.h"
 
@@ -70,61 +74,48 @@ nlohmann::json ReadJson(const std::string& path)
 
 // A template's own tolerance, else the channel's default (which
 // --fit-tolerance sets).
-double FitTolerance(ISpikeDocInterface& analysis, std::int32_t channel, const nlohmann::json& unit)
+double FitTolerance(ISpikeDocInterface& analysis, std::int32_t channel, const UnitRequest& unit)
 {
-    if (unit.contains("fit_tolerance")) {
-        return unit.at("fit_tolerance").get<double>();
+    if (unit.fitTolerance) {
+        return *unit.fitTolerance;
     }
     Host::ChannelAnalysisRecord record;
     analysis.GetChannelRecord(channel, &record);
     return record.defaultFitTolerance;
 }
 
-void CreateUnit(Desk::Session& session, const nlohmann::json& unit, const std::string& file)
+void CreateUnit(Desk::Session& session, const UnitRequest& unit, const std::string& file)
 {
     ISpikeDocInterface& analysis = session.Analysis();
     Host::DocumentSettings settings;
     analysis.GetDocumentSettings(&settings);
-    const std::string kind = unit.at("kind").get<std::string>();
     std::int32_t number = 0;
-    if (kind == "contour") {
-        std::vector<double> widths;
-        std::vector<double> heights;
-        for (const auto& vertex : unit.at("vertices")) {
-            if (!vertex.is_array() || vertex.size() != 2) {
-                throw std::runtime_error(file + ": a vertex is [width_ms, height]");
-            }
-            widths.push_back(vertex[0].get<double>());
-            heights.push_back(vertex[1].get<double>());
-        }
-        if (widths.size() < 3) {
-            throw std::runtime_error(file + ": a contour needs at least three vertices");
-        }
-        const VEX::String name = VEX::String::FromUtf8(unit.value("name", std::string()));
-        Check(analysis.CreateContourUnit(settings.sourceChannel, widths, heights, name, &number),
+    if (unit.kind == UnitRequest::Kind::Contour) {
+        Check(analysis.CreateContourUnit(settings.sourceChannel, unit.widths, unit.heights,
+                                         VEX::String::FromUtf8(unit.name), &number),
               file + ": the contour unit could not be created");
-    } else if (kind == "template") {
-        const std::int32_t spike = unit.at("spike").get<std::int32_t>();
-        if (spike < 1 || spike > analysis.SpikeCount()) {
-            throw std::runtime_error(file + ": template spike " + std::to_string(spike) + " does not exist (" +
-                                     std::to_string(analysis.SpikeCount()) + " spikes)");
-        }
-        Check(analysis.CreateTemplateUnit(spike - 1, FitTolerance(analysis, settings.sourceChannel, unit), &number),
-              file + ": the template unit could not be created");
-    } else {
-        throw std::runtime_error(file + ": unknown unit kind \"" + kind + "\"");
+        return;
     }
+    if (unit.spike < 1 || unit.spike > analysis.SpikeCount()) {
+        throw std::runtime_error(file + ": template spike " + std::to_string(unit.spike) + " does not exist (" +
+                                 std::to_string(analysis.SpikeCount()) + " spikes)");
+    }
+    Check(analysis.CreateTemplateUnit(unit.spike - 1, FitTolerance(analysis, settings.sourceChannel, unit), &number),
+          file + ": the template unit could not be created");
 }
 
 void CreateUnits(Desk::Session& session, const std::string& file)
 {
-    const nlohmann::json document = ReadJson(file);
+    std::vector<UnitRequest> units;
     try {
-        for (const auto& unit : document.at("units")) {
-            CreateUnit(session, unit, file);
-        }
+        units = ReadUnitsFile(ReadJson(file));
     } catch (const nlohmann::json::exception& error) {
         throw std::runtime_error(file + ": " + error.what());
+    } catch (const JsonFieldError& error) {
+        throw std::runtime_error(file + ": " + error.what());
+    }
+    for (const UnitRequest& unit : units) {
+        CreateUnit(session, unit, file);
     }
 }
 
@@ -193,15 +184,17 @@ void DetectionOptions::AddTo(CLI::App& command)
 {
     command.add_option("--channel", channel, "Source channel, from 1")->check(CLI::PositiveNumber);
     command.add_option("--threshold", threshold, kThresholdHelp);
-    command.add_option("--pretrigger", pretrigger, "Seconds kept before the trigger")->check(CLI::NonNegativeNumber);
-    command.add_option("--window", window, "Length of the spike window in seconds")->check(CLI::NonNegativeNumber);
+    command.add_option("--pretrigger", pretrigger, "Seconds kept before the trigger")
+        ->check(FiniteNumber() & CLI::NonNegativeNumber);
+    command.add_option("--window", window, "Length of the spike window in seconds")
+        ->check(FiniteNumber() & CLI::NonNegativeNumber);
     command.add_option("--polarity", polarity, "positive or negative")
         ->check(CLI::IsMember({"positive", "negative"}));
     command.add_option("--measure", measure, "monophasic or biphasic")
         ->check(CLI::IsMember({"monophasic", "biphasic"}));
     command.add_option("--selection", selection, "Analyse BLOCK:TICK-BLOCK:TICK only");
     command.add_option("--fit-tolerance", fitTolerance, "Fit tolerance of new template units")
-        ->check(CLI::NonNegativeNumber);
+        ->check(FiniteNumber() & CLI::NonNegativeNumber);
     filter.AddTo(command);
 }
 
@@ -285,10 +278,14 @@ std::unique_ptr<Desk::Session> OpenSession(const std::string& recording, const D
                                            const DocumentOptions& document, bool online)
 {
     auto session = Desk::Session::OpenRecording(recording, MakeCom<Desk::HostServices>());
-    if (document.path && std::filesystem::exists(*document.path)) {
+    // A file a cut-short first save left is no document yet: a save makes
+    // it one, anything else is told there is no saved analysis.
+    if (document.path && Desk::DocumentFile(*document.path).HoldsSavedAnalysis()) {
         session->LoadDocumentSettings(*document.path);
     } else if (document.path && !document.save) {
-        throw std::runtime_error(*document.path + ": no such document");
+        throw std::runtime_error(*document.path + (std::filesystem::exists(*document.path)
+                                                       ? ": no saved analysis"
+                                                       : ": no such document"));
     }
     detection.Apply(*session, online);
     return session;

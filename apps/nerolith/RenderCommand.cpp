@@ -34,12 +34,25 @@ bool IsPictureFile(const std::string& path)
     return extension == ".png" || extension == ".svg" || extension == ".pdf";
 }
 
+// A picture is drawn whole in memory (4 bytes a pixel), so its size has a
+// budget: 64 MB, 4096x4096 or the same area in another shape.
+constexpr long long kPixelBudget = 4096LL * 4096LL;
+
 CLI::Validator PictureSize()
 {
     return CLI::Validator(
         [](std::string& text) -> std::string {
-            static const std::regex pattern(R"(^[1-9]\d{0,4}x[1-9]\d{0,4}$)");
-            return std::regex_match(text, pattern) ? std::string() : "expected WIDTHxHEIGHT in pixels";
+            static const std::regex pattern(R"(^([1-9]\d{0,4})x([1-9]\d{0,4})$)");
+            std::smatch match;
+            if (!std::regex_match(text, match, pattern)) {
+                return "expected WIDTHxHEIGHT in pixels";
+            }
+            const long long pixels = std::stoll(match[1]) * std::stoll(match[2]);
+            if (pixels > kPixelBudget) {
+                return text + " is " + std::to_string(pixels) + " pixels, more than the " +
+                       std::to_string(kPixelBudget) + " a picture may have";
+            }
+            return {};
         },
         "WxH");
 }

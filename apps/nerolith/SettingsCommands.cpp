@@ -7,6 +7,7 @@
 #include <nlohmann/json.hpp>
 #include <stdexcept>
 
+#include "JsonFields.h"
 #include "desk/document/DocumentFile.h"
 #include "desk/document/ModuleSettings.h"
 #include "desk/recording/EmptyRecording.h"
@@ -64,10 +65,10 @@ std::unique_ptr<Desk::Session> SettingsSession(std::int32_t channels)
 // Enough channels for every channel the settings name.
 std::int32_t ChannelsNamedIn(const json& value)
 {
-    std::int32_t highest = value.value("sourceChannel", 0);
+    std::int32_t highest = JsonFields::IntegerOr(value, "sourceChannel", std::int32_t{0});
     for (const char* list : {"channels", "units", "handAssignments"}) {
         for (const json& item : value.value(list, json::array())) {
-            highest = std::max(highest, item.value("channel", 0));
+            highest = std::max(highest, JsonFields::IntegerOr(item, "channel", std::int32_t{0}));
         }
     }
     if (highest < 0 || highest >= 65536) {
@@ -89,7 +90,7 @@ json PositionJson(Host::Position position) { return {{"tick", position.tick}, {"
 
 Host::Position PositionFrom(const json& value)
 {
-    return {value.at("tick").get<std::int32_t>(), value.at("block").get<std::int32_t>()};
+    return {JsonFields::Integer<std::int32_t>(value, "tick"), JsonFields::Integer<std::int32_t>(value, "block")};
 }
 
 json RecordJson(const Host::ChannelAnalysisRecord& record)
@@ -114,12 +115,12 @@ json RecordJson(const Host::ChannelAnalysisRecord& record)
 Host::ChannelAnalysisRecord RecordFrom(const json& value)
 {
     Host::ChannelAnalysisRecord record;
-    record.channel = value.at("channel").get<std::int32_t>();
+    record.channel = JsonFields::Integer<std::int32_t>(value, "channel");
     record.useSelection = value.value("useSelection", record.useSelection);
-    record.detectionThreshold = value.value("detectionThreshold", record.detectionThreshold);
-    record.pretriggerTime = value.value("pretriggerTime", record.pretriggerTime);
-    record.totalTriggerTime = value.value("totalTriggerTime", record.totalTriggerTime);
-    record.signalMode = value.value("signalMode", record.signalMode);
+    record.detectionThreshold = JsonFields::NumberOr(value, "detectionThreshold", record.detectionThreshold);
+    record.pretriggerTime = JsonFields::NumberOr(value, "pretriggerTime", record.pretriggerTime);
+    record.totalTriggerTime = JsonFields::NumberOr(value, "totalTriggerTime", record.totalTriggerTime);
+    record.signalMode = JsonFields::IntegerOr(value, "signalMode", record.signalMode);
     record.analyzed = value.value("analyzed", record.analyzed);
     if (value.contains("rangeStart")) {
         record.rangeStart = PositionFrom(value.at("rangeStart"));
@@ -127,10 +128,10 @@ Host::ChannelAnalysisRecord RecordFrom(const json& value)
     if (value.contains("rangeEnd")) {
         record.rangeEnd = PositionFrom(value.at("rangeEnd"));
     }
-    record.discriminationMode = value.value("discriminationMode", record.discriminationMode);
+    record.discriminationMode = JsonFields::IntegerOr(value, "discriminationMode", record.discriminationMode);
     record.optionFlag = value.value("optionFlag", record.optionFlag);
-    record.optionValue1 = value.value("optionValue1", record.optionValue1);
-    record.defaultFitTolerance = value.value("defaultFitTolerance", record.defaultFitTolerance);
+    record.optionValue1 = JsonFields::NumberOr(value, "optionValue1", record.optionValue1);
+    record.defaultFitTolerance = JsonFields::NumberOr(value, "defaultFitTolerance", record.defaultFitTolerance);
     record.stimulusSource = VEX::String::FromUtf8(value.value("stimulusSource", std::string()));
     record.referenceSource = VEX::String::FromUtf8(value.value("referenceSource", std::string()));
     return record;
@@ -153,14 +154,14 @@ json UnitJson(const Host::UnitDescription& unit)
 Host::UnitDescription UnitFrom(const json& value)
 {
     Host::UnitDescription unit;
-    unit.kind = value.at("kind").get<std::int32_t>();
-    unit.number = value.at("number").get<std::int32_t>();
+    unit.kind = JsonFields::Integer<std::int32_t>(value, "kind");
+    unit.number = JsonFields::Integer<std::int32_t>(value, "number");
     unit.name = VEX::String::FromUtf8(value.value("name", std::string()));
-    unit.channel = value.at("channel").get<std::int32_t>();
-    unit.colour = value.value("colour", 0u);
-    unit.sourceBlock = value.value("sourceBlock", unit.sourceBlock);
-    unit.sourceTick = value.value("sourceTick", unit.sourceTick);
-    unit.fitTolerance = value.value("fitTolerance", 0.0);
+    unit.channel = JsonFields::Integer<std::int32_t>(value, "channel");
+    unit.colour = JsonFields::IntegerOr(value, "colour", 0u);
+    unit.sourceBlock = JsonFields::IntegerOr(value, "sourceBlock", unit.sourceBlock);
+    unit.sourceTick = JsonFields::IntegerOr(value, "sourceTick", unit.sourceTick);
+    unit.fitTolerance = JsonFields::NumberOr(value, "fitTolerance", 0.0);
     unit.widths = value.value("widths", std::vector<double>());
     unit.heights = value.value("heights", std::vector<double>());
     return unit;
@@ -176,12 +177,12 @@ json AssignmentJson(const Host::HandAssignment& assignment)
 Host::HandAssignment AssignmentFrom(const json& value)
 {
     Host::HandAssignment assignment;
-    assignment.unit = value.at("unit").get<std::int32_t>();
-    assignment.block = value.at("block").get<std::int32_t>();
-    assignment.tick = value.at("tick").get<std::int32_t>();
-    assignment.channel = value.at("channel").get<std::int32_t>();
-    assignment.tolerance = value.value("tolerance", 0);
-    assignment.spikeIndex = value.value("spikeIndex", -1);
+    assignment.unit = JsonFields::Integer<std::int32_t>(value, "unit");
+    assignment.block = JsonFields::Integer<std::int32_t>(value, "block");
+    assignment.tick = JsonFields::Integer<std::int32_t>(value, "tick");
+    assignment.channel = JsonFields::Integer<std::int32_t>(value, "channel");
+    assignment.tolerance = JsonFields::IntegerOr(value, "tolerance", std::int32_t{0});
+    assignment.spikeIndex = JsonFields::IntegerOr(value, "spikeIndex", std::int32_t{-1});
     return assignment;
 }
 
@@ -234,19 +235,23 @@ void ApplySettingsJson(ISpikeDocInterface& analysis, const json& value)
     for (const json& record : value.value("channels", json::array())) {
         Check(analysis.SetChannelRecord(RecordFrom(record)), "a channel record was refused");
     }
-    Check(analysis.SetSourceChannel(value.value("sourceChannel", 0)), "sourceChannel was refused");
+    Check(analysis.SetSourceChannel(JsonFields::IntegerOr(value, "sourceChannel", std::int32_t{0})), "sourceChannel was refused");
     for (const json& unit : value.value("units", json::array())) {
         Check(analysis.RestoreUnit(UnitFrom(unit)), "unit " + unit.value("name", std::string()) + " was refused");
     }
     for (const json& assignment : value.value("handAssignments", json::array())) {
         Check(analysis.RestoreHandAssignment(AssignmentFrom(assignment)), "a hand assignment was refused");
     }
-    Check(analysis.SetSelectedUnit(value.value("selectedUnit", -1)), "selectedUnit was refused");
+    Check(analysis.SetSelectedUnit(JsonFields::IntegerOr(value, "selectedUnit", std::int32_t{-1})), "selectedUnit was refused");
 }
 
 void Dump(const std::string& path)
 {
     std::vector<std::uint8_t> bytes = ReadBytes(path);
+    if (bytes.empty()) {
+        // What a first save cut short before it wrote a page leaves.
+        throw std::runtime_error(path + ": no saved analysis");
+    }
     if (IsSqlite(bytes)) {
         bytes = Desk::DocumentFile(path).Open().moduleSettings;
     }

@@ -29,16 +29,21 @@ constexpr Extent kUnlimited{std::numeric_limits<double>::lowest(), std::numeric_
 Graph2DDrawer::Graph2DDrawer() : domainLimits_(kUnlimited), rangeLimits_(kUnlimited)
 {
     queens_.SetRedrawHandler([this] { Redraw(); });
+    queens_.SetForgetHandler([this](Queen* queen) {
+        if (queen == selection_) {
+            selection_ = nullptr;
+            selecting_ = false;
+        }
+    });
     graticule_.SetDisplayInfo(displayInfo_);
 }
 
 Graph2DDrawer::~Graph2DDrawer()
 {
     for (const PlotterEntry& entry : plotters_) {
+        entry.plotter->SetGraph(nullptr);
         if (entry.owned) {
             delete entry.plotter;
-        } else {
-            entry.plotter->SetGraph(nullptr);
         }
     }
     for (const AnnotationEntry& entry : annotations_) {
@@ -258,6 +263,12 @@ void Graph2DDrawer::AddPlotter(Plotter* plotter, bool owned)
     }
     plotters_.push_back({plotter, owned});
     plotter->SetGraph(this);
+    Redraw();
+}
+
+void Graph2DDrawer::ForgetPlotter(const Plotter* plotter)
+{
+    std::erase_if(plotters_, [&](const PlotterEntry& entry) { return entry.plotter == plotter; });
     Redraw();
 }
 

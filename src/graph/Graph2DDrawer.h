@@ -89,6 +89,7 @@ public:
     // Plotters are drawn in the order added; owned ones are deleted with
     // the drawer.
     void AddPlotter(Plotter* plotter, bool owned = false);
+    void ForgetPlotter(const Plotter* plotter) override;
     std::int32_t PlotterCount() const { return static_cast<std::int32_t>(plotters_.size()); }
     // None for an index out of range.
     Plotter* GetPlotter(std::int32_t index) const;

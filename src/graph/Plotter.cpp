@@ -7,6 +7,9 @@ namespace DUdido1 {
 
 Plotter::~Plotter()
 {
+    if (graph_) {
+        graph_->ForgetPlotter(this);
+    }
     ReleaseData();
 }
 

@@ -55,6 +55,9 @@ void QueenController::Forget(Queen* queen)
     if (tracked_ == queen) {
         tracked_ = nullptr;
     }
+    if (forget_) {
+        forget_(queen);
+    }
 }
 
 Queen* QueenController::At(std::int32_t index) const

@@ -55,8 +55,10 @@ public:
     // the last to the first, so the first is drawn on top.
     void Draw(ui::TDC& dc, const PlotFrame& frame) override;
 
-    // A queen that is being destroyed leaves the list.
+    // A queen that is being destroyed leaves the list; the forget handler
+    // hears of it too, for the queens adopted outside the list.
     void Forget(Queen* queen);
+    void SetForgetHandler(std::function<void(Queen*)> handler) { forget_ = std::move(handler); }
 
 private:
     struct Entry {
@@ -74,6 +76,7 @@ private:
     std::int32_t handleSize_ = 8;
     PlotFrame frame_;
     std::function<void()> redraw_;
+    std::function<void(Queen*)> forget_;
 };
 
 } // namespace DUdido1

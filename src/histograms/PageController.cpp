@@ -14,6 +14,9 @@ namespace {
 
 // The analysed position advanced while sampling.
 constexpr std::int32_t kDataAdvance = 2;
+// Relative; far below a tick at any sampling rate, far above the rounding
+// of sums of page durations.
+constexpr double kTimeTolerance = 1e-9;
 
 bool IsUsable(const SpikeNotification& record)
 {
@@ -156,16 +159,22 @@ void PageController::PageByDuration(std::int32_t code, std::int32_t block, doubl
     if (block != firstBlock_) {
         NewPage(block, 0.0);
     }
-    // A page that would begin at the very end of a block holds nothing.
-    const bool blockEnd = code == SpikeNotification::kBlockEnd;
+    // Data at a page's start belong to that page; a position reached (the
+    // data advancing while sampling, a block's end) opens a page only once
+    // it is past the start, so that no path makes an empty page at a block's
+    // end. Page starts are sums of durations and a block's length a product
+    // of ticks, so both are compared with a tolerance.
+    const bool atData = code == SpikeNotification::kSpike || code == SpikeNotification::kReference ||
+                        code == SpikeNotification::kStimulus;
+    const double tolerance = kTimeTolerance * std::max(1.0, std::fabs(t));
     const auto due = [&] {
-        const double length = t - pageStart_;
-        return blockEnd ? length > settings_.fixedDuration : length >= settings_.fixedDuration;
+        const double next = pageStart_ + settings_.fixedDuration;
+        return atData ? t >= next - tolerance : t > next + tolerance;
     };
     while (due() && pageCount_ < kMaxPages) {
         NewPage(block, pageStart_ + settings_.fixedDuration);
     }
-    if (blockEnd) {
+    if (code == SpikeNotification::kBlockEnd) {
         EndSegments();
     }
 }

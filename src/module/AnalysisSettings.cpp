@@ -27,6 +27,13 @@ bool NearlyEqual(double a, double b)
     return std::fabs(a - b) / larger < 1e-13;
 }
 
+bool RecordIsFinite(const ChannelAnalysisRecord& record)
+{
+    return std::isfinite(record.detectionThreshold) && std::isfinite(record.pretriggerTime) &&
+           std::isfinite(record.totalTriggerTime) && std::isfinite(record.optionValue1) &&
+           std::isfinite(record.defaultFitTolerance);
+}
+
 bool DetectionSettingsDiffer(const ChannelAnalysisRecord& a, const ChannelAnalysisRecord& b)
 {
     return a.channel != b.channel || a.useSelection != b.useSelection ||

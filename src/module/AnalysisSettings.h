@@ -22,6 +22,8 @@ bool DetectionSettingsDiffer(const ChannelAnalysisRecord& a, const ChannelAnalys
 // Doubles compare equal when identical, both negligible, or within a
 // relative 1e-13 of each other.
 bool NearlyEqual(double a, double b);
+// Whether every number of the record is finite; no other record is stored.
+bool RecordIsFinite(const ChannelAnalysisRecord& record);
 
 // The document-wide settings and one record per channel that was set up.
 class AnalysisSettings {

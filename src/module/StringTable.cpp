@@ -25,6 +25,8 @@ const std::unordered_map<std::uint32_t, const char16_t*>& Table()
         {148, u"Sampling is not possible because Online Mode cannot be used with Selection as the Data "
               u"source in Nerolith."},
         {149, u"This action will clear the units on all analyzed channels."},
+        {150, u"Some channel settings hold a number that is not finite.\n"
+              u"The default settings are used for those channels."},
         {2000, u"Nerolith"},
         {2001, u"Nerolith"},
         {2032, u"Data Source..."},

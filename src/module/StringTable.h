@@ -21,6 +21,7 @@ inline constexpr std::uint32_t kLaterVersion = 134;
 inline constexpr std::uint32_t kClearAnalysisWarning = 146;
 inline constexpr std::uint32_t kOnlineWithSelection = 148;
 inline constexpr std::uint32_t kClearUnitsWarning = 149;
+inline constexpr std::uint32_t kNonFiniteSettings = 150;
 } // namespace Strings
 
 } // namespace Nerolith

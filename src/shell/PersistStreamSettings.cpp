@@ -119,8 +119,9 @@ void WriteAnalysisSettings(VEX::BinOStream& out, const AnalysisSettings& setting
     }
 }
 
-void ReadAnalysisSettings(VEX::BinIStream& in, std::uint32_t version, AnalysisSettings& settings)
+std::int32_t ReadAnalysisSettings(VEX::BinIStream& in, std::uint32_t version, AnalysisSettings& settings)
 {
+    std::int32_t defaulted = 0;
     ReadBool(in, settings.showSpikeMarkers);
     if (version >= 4) {
         ReadBool(in, settings.analyzeWhileSampling);
@@ -135,10 +136,18 @@ void ReadAnalysisSettings(VEX::BinIStream& in, std::uint32_t version, AnalysisSe
     for (std::uint32_t i = 0; i < count && in.Good(); ++i) {
         ChannelAnalysisRecord record;
         ReadChannelRecord(in, version, record);
-        if (in.Good() && record.channel >= 0) {
-            settings.SetRecord(record);
+        if (!in.Good() || record.channel < 0) {
+            continue;
         }
+        if (!RecordIsFinite(record)) {
+            ++defaulted;
+            const std::int32_t channel = record.channel;
+            record = ChannelAnalysisRecord();
+            record.channel = channel;
+        }
+        settings.SetRecord(record);
     }
+    return defaulted;
 }
 
 template <typename Doc>
@@ -193,7 +202,7 @@ template <typename Doc>
 void PersistStreamSettings<Doc>::ReadCurrentLayout(VEX::BinIStream& in, std::uint32_t version)
 {
     AnalysisSettings settings;
-    ReadAnalysisSettings(in, version, settings);
+    const std::int32_t defaulted = ReadAnalysisSettings(in, version, settings);
     UnitCatalog units(nullptr);
     units.ReadUnits(in);
     HandAssignments assignments;
@@ -207,6 +216,9 @@ void PersistStreamSettings<Doc>::ReadCurrentLayout(VEX::BinIStream& in, std::uin
     doc_->Store().Units().Assignments() = std::move(assignments);
     doc_->SelectUnit(selectedUnit);
     doc_->MarkSettingsLoaded();
+    if (defaulted > 0) {
+        doc_->ShowMessage(Strings::kNonFiniteSettings, Host::MessageButtons::Ok, Host::MessageIcon::Warning);
+    }
 }
 
 template <typename Doc>

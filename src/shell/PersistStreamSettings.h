@@ -22,8 +22,9 @@ inline constexpr std::uint32_t kSettingsVersion = 10;
 void WriteAnalysisSettings(VEX::BinOStream& out, const AnalysisSettings& settings);
 // Reads a stream of `version` 3 to 10 into `settings`, which holds the
 // defaults; fields a short stream does not reach keep them, and a record cut
-// short is dropped.
-void ReadAnalysisSettings(VEX::BinIStream& in, std::uint32_t version, AnalysisSettings& settings);
+// short is dropped. A record holding a number that is not finite keeps the
+// defaults for its channel; returns how many did.
+std::int32_t ReadAnalysisSettings(VEX::BinIStream& in, std::uint32_t version, AnalysisSettings& settings);
 
 // The document's persistence: the host saves and loads the settings, units,
 // hand assignments and selected unit through it as one binary stream. It

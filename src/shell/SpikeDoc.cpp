@@ -145,7 +145,7 @@ HRESULT SpikeDoc::GetChannelRecord(std::int32_t channel, Host::ChannelAnalysisRe
 
 HRESULT SpikeDoc::SetChannelRecord(const Host::ChannelAnalysisRecord& record)
 {
-    if (record.channel < 0) {
+    if (record.channel < 0 || !RecordIsFinite(record)) {
         return E_INVALIDARG;
     }
     settings_->SetRecord(record);
@@ -156,7 +156,7 @@ HRESULT SpikeDoc::SetChannelRecord(const Host::ChannelAnalysisRecord& record)
 
 HRESULT SpikeDoc::ConfirmSettings(const Host::ChannelAnalysisRecord& record)
 {
-    if (record.channel < 0) {
+    if (record.channel < 0 || !RecordIsFinite(record)) {
         return E_INVALIDARG;
     }
     if (IsSampling()) {

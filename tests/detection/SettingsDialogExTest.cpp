@@ -149,9 +149,10 @@ TEST_F(SettingsDialogExTest, NumericEditsRefuseEntriesOutsideTheirRange)
         {D::kThreshold, u"high"},      {D::kPretrigger, u"-0.1"}, {D::kPretrigger, u"100001"},
         {D::kTotalTrigger, u"100001"}, {D::kFitTolerance, u"-1"}, {D::kFitTolerance, u"100000.5"},
     };
-    for (const auto& [id, text] : refused) {
+    for (const auto& entry : refused) {
+        const auto [id, text] = entry;
         automation::Reset();
-        const std::int32_t result = Run([&](D& dialog) {
+        const std::int32_t result = Run([&, id = id, text = text](D& dialog) {
             automation::TypeText(dialog, id, text);
             automation::Click(dialog, IDOK);
         });

@@ -130,4 +130,22 @@ TEST(Graph2DDrawer, APressThatGrabsNoQueenSelectsWholeBins)
     EXPECT_EQ(ends.ranges[1], (QueenPosition{}));
 }
 
+// Parts the graph does not own may die first; the graph then forgets them
+// rather than calling into them later.
+TEST(Graph2DDrawer, ForgetsPartsItDoesNotOwnWhenTheyAreDestroyedFirst)
+{
+    Graph2DDrawer drawer;
+    {
+        MarkPlotter plotter;
+        drawer.AddPlotter(&plotter);
+        SelectionQueen selection;
+        drawer.SetSelectionQueen(&selection);
+    }
+    EXPECT_EQ(drawer.PlotterCount(), 0);
+    EXPECT_EQ(drawer.GetSelectionQueen(), nullptr);
+    platform::ui::RecordingDC dc;
+    drawer.Draw(dc, {0, 0, 200, 100});
+    EXPECT_EQ(dc.Records().size(), 1u) << "only the plot area is filled";
+}
+
 } // namespace

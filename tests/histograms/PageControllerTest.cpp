@@ -122,6 +122,38 @@ TEST_F(PageControllerTest, FixedDurationPagesNeverSpanBlocks)
     EXPECT_EQ(Counts(rate->Pages(), 4), (Bins{1}));
 }
 
+// The pages of a block as the offline analysis (a block end notification)
+// and the online one (the data advancing to the block's end) make them.
+TEST_F(PageControllerTest, FixedDurationPagesAreTheSameOnlineAndOfflineWhateverTheRounding)
+{
+    struct Case {
+        double pageSeconds;
+        double blockSeconds;
+        std::int32_t pages;
+    };
+    const Case cases[] = {{4.0, 12.0, 3}, {4.0, 3.5, 1}, {4.0, 8.0, 2},
+                          {0.1, 7000 * (1.0 / 10000), 7}, {0.1, 3000 * (1.0 / 10000), 3}};
+    for (const Case& c : cases) {
+        for (const bool online : {false, true}) {
+            PagingSettings settings;
+            settings.mode = kFixedDuration;
+            settings.fixedDuration = c.pageSeconds;
+            controller.SetSettings(settings);
+            controller.Reset();
+            Send(Code::kBlockStart, 0, 0.0);
+            if (online) {
+                for (double t = 0.0; t < c.blockSeconds; t += c.pageSeconds / 3) {
+                    controller.Advance(0, t);
+                }
+                controller.Advance(0, c.blockSeconds);
+            }
+            Send(Code::kBlockEnd, 0, c.blockSeconds);
+            EXPECT_EQ(controller.PageCount(), c.pages)
+                << (online ? "online, " : "offline, ") << c.blockSeconds << " s in pages of " << c.pageSeconds;
+        }
+    }
+}
+
 TEST_F(PageControllerTest, StimulusPagesHoldTheirSweepsAndWaitAtEachBlock)
 {
     Start(kStimulusEvents);

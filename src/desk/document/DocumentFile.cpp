@@ -290,6 +290,17 @@ bool Exists(const std::string& path)
     return std::filesystem::exists(path, error);
 }
 
+bool IsEmptyFile(const std::string& path)
+{
+    std::error_code error;
+    return std::filesystem::file_size(path, error) == 0 && !error;
+}
+
+[[noreturn]] void FailNoSavedAnalysis(const std::string& path)
+{
+    throw DocumentError(path + ": no saved analysis");
+}
+
 } // namespace
 
 DocumentFile::DocumentFile(std::string path) : path_(std::move(path)) {}
@@ -303,8 +314,9 @@ void DocumentFile::Save(const DocumentContents& contents) const
             SaveInOneTransaction(db, contents, beforeCommit_);
         });
     } catch (const DocumentError&) {
-        // A first save that failed must not leave an empty file that looks like a document.
-        if (!existed) {
+        // A first save that failed must not leave an empty file that looks
+        // like a document; one another program saved meanwhile stays.
+        if (!existed && IsEmptyFile(path_)) {
             std::error_code ignored;
             std::filesystem::remove(path_, ignored);
         }
@@ -327,15 +339,32 @@ DocumentContents DocumentFile::Open() const
         if (!Exists(path_)) {
             throw DocumentError(path_ + ": no such file");
         }
+        if (IsEmptyFile(path_)) {
+            FailNoSavedAnalysis(path_);
+        }
         SqliteDatabase db(path_, SqliteDatabase::Mode::OpenExisting);
         db.Execute("BEGIN");
         if (Identify(db) == FileKind::EmptyDatabase) {
-            throw DocumentError(path_ + ": not a Nerolith document (an empty SQLite database)");
+            FailNoSavedAnalysis(path_);
         }
         RequireReadableFormat(db);
         DocumentContents contents = ReadContents(db);
         db.Execute("COMMIT");
         return contents;
+    });
+}
+
+bool DocumentFile::HoldsSavedAnalysis() const
+{
+    if (!Exists(path_) || IsEmptyFile(path_)) {
+        return false;
+    }
+    return ReportingFailures("cannot open ", path_, [&] {
+        SqliteDatabase db(path_, SqliteDatabase::Mode::OpenExisting);
+        db.Execute("BEGIN");
+        const bool holds = Identify(db) == FileKind::NerolithDocument;
+        db.Execute("COMMIT");
+        return holds;
     });
 }
 

@@ -53,8 +53,14 @@ public:
     void Save(DocumentContents contents, IPersistStreamInit* moduleSettings) const;
 
     // Reads the whole document. Refuses a missing, foreign, damaged or
-    // later-version file with a DocumentError naming it.
+    // later-version file with a DocumentError naming it, and a file that
+    // holds no saved analysis (empty: a first save was cut short) with
+    // "no saved analysis".
     DocumentContents Open() const;
+    // False for a missing file and for one a cut-short first save left
+    // (empty, or an empty database once its journal is rolled back), which
+    // a save may then take as new.
+    bool HoldsSavedAnalysis() const;
 
     // Runs inside a save's transaction once everything is written, just before
     // it commits: where an interrupted save would do the most harm.

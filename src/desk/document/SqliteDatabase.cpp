@@ -94,6 +94,10 @@ std::string SqliteDatabase::Reason(int code) const
     if (primary == SQLITE_CORRUPT) {
         return "the file is damaged";
     }
+    if (primary == SQLITE_BUSY || primary == SQLITE_LOCKED) {
+        return "the document is busy: another program has been saving it for " +
+               std::to_string(kBusyTimeoutMs / 1000) + " s";
+    }
     std::string reason = db_ != nullptr ? sqlite3_errmsg(db_) : sqlite3_errstr(code);
     const int systemError = db_ != nullptr ? sqlite3_system_errno(db_) : 0;
     if (IsFileSystemFailure(primary) && systemError != 0) {

@@ -3,6 +3,9 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <vector>
+
+#include "desk/recording/RecordingFile.h"
 
 namespace Desk {
 namespace {
@@ -12,6 +15,7 @@ constexpr std::size_t kWholeFileLimit = 64u << 20;
 constexpr std::size_t kEdgeBytes = 1u << 20;
 constexpr std::size_t kPageBytes = 4096;
 constexpr std::size_t kSampledPages = 64;
+constexpr std::uint64_t kPieceBytes = 1u << 20; // a multiple of 8
 
 std::uint64_t Mix(std::uint64_t x)
 {
@@ -28,16 +32,40 @@ std::uint64_t Mix(std::uint64_t x)
 void ContentHash::Add(std::span<const std::byte> bytes)
 {
     Add(static_cast<std::uint64_t>(bytes.size()));
-    std::size_t i = 0;
-    for (; i + 8 <= bytes.size(); i += 8) {
+    const std::size_t whole = bytes.size() / 8 * 8;
+    AddWords(bytes.first(whole));
+    std::uint64_t tail = 0;
+    if (whole < bytes.size()) {
+        std::memcpy(&tail, bytes.data() + whole, bytes.size() - whole);
+    }
+    Add(tail);
+}
+
+void ContentHash::AddWords(std::span<const std::byte> bytes)
+{
+    for (std::size_t i = 0; i + 8 <= bytes.size(); i += 8) {
         std::uint64_t word = 0;
         std::memcpy(&word, bytes.data() + i, 8);
         state_ = (state_ ^ word) * kMultiplier;
         state_ ^= state_ >> 29;
     }
+}
+
+void ContentHash::AddRange(const RecordingFile& file, std::uint64_t offset, std::uint64_t length)
+{
+    Add(length);
+    std::vector<std::byte> piece(static_cast<std::size_t>(std::min<std::uint64_t>(length, kPieceBytes)));
+    std::uint64_t done = 0;
+    while (length - done >= 8) {
+        const auto count = static_cast<std::size_t>(std::min<std::uint64_t>((length - done) / 8 * 8, kPieceBytes));
+        file.ReadAt(offset + done, std::span(piece).first(count));
+        AddWords(std::span(piece).first(count));
+        done += count;
+    }
     std::uint64_t tail = 0;
-    if (i < bytes.size()) {
-        std::memcpy(&tail, bytes.data() + i, bytes.size() - i);
+    if (const auto rest = static_cast<std::size_t>(length - done); rest > 0) {
+        file.ReadAt(offset + done, std::span(piece).first(rest));
+        std::memcpy(&tail, piece.data(), rest);
     }
     Add(tail);
 }
@@ -52,19 +80,19 @@ void ContentHash::Add(std::uint64_t value)
     state_ = Mix(state_ ^ value) + kMultiplier;
 }
 
-void ContentHash::AddFileContents(std::span<const std::byte> bytes)
+void ContentHash::AddFileContents(const RecordingFile& file)
 {
-    if (bytes.size() <= kWholeFileLimit) {
-        Add(bytes);
+    const std::uint64_t size = file.Size();
+    if (size <= kWholeFileLimit) {
+        AddRange(file, 0, size);
         return;
     }
-    Add(static_cast<std::uint64_t>(bytes.size()));
-    Add(bytes.first(kEdgeBytes));
-    Add(bytes.last(kEdgeBytes));
-    const std::size_t stride = (bytes.size() - kPageBytes) / (kSampledPages - 1);
-    for (std::size_t page = 0; page < kSampledPages; ++page) {
-        const std::size_t offset = std::min(page * stride, bytes.size() - kPageBytes);
-        Add(bytes.subspan(offset, kPageBytes));
+    Add(size);
+    AddRange(file, 0, kEdgeBytes);
+    AddRange(file, size - kEdgeBytes, kEdgeBytes);
+    const std::uint64_t stride = (size - kPageBytes) / (kSampledPages - 1);
+    for (std::uint64_t page = 0; page < kSampledPages; ++page) {
+        AddRange(file, std::min(page * stride, size - kPageBytes), kPageBytes);
     }
 }
 

@@ -31,7 +31,7 @@ std::int32_t DigitalAt(const std::byte* sample, bool bdf)
 } // namespace
 
 EdfDiscontinuousRecording::EdfDiscontinuousRecording(const std::string& path)
-    : path_(path), file_(path), header_(ParseEdfHeader(file_.Bytes(), path))
+    : path_(path), file_(path), header_(ReadEdfHeader(file_))
 {
     for (const EdfSignal& signal : header_.signals) {
         if (!signal.annotations) {
@@ -46,7 +46,7 @@ EdfDiscontinuousRecording::EdfDiscontinuousRecording(const std::string& path)
     }
     ReadRecordTimes();
     ContentHash hash;
-    hash.AddFileContents(file_.Bytes());
+    hash.AddFileContents(file_);
     fingerprint_ = hash.Fingerprint("edf");
 }
 
@@ -59,9 +59,11 @@ void EdfDiscontinuousRecording::ReadRecordTimes()
     std::vector<TimedAnnotation> annotations;
     std::int64_t firstStart = 0;
     std::int64_t previousStart = 0;
+    std::vector<std::byte> recordBytes(static_cast<std::size_t>(header_.recordBytes));
     for (std::int64_t record = 0; record < header_.records; ++record) {
         const std::string where = path_ + ": data record " + std::to_string(record + 1);
-        const std::byte* base = file_.Bytes().data() + header_.RecordOffset(record);
+        file_.ReadAt(header_.RecordOffset(record), recordBytes);
+        const std::byte* base = recordBytes.data();
         std::int64_t start = 0;
         for (auto signal = timeKeeper; signal != header_.signals.end(); ++signal) {
             if (!signal->annotations) {
@@ -163,19 +165,22 @@ std::size_t EdfDiscontinuousRecording::Read(std::int32_t channel, std::int32_t b
     const int bytesPerSample = header_.BytesPerSample();
     const double scale = (signal.physicalMax - signal.physicalMin)
         / (static_cast<double>(signal.digitalMax) - static_cast<double>(signal.digitalMin));
+    std::vector<std::byte> run;
     std::size_t done = 0;
     while (done < total) {
         const std::int64_t at = tick + static_cast<std::int64_t>(done);
         const std::int64_t record = blocks_[block].firstRecord + at / perRecord;
         const std::int64_t first = at % perRecord;
-        const std::size_t run = std::min<std::size_t>(total - done, static_cast<std::size_t>(perRecord - first));
-        const std::byte* sample = file_.Bytes().data() + header_.RecordOffset(record) + signal.offsetInRecord
-            + static_cast<std::uint64_t>(first) * bytesPerSample;
-        for (std::size_t i = 0; i < run; ++i, sample += bytesPerSample) {
+        const std::size_t samples = std::min<std::size_t>(total - done, static_cast<std::size_t>(perRecord - first));
+        run.resize(samples * bytesPerSample);
+        file_.ReadAt(header_.RecordOffset(record) + signal.offsetInRecord + static_cast<std::uint64_t>(first) * bytesPerSample,
+                     run);
+        const std::byte* sample = run.data();
+        for (std::size_t i = 0; i < samples; ++i, sample += bytesPerSample) {
             const double digital = DigitalAt(sample, header_.bdf);
             out[done + i] = static_cast<float>((digital - signal.digitalMin) * scale + signal.physicalMin);
         }
-        done += run;
+        done += samples;
     }
     return done;
 }

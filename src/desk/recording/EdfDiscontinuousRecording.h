@@ -5,15 +5,15 @@
 #include <vector>
 
 #include "desk/recording/EdfHeader.h"
-#include "desk/recording/MappedFile.h"
 #include "desk/recording/Recording.h"
+#include "desk/recording/RecordingFile.h"
 
 namespace Desk {
 
 // An EDF+D or BDF+D file, read directly since EDFlib refuses discontinuous
 // files. Each run of data records whose time-keeping annotations follow on
 // without a gap is one block; block start times count from the first data
-// record's time stamp. The file stays mapped; samples are converted on
+// record's time stamp. The file stays open; samples are converted on
 // demand: physical = (digital - digmin) * (physmax - physmin) / (digmax - digmin) + physmin.
 class EdfDiscontinuousRecording final : public Recording {
 public:
@@ -44,7 +44,7 @@ private:
     bool HasBlock(std::int32_t block) const;
 
     std::string path_;
-    MappedFile file_;
+    RecordingFile file_;
     EdfHeader header_;
     std::vector<const EdfSignal*> channels_;
     std::vector<Block> blocks_;

@@ -1,5 +1,6 @@
 #include "desk/recording/EdfHeader.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <limits>
@@ -7,6 +8,7 @@
 
 #include "desk/recording/EdfTal.h"
 #include "desk/recording/Recording.h"
+#include "desk/recording/RecordingFile.h"
 
 namespace Desk {
 namespace {
@@ -14,6 +16,7 @@ namespace {
 constexpr std::size_t kFixedBytes = 256;
 constexpr std::size_t kBytesPerSignal = 256;
 constexpr std::int64_t kMaxSignals = 4096;
+static_assert(kEdfMaxHeaderBytes == 256 + 256 * kMaxSignals);
 
 std::string_view Trim(std::string_view text)
 {
@@ -158,23 +161,28 @@ void CheckFileSize(const HeaderFields& fields, const EdfHeader& header, std::uin
 
 } // namespace
 
-EdfHeader ParseEdfHeader(std::span<const std::byte> file, const std::string& fileName)
+EdfHeader ParseEdfHeader(std::span<const std::byte> start, std::uint64_t fileSize, const std::string& fileName)
 {
-    const HeaderFields fields(file, fileName);
-    if (file.size() < kFixedBytes) {
-        fields.Fail("too short for an EDF or BDF header (" + std::to_string(file.size()) + " bytes)");
+    const HeaderFields fields(start, fileName);
+    if (start.size() < kFixedBytes) {
+        fields.Fail("too short for an EDF or BDF header (" + std::to_string(start.size()) + " bytes)");
     }
     EdfHeader header;
     ReadKind(fields, header);
-    ReadRecordLayout(fields, header, file.size());
+    ReadRecordLayout(fields, header, std::min<std::uint64_t>(fileSize, start.size()));
     for (std::size_t i = 0; i < header.signals.size(); ++i) {
         EdfSignal& signal = header.signals[i];
         ReadSignal(fields, header, i, signal);
         signal.offsetInRecord = header.recordBytes;
         header.recordBytes += static_cast<std::uint64_t>(signal.samplesPerRecord) * header.BytesPerSample();
     }
-    CheckFileSize(fields, header, file.size());
+    CheckFileSize(fields, header, fileSize);
     return header;
+}
+
+EdfHeader ReadEdfHeader(const RecordingFile& file)
+{
+    return ParseEdfHeader(file.ReadStart(kEdfMaxHeaderBytes), file.Size(), file.Path().string());
 }
 
 } // namespace Desk

@@ -40,7 +40,16 @@ struct EdfHeader {
     }
 };
 
-// Throws RecordingError naming `fileName` and the faulty field.
-EdfHeader ParseEdfHeader(std::span<const std::byte> file, const std::string& fileName);
+class RecordingFile;
+
+// The longest header this reader takes: 4096 signals.
+inline constexpr std::uint64_t kEdfMaxHeaderBytes = 256 + 256 * 4096;
+
+// Parses the header at the start of a file of `fileSize` bytes; `start`
+// holds the file's first min(fileSize, kEdfMaxHeaderBytes) bytes. Throws
+// RecordingError naming `fileName` and the faulty field.
+EdfHeader ParseEdfHeader(std::span<const std::byte> start, std::uint64_t fileSize, const std::string& fileName);
+// Reads and parses the header of `file`.
+EdfHeader ReadEdfHeader(const RecordingFile& file);
 
 } // namespace Desk

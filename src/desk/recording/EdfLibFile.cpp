@@ -6,8 +6,8 @@
 #include <mutex>
 
 #include "desk/recording/EdfHeader.h"
-#include "desk/recording/MappedFile.h"
 #include "desk/recording/Recording.h"
+#include "desk/recording/RecordingFile.h"
 
 namespace Desk {
 
@@ -51,8 +51,7 @@ bool HeaderSaysDiscontinuous(const std::string& path, int code)
         && code != EDFLIB_NUMBER_OF_SIGNALS_INVALID) {
         return false;
     }
-    const MappedFile file(path);
-    return ParseEdfHeader(file.Bytes(), path).discontinuous;
+    return ReadEdfHeader(RecordingFile(path)).discontinuous;
 }
 
 } // namespace

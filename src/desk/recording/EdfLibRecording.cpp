@@ -8,7 +8,7 @@
 #include "desk/recording/AnnotationEvents.h"
 #include "desk/recording/ContentHash.h"
 #include "desk/recording/EdfTal.h"
-#include "desk/recording/MappedFile.h"
+#include "desk/recording/RecordingFile.h"
 
 namespace Desk {
 namespace {
@@ -25,9 +25,9 @@ VEX::String Trimmed(std::string_view text)
 
 std::string FingerprintOf(const std::string& path)
 {
-    const MappedFile file(path);
+    const RecordingFile file(path);
     ContentHash hash;
-    hash.AddFileContents(file.Bytes());
+    hash.AddFileContents(file);
     return hash.Fingerprint("edf");
 }
 

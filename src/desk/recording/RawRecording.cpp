@@ -2,23 +2,28 @@
 
 #include <algorithm>
 #include <bit>
-#include <cstring>
+#include <span>
+#include <vector>
 
 #include "desk/recording/ContentHash.h"
 
 namespace Desk {
 namespace {
 
+// Samples converted a piece at a time, so a long read needs no long buffer.
+constexpr std::size_t kFramesPerPiece = 16384;
+
 std::string ReadSidecarText(const std::string& path)
 {
-    const MappedFile file(path);
-    return {reinterpret_cast<const char*>(file.Bytes().data()), file.Bytes().size()};
+    const RecordingFile file(path);
+    const std::vector<std::byte> bytes = file.ReadStart(file.Size());
+    return {reinterpret_cast<const char*>(bytes.data()), bytes.size()};
 }
 
-std::unique_ptr<MappedFile> MapDataFile(const RawSidecar& sidecar, const std::string& sidecarPath)
+std::unique_ptr<RecordingFile> OpenDataFile(const RawSidecar& sidecar, const std::string& sidecarPath)
 {
     try {
-        return std::make_unique<MappedFile>(sidecar.dataFile);
+        return std::make_unique<RecordingFile>(sidecar.dataFile);
     } catch (const RecordingError& error) {
         throw RecordingError(sidecarPath + ": the data file " + error.what());
     }
@@ -42,11 +47,11 @@ RawRecording::RawRecording(const std::string& sidecarPath) : sidecarPath_(sideca
 {
     const std::string text = ReadSidecarText(sidecarPath);
     sidecar_ = ParseRawSidecar(text, sidecarPath);
-    data_ = MapDataFile(sidecar_, sidecarPath);
+    data_ = OpenDataFile(sidecar_, sidecarPath);
     FitRawSidecarToData(sidecar_, data_->Size(), sidecarPath);
     ContentHash hash;
     hash.Add(text);
-    hash.AddFileContents(data_->Bytes());
+    hash.AddFileContents(*data_);
     fingerprint_ = hash.Fingerprint("raw");
 }
 
@@ -89,32 +94,47 @@ std::size_t RawRecording::Read(std::int32_t channel, std::int32_t block, std::in
     const auto total = static_cast<std::size_t>(std::min<std::uint64_t>(count, static_cast<std::uint64_t>(ticks - tick)));
     const std::size_t sampleBytes = static_cast<std::size_t>(sidecar_.BytesPerSample());
     const std::size_t stride = static_cast<std::size_t>(sidecar_.channels) * sampleBytes;
-    const std::byte* sample = data_->Bytes().data() + sidecar_.blocks[block].byteOffset
-        + static_cast<std::size_t>(tick) * stride + static_cast<std::size_t>(channel) * sampleBytes;
+    const std::uint64_t first = sidecar_.blocks[block].byteOffset + static_cast<std::uint64_t>(tick) * stride
+        + static_cast<std::uint64_t>(channel) * sampleBytes;
+    const bool unchanged = sidecar_.type == RawSampleType::Float32 && sidecar_.gain[channel] == 1.0
+        && sidecar_.offset[channel] == 0.0;
+    if (unchanged && std::endian::native == std::endian::little && stride == sizeof(float)) {
+        // Stored values pass unchanged, bit for bit; a lone channel is one
+        // contiguous run of little-endian floats.
+        data_->ReadAt(first, std::as_writable_bytes(std::span(out, total)));
+        return total;
+    }
+    std::vector<std::byte> piece;
+    for (std::size_t done = 0; done < total;) {
+        const std::size_t frames = std::min(total - done, kFramesPerPiece);
+        piece.resize((frames - 1) * stride + sampleBytes);
+        data_->ReadAt(first + done * stride, piece);
+        Convert(piece.data(), stride, frames, out + done, channel);
+        done += frames;
+    }
+    return total;
+}
+
+void RawRecording::Convert(const std::byte* sample, std::size_t stride, std::size_t count, float* out,
+                           std::int32_t channel) const
+{
     const double gain = sidecar_.gain[channel];
     const double offset = sidecar_.offset[channel];
     if (sidecar_.type == RawSampleType::Float32 && gain == 1.0 && offset == 0.0) {
-        // Stored values pass unchanged, bit for bit; a lone channel is one
-        // contiguous run of little-endian floats.
-        if (std::endian::native == std::endian::little && stride == sizeof(float)) {
-            std::memcpy(out, sample, total * sizeof(float));
-            return total;
-        }
-        for (std::size_t i = 0; i < total; ++i, sample += stride) {
+        for (std::size_t i = 0; i < count; ++i, sample += stride) {
             out[i] = std::bit_cast<float>(LittleEndian32(sample));
         }
-        return total;
+        return;
     }
     if (sidecar_.type == RawSampleType::Float32) {
-        for (std::size_t i = 0; i < total; ++i, sample += stride) {
+        for (std::size_t i = 0; i < count; ++i, sample += stride) {
             out[i] = static_cast<float>(std::bit_cast<float>(LittleEndian32(sample)) * gain + offset);
         }
-        return total;
+        return;
     }
-    for (std::size_t i = 0; i < total; ++i, sample += stride) {
+    for (std::size_t i = 0; i < count; ++i, sample += stride) {
         out[i] = static_cast<float>(LittleEndian16(sample) * gain + offset);
     }
-    return total;
 }
 
 } // namespace Desk

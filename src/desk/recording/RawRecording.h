@@ -4,14 +4,14 @@
 #include <string>
 #include <vector>
 
-#include "desk/recording/MappedFile.h"
+#include "desk/recording/RecordingFile.h"
 #include "desk/recording/RawSidecar.h"
 #include "desk/recording/Recording.h"
 
 namespace Desk {
 
 // A raw binary recording described by a JSON sidecar (see RawSidecar). The
-// data file stays mapped; Read converts the samples it is asked for.
+// data file stays open; Read reads and converts the samples it is asked for.
 class RawRecording final : public Recording {
 public:
     explicit RawRecording(const std::string& sidecarPath);
@@ -32,10 +32,13 @@ public:
 private:
     bool HasChannel(std::int32_t channel) const;
     bool HasBlock(std::int32_t block) const;
+    // Converts `count` samples of one channel read from frames `stride`
+    // bytes apart.
+    void Convert(const std::byte* sample, std::size_t stride, std::size_t count, float* out, std::int32_t channel) const;
 
     std::string sidecarPath_;
     RawSidecar sidecar_;
-    std::unique_ptr<MappedFile> data_;
+    std::unique_ptr<RecordingFile> data_;
     std::string fingerprint_;
 };
 

@@ -1,5 +1,6 @@
 #include "desk/runtime/ModuleLoader.h"
 
+#include <cstdlib>
 #include <dlfcn.h>
 #include <map>
 #include <string>
@@ -14,10 +15,22 @@ struct LoadedModule {
     ComPtr<ClassRegistry> registry;
 };
 
+// Never destroyed by itself: a module's class objects are statics of the
+// module, so a map destroyed at exit could release them after they died.
+// ReleaseModules empties it instead, before any of those statics go.
 std::map<std::filesystem::path, LoadedModule>& Loaded()
 {
-    static std::map<std::filesystem::path, LoadedModule> modules;
-    return modules;
+    static auto* modules = new std::map<std::filesystem::path, LoadedModule>;
+    return *modules;
+}
+
+// Exit runs handlers and static destructors in the reverse order of their
+// registration, so a handler registered once a module has registered its
+// classes runs before the destructors of every static the module built up
+// to then. The libraries stay mapped; only the references are dropped.
+void ReleaseModules()
+{
+    Loaded().clear();
 }
 
 std::filesystem::path ExecutableFolder()
@@ -51,6 +64,7 @@ ClassRegistry& ModuleLoader::Load(const std::filesystem::path& path)
     if (Failed(result)) {
         throw ModuleError("the analysis module " + key.string() + " failed to register its classes");
     }
+    std::atexit(ReleaseModules);
     return *Loaded().emplace(key, std::move(module)).first->second.registry;
 }
 

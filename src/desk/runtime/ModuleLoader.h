@@ -14,7 +14,8 @@ public:
 
 // Loads the analysis module (a shared library) once, calls its one export
 // DllRegisterClassObjects with a registry, and keeps the library loaded for
-// the life of the process.
+// the life of the process. What a module registered is released at exit
+// before the module's own statics are destroyed, never after.
 class ModuleLoader {
 public:
     // The module beside the running program: libnerolith.so in its folder.

@@ -8,6 +8,7 @@
 #include "desk/recording/EdfDiscontinuousRecording.h"
 #include "desk/recording/EdfLibRecording.h"
 #include "desk/recording/RawRecording.h"
+#include "desk/recording/RecordingFile.h"
 
 namespace Desk {
 namespace {
@@ -32,6 +33,9 @@ std::unique_ptr<Recording> OpenRecording(const std::string& source)
         return std::make_unique<RawRecording>(source);
     }
     if (extension == ".edf" || extension == ".bdf") {
+        // EDFlib opens with fopen, which would wait forever on a FIFO:
+        // only a regular file is handed to it.
+        const RecordingFile regularFile(source);
         if (auto recording = EdfLibRecording::Open(source)) {
             return recording;
         }

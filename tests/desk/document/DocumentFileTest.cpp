@@ -1,4 +1,6 @@
 #include <fstream>
+#include <sys/wait.h>
+#include <unistd.h>
 #include <random>
 
 #include <gmock/gmock.h>
@@ -89,7 +91,7 @@ TEST(DocumentFile, RefusesFilesThatAreNoDocumentNamingThemAndNeverWritesOverThem
 
     EXPECT_EQ(OpenError(text), "cannot open " + text + ": not a Nerolith document (not an SQLite database)");
     EXPECT_THAT(OpenError(foreign), HasSubstr(foreign + ": not a Nerolith document (an SQLite database of another"));
-    EXPECT_THAT(OpenError(empty), HasSubstr("empty SQLite database"));
+    EXPECT_THAT(OpenError(empty), HasSubstr("empty.nrl: no saved analysis"));
     EXPECT_THAT(OpenError(dir.File("none.nrl")), HasSubstr("none.nrl: no such file"));
 
     for (const std::string& path : {text, foreign}) {
@@ -160,4 +162,28 @@ TEST(ModuleSettings, HandsTheStreamOverExactlyAndTurnsModuleFailuresIntoDocument
     EXPECT_THROW(LoadSettings(module.Get(), bytes), DocumentError);
     EXPECT_THROW(SaveSettings(module.Get(), true), DocumentError);
     EXPECT_THROW(SaveSettings(nullptr, false), DocumentError);
+}
+
+// A first save killed just before it commits leaves a file and its journal;
+// read back, that is no saved analysis, and the next save takes the file.
+TEST(DocumentFile, AFirstSaveKilledPartwayReadsBackAsNoSavedAnalysis)
+{
+    TempDirectory dir;
+    const DocumentFile file(dir.File("cut.nrl"));
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        DocumentFile cut(file.Path());
+        cut.SetBeforeCommit([] { _exit(0); });
+        cut.Save(SampleContents());
+        _exit(1);
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    ASSERT_TRUE(std::filesystem::exists(file.Path()));
+    EXPECT_FALSE(file.HoldsSavedAnalysis());
+    EXPECT_THAT(OpenError(file.Path()), HasSubstr("cut.nrl: no saved analysis"));
+    file.Save(SampleContents());
+    EXPECT_TRUE(file.HoldsSavedAnalysis());
+    EXPECT_EQ(file.Open(), SampleContents());
 }

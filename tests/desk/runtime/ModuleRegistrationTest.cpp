@@ -1,3 +1,5 @@
+#include <cstdlib>
+
 #include <gtest/gtest.h>
 
 #include "desk/runtime/ModuleLoader.h"
@@ -78,6 +80,19 @@ TEST(ModuleRegistration, AMissingModuleIsAClearError)
     } catch (const ModuleError& error) {
         EXPECT_NE(std::string(error.what()).find("/nonexistent/libnerolith.so"), std::string::npos);
     }
+}
+
+// At exit the loader drops what a module registered before the module's
+// statics are destroyed; the stand-in module exits with 42 otherwise.
+TEST(ModuleRegistration, ReleasesTheClassObjectsBeforeTheModuleStaticsAtExit)
+{
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    EXPECT_EXIT(
+        {
+            ModuleLoader::Load(NEROLITH_EXIT_ORDER_MODULE);
+            std::exit(0);
+        },
+        testing::ExitedWithCode(0), "");
 }
 
 // The automation actions send the same requests as the menu commands.
