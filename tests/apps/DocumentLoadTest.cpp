@@ -3,20 +3,20 @@
 #include <string>
 #include <thread>
 
-#include "CliRun.h"
+#include "RunNerolith.h"
 
 // Several programs on one document at the same moment.
 namespace {
 
-using CliRun::Nerolith;
-using CliRun::Outcome;
-using CliRun::ScratchFolder;
+using RunNerolith::Nerolith;
+using RunNerolith::Outcome;
+using RunNerolith::Scratch;
 
 // Both saves finish, or one is told the document is busy; the document is
 // then one of the two, whole.
 TEST(DocumentLoad, TwoSavesAtTheSameMomentLeaveOneOfThemIntact)
 {
-    const ScratchFolder folder("nerolith-two-saves");
+    const Scratch folder("nerolith-two-saves");
     const std::string document = folder / "d.nrl";
     for (int round = 0; round < 3; ++round) {
         Outcome first;
@@ -39,8 +39,8 @@ TEST(DocumentLoad, TwoSavesAtTheSameMomentLeaveOneOfThemIntact)
 
 TEST(DocumentLoad, AnEmptyDocumentFileHoldsNoSavedAnalysis)
 {
-    const ScratchFolder folder("nerolith-empty-doc");
-    CliRun::WriteFile(folder / "e.nrl", "");
+    const Scratch folder("nerolith-empty-doc");
+    RunNerolith::WriteFile(folder / "e.nrl", "");
     for (const std::string command : {"settings dump ", "analyze demo --doc "}) {
         const Outcome run = Nerolith(command + folder / "e.nrl");
         EXPECT_EQ(run.status, 1);

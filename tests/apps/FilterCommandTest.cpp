@@ -20,12 +20,7 @@ using RunNerolith::Scratch;
 
 std::string Contents(const fs::path& path) { return RunNerolith::ReadFile(path); }
 
-// Runs the program as a script does, in a folder of its own.
-Outcome Nerolith(const std::string& arguments)
-{
-    const Scratch scratch("nerolith-filter-run");
-    return RunNerolith::Nerolith(scratch, arguments);
-}
+using RunNerolith::Nerolith;
 
 std::vector<std::vector<std::string>> Rows(const std::string& text)
 {

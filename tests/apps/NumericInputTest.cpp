@@ -5,16 +5,16 @@
 #include <limits>
 #include <string>
 
-#include "CliRun.h"
+#include "RunNerolith.h"
 
 // Numbers from options, JSON files and stored streams: refused with a message
 // naming the value when not finite or out of their type's range, never
 // converted quietly.
 namespace {
 
-using CliRun::Nerolith;
-using CliRun::Outcome;
-using CliRun::ScratchFolder;
+using RunNerolith::Nerolith;
+using RunNerolith::Outcome;
+using RunNerolith::Scratch;
 
 void ExpectRefused(const Outcome& run, int status, const std::string& named)
 {
@@ -41,9 +41,9 @@ TEST(NumericInput, PicturesAreKeptWithinAPixelBudget)
 
 TEST(NumericInput, UnitsFilesHoldAListWithWholeSpikeNumbers)
 {
-    const ScratchFolder folder("nerolith-units");
+    const Scratch folder("nerolith-units");
     const auto run = [&](const std::string& json) {
-        CliRun::WriteFile(folder / "units.json", json);
+        RunNerolith::WriteFile(folder / "units.json", json);
         return Nerolith("spikes demo --units " + folder / "units.json");
     };
     for (const char* units : {R"({"units": null})", R"({"units": {}})"}) {
@@ -58,8 +58,8 @@ TEST(NumericInput, UnitsFilesHoldAListWithWholeSpikeNumbers)
 
 TEST(NumericInput, SettingsJsonIntegersMustBeWholeAndInRange)
 {
-    const ScratchFolder folder("nerolith-encode");
-    CliRun::WriteFile(folder / "s.json",
+    const Scratch folder("nerolith-encode");
+    RunNerolith::WriteFile(folder / "s.json",
                       R"({"units": [{"kind": 1e308, "number": 1, "channel": 0, "widths": [], "heights": []}]})");
     ExpectRefused(Nerolith("settings encode " + folder / "s.json" + " -o " + folder / "s.bin"), 1, "\"kind\"");
 }
@@ -67,18 +67,18 @@ TEST(NumericInput, SettingsJsonIntegersMustBeWholeAndInRange)
 // A stored NaN keeps the defaults for its record and says so.
 TEST(NumericInput, AStoredNumberThatIsNotFiniteKeepsTheDefaults)
 {
-    const ScratchFolder folder("nerolith-nan-stream");
-    CliRun::WriteFile(folder / "s.json", R"({"channels": [{"channel": 0, "pretriggerTime": 0.00125,
+    const Scratch folder("nerolith-nan-stream");
+    RunNerolith::WriteFile(folder / "s.json", R"({"channels": [{"channel": 0, "pretriggerTime": 0.00125,
                                                            "totalTriggerTime": 0.005}]})");
     ASSERT_EQ(Nerolith("settings encode " + folder / "s.json" + " -o " + folder / "s.bin").status, 0);
-    std::string stream = CliRun::ReadFile(folder / "s.bin");
+    std::string stream = RunNerolith::ReadFile(folder / "s.bin");
     const double stored = 0.00125;
     const std::string pattern(reinterpret_cast<const char*>(&stored), sizeof stored);
     const std::size_t at = stream.find(pattern);
     ASSERT_NE(at, std::string::npos);
     const double nan = std::numeric_limits<double>::quiet_NaN();
     std::memcpy(stream.data() + at, &nan, sizeof nan);
-    CliRun::WriteFile(folder / "nan.bin", stream);
+    RunNerolith::WriteFile(folder / "nan.bin", stream);
 
     const Outcome dump = Nerolith("settings dump " + folder / "nan.bin");
     EXPECT_EQ(dump.status, 0) << dump.err;

@@ -26,6 +26,11 @@ inline std::string ReadFile(const std::filesystem::path& path)
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
+inline void WriteFile(const std::filesystem::path& path, const std::string& bytes)
+{
+    std::ofstream(path, std::ios::binary) << bytes;
+}
+
 inline int Shell(const std::string& command)
 {
     const int raw = std::system(command.c_str());
@@ -48,12 +53,29 @@ private:
     std::filesystem::path path_;
 };
 
+inline std::string Program()
+{
+    return (std::filesystem::read_symlink("/proc/self/exe").parent_path() / "nerolith").string();
+}
+
+// Runs `command` with its output in files of `scratch`.
+inline Outcome RunIn(const Scratch& scratch, const std::string& command)
+{
+    const int status = Shell(command + " >" + scratch / "run.out" + " 2>" + scratch / "run.err" + " </dev/null");
+    return {status, ReadFile(scratch / "run.out"), ReadFile(scratch / "run.err")};
+}
+
 inline Outcome Nerolith(const Scratch& scratch, const std::string& arguments)
 {
-    const auto program = std::filesystem::read_symlink("/proc/self/exe").parent_path() / "nerolith";
-    const int status = Shell(program.string() + " " + arguments + " >" + scratch / "run.out" + " 2>" +
-                             scratch / "run.err" + " </dev/null");
-    return {status, ReadFile(scratch / "run.out"), ReadFile(scratch / "run.err")};
+    return RunIn(scratch, Program() + " " + arguments);
+}
+
+// The same in a folder of its own, with a time limit of `seconds`; status
+// 124 tells the limit was reached.
+inline Outcome Nerolith(const std::string& arguments, int seconds = 120)
+{
+    const Scratch scratch("nerolith-run");
+    return RunIn(scratch, "timeout " + std::to_string(seconds) + " " + Program() + " " + arguments);
 }
 
 inline std::vector<std::string> Lines(const std::string& text)
