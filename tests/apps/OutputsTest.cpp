@@ -165,7 +165,8 @@ TEST(Outputs, SeveralRecordingsGetAFolderEachAndOneSummary)
     EXPECT_EQ(Fields(summary[1])[2], Fields(summary[9])[2]) << "the written demo is the built-in one";
     for (std::size_t i = 1; i < summary.size(); ++i) {
         std::string digits;
-        for (const char c : Fields(summary[i])[3]) {
+        const std::string rate = Fields(summary[i])[3];
+        for (const char c : rate) {
             if (std::isdigit(static_cast<unsigned char>(c)) && (c != '0' || !digits.empty())) {
                 digits += c;
             }
