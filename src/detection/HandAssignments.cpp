@@ -42,6 +42,11 @@ bool HandAssignments::RemoveChannel(std::int32_t channel)
     return std::erase_if(records_, [channel](const HandAssignment& r) { return r.channel == channel; }) > 0;
 }
 
+bool HandAssignments::RemoveUnit(std::int32_t unit)
+{
+    return unit >= 0 && std::erase_if(records_, [unit](const HandAssignment& r) { return r.unit == unit; }) > 0;
+}
+
 bool HandAssignments::IsExcluded(std::int32_t spikeIndex) const
 {
     return spikeIndex >= 0 && std::any_of(records_.begin(), records_.end(), [spikeIndex](const HandAssignment& r) {

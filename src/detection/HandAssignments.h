@@ -32,6 +32,9 @@ public:
     void Add(const HandAssignment& assignment);
     // Removes every record of the channel; whether there was any.
     bool RemoveChannel(std::int32_t channel);
+    // Removes the assignments to a unit (exclusions stay); whether there was
+    // any.
+    bool RemoveUnit(std::int32_t unit);
     bool IsExcluded(std::int32_t spikeIndex) const;
     // The first record that covers the spike, or null. A match widens the
     // record's tolerance to `halfWindow`, so that a re-analysis whose

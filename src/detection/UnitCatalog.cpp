@@ -170,6 +170,9 @@ bool UnitCatalog::DeleteUnit(std::int32_t number)
     }
     WithdrawSource(**found);
     units_.erase(found);
+    // A later unit may get the same number; it must not inherit the spikes
+    // assigned by hand to this one.
+    assignments_.RemoveUnit(number);
     return true;
 }
 

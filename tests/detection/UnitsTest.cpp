@@ -164,11 +164,11 @@ TEST_F(Units, HandAssignmentsOverrideAndExclude)
     units.Assignments().Add({.unit = -1, .block = 0, .tick = 200, .channel = 2, .tolerance = 0, .spikeIndex = 6});
     EXPECT_EQ(units.Assignments().Records().size(), 2u);
 
-    // Assigned to a unit that is gone: keeps the number, drawn grey.
+    // Deleting a unit drops the spikes assigned to it by hand, so that no
+    // later unit of the same number inherits them; exclusions stay.
     units.DeleteUnit(0);
-    const SpikeEvent orphan = Classified(2, At(100, 1.0, 1.0));
-    EXPECT_EQ(orphan.unit, 0);
-    EXPECT_EQ(orphan.colour, kNoUnitColour);
+    EXPECT_EQ(units.Assignments().Records().size(), 1u);
+    EXPECT_EQ(Classified(2, At(100, 1.0, 1.0)).unit, 1) << "the contours classify it again";
     EXPECT_TRUE(units.Assignments().RemoveChannel(2));
     EXPECT_FALSE(units.Assignments().RemoveChannel(2));
 }

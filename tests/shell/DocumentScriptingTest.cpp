@@ -128,3 +128,29 @@ TEST(DocumentScripting, AContourOfFewerThanThreeVerticesIsRefused)
     EXPECT_TRUE(units.empty());
     EXPECT_EQ(f.doc->CreateContourUnit(0, {0.0, 10.0, 10.0}, {0.5, 0.5, 2.0}, {}, &number), S_OK);
 }
+
+TEST(DocumentScripting, ADeletedUnitTakesItsHandAssignmentsWithIt)
+{
+    TestSupport::SpikyDocument f;
+    f.Analyze();
+    std::int32_t kept = -1;
+    f.doc->CreateContourUnit(0, {0.0, 0.1, 0.1}, {0.0, 0.0, 0.1}, {}, &kept);
+    const std::int32_t deleted = f.Contour();
+    ASSERT_EQ(f.doc->AssignSpike(0, kept), S_OK);
+    ASSERT_EQ(f.doc->AssignSpike(1, deleted), S_OK);
+    ASSERT_EQ(f.doc->AssignSpike(2, -1), S_OK);
+    ASSERT_EQ(f.doc->DeleteUnit(deleted), S_OK);
+
+    std::vector<Host::HandAssignment> assignments;
+    f.doc->GetHandAssignments(&assignments);
+    ASSERT_EQ(assignments.size(), 2u) << "the assignment to the deleted unit goes, the others stay";
+    EXPECT_EQ(assignments[0].unit, kept);
+    EXPECT_EQ(assignments[1].unit, -1);
+
+    // The next unit takes the deleted unit's number, but not its spike.
+    std::int32_t next = -1;
+    f.doc->CreateContourUnit(0, {0.0, 0.1, 0.1}, {0.0, 0.0, 0.1}, {}, &next);
+    ASSERT_EQ(next, deleted);
+    f.Analyze();
+    EXPECT_EQ(SpikeUnits(*f.doc), (std::vector<std::int32_t>{kept, -1, -1, -1, -1}));
+}
