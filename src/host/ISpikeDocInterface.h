@@ -134,6 +134,17 @@ public:
     virtual HRESULT GetHandAssignments(std::vector<Host::HandAssignment>* assignments) = 0;
     virtual HRESULT RestoreHandAssignment(const Host::HandAssignment& assignment) = 0;
 
+    // The spike the user selected (0-based index in the current analysis),
+    // -1 when none is. A new analysis clears it.
+    virtual HRESULT GetSpikeSelection(std::int32_t* spikeIndex) = 0;
+    // Selects a spike of the current analysis; -1 clears the selection.
+    virtual HRESULT SetSpikeSelection(std::int32_t spikeIndex) = 0;
+    // Whether a spike of the current analysis is excluded from all units.
+    virtual HRESULT IsExcluded(std::int32_t spikeIndex, bool* excluded) = 0;
+    // Removes a channel's hand assignments and exclusions; S_FALSE when it
+    // had none.
+    virtual HRESULT ClearEdits(std::int32_t channel) = 0;
+
     virtual std::int32_t SpikeCount() = 0;
     virtual HRESULT GetSpike(std::int32_t index, Host::SpikeInfo* spike) = 0;
 

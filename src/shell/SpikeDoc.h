@@ -77,6 +77,10 @@ public:
     HRESULT AssignSpike(std::int32_t spikeIndex, std::int32_t unit) override;
     HRESULT GetHandAssignments(std::vector<Host::HandAssignment>* assignments) override;
     HRESULT RestoreHandAssignment(const Host::HandAssignment& assignment) override;
+    HRESULT GetSpikeSelection(std::int32_t* spikeIndex) override;
+    HRESULT SetSpikeSelection(std::int32_t spikeIndex) override;
+    HRESULT IsExcluded(std::int32_t spikeIndex, bool* excluded) override;
+    HRESULT ClearEdits(std::int32_t channel) override;
     std::int32_t SpikeCount() override;
     HRESULT GetSpike(std::int32_t index, Host::SpikeInfo* spike) override;
     HRESULT RequestAnalyze() override;

@@ -169,6 +169,45 @@ HRESULT SpikeDoc::RestoreHandAssignment(const Host::HandAssignment& assignment)
     return S_OK;
 }
 
+HRESULT SpikeDoc::GetSpikeSelection(std::int32_t* spikeIndex)
+{
+    return Fill(spikeIndex, selectedSpike_ ? static_cast<std::int32_t>(selectedSpike_->index) : -1);
+}
+
+HRESULT SpikeDoc::SetSpikeSelection(std::int32_t spikeIndex)
+{
+    if (spikeIndex == -1) {
+        selectedSpike_.reset();
+    } else if (ValidSpikeIndex(spikeIndex)) {
+        const auto index = static_cast<std::size_t>(spikeIndex);
+        selectedSpike_ = SpikeSelection{index, store_->Spikes().Positions()[index], analysedChannel_};
+    } else {
+        return E_INVALIDARG;
+    }
+    SendDocumentChanged();
+    return S_OK;
+}
+
+HRESULT SpikeDoc::IsExcluded(std::int32_t spikeIndex, bool* excluded)
+{
+    if (!ValidSpikeIndex(spikeIndex)) {
+        return E_INVALIDARG;
+    }
+    return Fill(excluded, store_->Units().Assignments().IsExcluded(spikeIndex));
+}
+
+HRESULT SpikeDoc::ClearEdits(std::int32_t channel)
+{
+    if (channel < 0) {
+        return E_INVALIDARG;
+    }
+    if (!store_->Units().Assignments().RemoveChannel(channel)) {
+        return S_FALSE;
+    }
+    AfterChange();
+    return S_OK;
+}
+
 // ---- Spikes ----
 
 std::int32_t SpikeDoc::SpikeCount() { return static_cast<std::int32_t>(store_->Spikes().Size()); }

@@ -21,7 +21,12 @@ SpikeView* SpikeDoc::FindView(Host::ViewKind kind) const { return views_.Find(ki
 
 void SpikeDoc::BroadcastNotification(const SpikeNotification& notification) { views_.Broadcast(notification); }
 
-void SpikeDoc::ResetViews() { views_.Reset(); }
+void SpikeDoc::ResetViews()
+{
+    // The store was emptied: indices into it no longer name the same spikes.
+    selectedSpike_.reset();
+    views_.Reset();
+}
 
 HRESULT SpikeDoc::OpenView(Host::ViewKind kind)
 {

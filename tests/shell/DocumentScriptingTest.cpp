@@ -154,3 +154,48 @@ TEST(DocumentScripting, ADeletedUnitTakesItsHandAssignmentsWithIt)
     f.Analyze();
     EXPECT_EQ(SpikeUnits(*f.doc), (std::vector<std::int32_t>{kept, -1, -1, -1, -1}));
 }
+
+TEST(DocumentScripting, TheSpikeSelectionNamesASpikeOfTheCurrentAnalysisOnly)
+{
+    TestSupport::SpikyDocument f;
+    f.Analyze();
+    std::int32_t selected = 0;
+    EXPECT_EQ(f.doc->GetSpikeSelection(&selected), S_OK);
+    EXPECT_EQ(selected, -1);
+    EXPECT_EQ(f.doc->SetSpikeSelection(3), S_OK);
+    f.doc->GetSpikeSelection(&selected);
+    EXPECT_EQ(selected, 3);
+    EXPECT_EQ(f.doc->SetSpikeSelection(5), E_INVALIDARG) << "past the last spike";
+    EXPECT_EQ(f.doc->SetSpikeSelection(-2), E_INVALIDARG);
+    f.doc->GetSpikeSelection(&selected);
+    EXPECT_EQ(selected, 3) << "a refused selection keeps the old one";
+
+    f.Analyze();
+    f.doc->GetSpikeSelection(&selected);
+    EXPECT_EQ(selected, -1) << "a new analysis may number its spikes differently";
+}
+
+TEST(DocumentScripting, ClearEditsRemovesTheChannelsAssignmentsAndExclusions)
+{
+    TestSupport::SpikyDocument f;
+    f.Analyze();
+    const std::int32_t unit = f.Contour();
+    f.Analyze();
+    f.doc->AssignSpike(1, -1);
+    f.doc->AssignSpike(2, unit);
+    bool excluded = false;
+    EXPECT_EQ(f.doc->IsExcluded(1, &excluded), S_OK);
+    EXPECT_TRUE(excluded);
+    f.doc->IsExcluded(2, &excluded);
+    EXPECT_FALSE(excluded) << "an assignment to a unit is not an exclusion";
+    EXPECT_EQ(f.doc->IsExcluded(5, &excluded), E_INVALIDARG);
+
+    EXPECT_EQ(f.doc->ClearEdits(1), S_FALSE) << "another channel has no edits";
+    EXPECT_EQ(f.doc->ClearEdits(0), S_OK);
+    std::vector<Host::HandAssignment> assignments;
+    f.doc->GetHandAssignments(&assignments);
+    EXPECT_TRUE(assignments.empty());
+    f.doc->IsExcluded(1, &excluded);
+    EXPECT_FALSE(excluded);
+    EXPECT_EQ(f.doc->ClearEdits(0), S_FALSE);
+}
