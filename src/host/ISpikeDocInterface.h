@@ -122,6 +122,13 @@ public:
     // with the given fit tolerance.
     virtual HRESULT CreateTemplateUnit(std::int32_t spikeIndex, double fitTolerance, std::int32_t* number) = 0;
     virtual HRESULT DeleteUnit(std::int32_t number) = 0;
+    // A unit's name, colour and fit tolerance (finite, not negative); the
+    // name must not be empty.
+    virtual HRESULT SetUnitProperties(std::int32_t number, const VEX::String& name, std::uint32_t colour,
+                                      double fitTolerance) = 0;
+    // Replaces a contour unit's vertices (at least three, finite).
+    virtual HRESULT SetUnitContour(std::int32_t number, const std::vector<double>& widths,
+                                   const std::vector<double>& heights) = 0;
     // Adds a unit as a document would hold it (kind 1 or 2), to be rebuilt
     // when its channel is analysed.
     virtual HRESULT RestoreUnit(const Host::UnitDescription& unit) = 0;

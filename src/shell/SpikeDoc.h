@@ -71,6 +71,10 @@ public:
                               std::int32_t* number) override;
     HRESULT CreateTemplateUnit(std::int32_t spikeIndex, double fitTolerance, std::int32_t* number) override;
     HRESULT DeleteUnit(std::int32_t number) override;
+    HRESULT SetUnitProperties(std::int32_t number, const VEX::String& name, std::uint32_t colour,
+                              double fitTolerance) override;
+    HRESULT SetUnitContour(std::int32_t number, const std::vector<double>& widths,
+                           const std::vector<double>& heights) override;
     HRESULT RestoreUnit(const Host::UnitDescription& unit) override;
     HRESULT GetSelectedUnit(std::int32_t* unit) override;
     HRESULT SetSelectedUnit(std::int32_t unit) override;

@@ -1,6 +1,7 @@
 // The analysis document's units, hand assignments and spikes, as the
 // scripting interface and the views edit and read them, and their export.
 #include <algorithm>
+#include <cmath>
 
 #include "shell/NexWriter.h"
 #include "shell/OutParameter.h"
@@ -104,6 +105,33 @@ HRESULT SpikeDoc::DeleteUnit(std::int32_t number)
     if (selectedUnit_ == number) {
         selectedUnit_ = -1;
     }
+    AfterChange();
+    return S_OK;
+}
+
+HRESULT SpikeDoc::SetUnitProperties(std::int32_t number, const VEX::String& name, std::uint32_t colour,
+                                    double fitTolerance)
+{
+    if (name.Empty() || !std::isfinite(fitTolerance) || fitTolerance < 0.0 ||
+        !store_->Units().SetProperties(number, name, colour, fitTolerance)) {
+        return E_INVALIDARG;
+    }
+    AfterChange();
+    return S_OK;
+}
+
+HRESULT SpikeDoc::SetUnitContour(std::int32_t number, const std::vector<double>& widths,
+                                 const std::vector<double>& heights)
+{
+    const SpikeUnit* unit = store_->Units().Find(number);
+    const auto finite = [](const std::vector<double>& values) {
+        return std::ranges::all_of(values, [](double v) { return std::isfinite(v); });
+    };
+    if (unit == nullptr || unit->Kind() != kContourUnit || widths.size() < kFewestContourVertices ||
+        widths.size() != heights.size() || !finite(widths) || !finite(heights)) {
+        return E_INVALIDARG;
+    }
+    store_->Units().SetContour(number, widths, heights);
     AfterChange();
     return S_OK;
 }

@@ -199,3 +199,32 @@ TEST(DocumentScripting, ClearEditsRemovesTheChannelsAssignmentsAndExclusions)
     EXPECT_FALSE(excluded);
     EXPECT_EQ(f.doc->ClearEdits(0), S_FALSE);
 }
+
+TEST(DocumentScripting, AUnitsPropertiesAndContourChangeOnlyToSoundValues)
+{
+    TestSupport::SpikyDocument f;
+    f.Analyze();
+    const std::int32_t contour = f.Contour();
+    std::int32_t shape = -1;
+    ASSERT_EQ(f.doc->CreateTemplateUnit(0, 0.25, &shape), S_OK);
+
+    EXPECT_EQ(f.doc->SetUnitProperties(contour, VEX::String(u"fast"), 0x0000FFu, 0.5), S_OK);
+    EXPECT_EQ(f.doc->SetUnitProperties(contour, VEX::String(), 0x0000FFu, 0.5), E_INVALIDARG);
+    EXPECT_EQ(f.doc->SetUnitProperties(contour, VEX::String(u"x"), 0, std::nan("")), E_INVALIDARG);
+    EXPECT_EQ(f.doc->SetUnitProperties(contour + 9, VEX::String(u"x"), 0, 0.5), E_INVALIDARG);
+
+    const std::vector<double> widths{0.0, 5.0, 5.0};
+    const std::vector<double> heights{0.0, 0.0, 9.0};
+    EXPECT_EQ(f.doc->SetUnitContour(contour, widths, heights), S_OK);
+    EXPECT_EQ(f.doc->SetUnitContour(contour, {0.0, 5.0}, {0.0, 1.0}), E_INVALIDARG) << "two vertices";
+    EXPECT_EQ(f.doc->SetUnitContour(contour, {0.0, 5.0, INFINITY}, heights), E_INVALIDARG);
+    EXPECT_EQ(f.doc->SetUnitContour(shape, widths, heights), E_INVALIDARG) << "a template has no contour";
+
+    std::vector<Host::UnitDescription> units;
+    f.doc->GetUnits(&units);
+    ASSERT_EQ(units.size(), 2u);
+    EXPECT_EQ(units[0].name.Str(), u"fast");
+    EXPECT_EQ(units[0].colour, 0x0000FFu);
+    EXPECT_EQ(units[0].widths, widths);
+    EXPECT_EQ(units[0].heights, heights);
+}
