@@ -121,6 +121,13 @@ print(f"{'analyze --view all --out':34} {views:8.2f} {views / without:8.2f}")
 PY
 )
 
+# The whole program from exec to exit: spikes on 20 minutes against the
+# numpy memmap finder (inside Python and as a script), start-up on a
+# 1-second recording, --channel all on 32 channels from 1 to all cores, and
+# resident memory for 1 and 60 minutes.
+echo
+"$python" "$here/whole_process.py" "$build/bin/nerolith" "$here/peer_threshold.py"
+
 # The channel filter: an hour at 20 kHz through a 300-3000 Hz Butterworth
 # cascade (order 2), zero-phase and causal, against scipy.signal on the same
 # samples.
