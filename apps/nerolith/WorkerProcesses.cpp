@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstring>
 #include <deque>
+#include <exception>
 #include <iostream>
 #include <stdexcept>
 #include <string>
@@ -34,8 +35,16 @@ std::FILE* TemporaryFile()
 [[noreturn]] void RunChild(const Worker& worker, std::size_t index, const std::function<int(std::size_t)>& job)
 {
     int status = 1;
-    if (::dup2(::fileno(worker.out), STDOUT_FILENO) >= 0 && ::dup2(::fileno(worker.err), STDERR_FILENO) >= 0) {
-        status = job(index);
+    // Nothing may leave this function: the child would go on running the
+    // parent's loop.
+    try {
+        if (::dup2(::fileno(worker.out), STDOUT_FILENO) >= 0 && ::dup2(::fileno(worker.err), STDERR_FILENO) >= 0) {
+            status = job(index);
+        }
+    } catch (const std::exception& error) {
+        std::fprintf(stderr, "nerolith: %s\n", error.what());
+    } catch (...) {
+        std::fprintf(stderr, "nerolith: a worker failed\n");
     }
     std::cout.flush();
     std::cerr.flush();
