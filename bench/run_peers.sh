@@ -73,6 +73,7 @@ PY
 # same bytes (target: at least half of memcpy).
 "$build/bin/nerolith_bench" --benchmark_filter='BM_Enumerate|BM_MemcpySameBytes' \
     --benchmark_out="$results" --benchmark_out_format=json >/dev/null 2>"$context"
+echo
 "$python" - "$results" <<'PY'
 import json
 import sys
