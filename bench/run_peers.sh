@@ -73,6 +73,7 @@ PY
 # same bytes (target: at least half of memcpy).
 "$build/bin/nerolith_bench" --benchmark_filter='BM_Enumerate|BM_MemcpySameBytes' \
     --benchmark_out="$results" --benchmark_out_format=json >/dev/null 2>"$context"
+echo
 "$python" - "$results" <<'PY'
 import json
 import sys
@@ -120,6 +121,13 @@ print(f"{'analyze --out':34} {without:8.2f} {1.0:8.2f}")
 print(f"{'analyze --view all --out':34} {views:8.2f} {views / without:8.2f}")
 PY
 )
+
+# The whole program from exec to exit: spikes on 20 minutes against the
+# numpy memmap finder (inside Python and as a script), start-up on a
+# 1-second recording, --channel all on 32 channels from 1 to all cores, and
+# resident memory for 1 and 60 minutes.
+echo
+"$python" "$here/whole_process.py" "$build/bin/nerolith" "$here/peer_threshold.py"
 
 # The channel filter: an hour at 20 kHz through a 300-3000 Hz Butterworth
 # cascade (order 2), zero-phase and causal, against scipy.signal on the same

@@ -1,12 +1,14 @@
 #include "AnalysisOptions.h"
 
 #include <algorithm>
+#include <charconv>
 #include <filesystem>
 #include <fstream>
 #include <nlohmann/json.hpp>
 #include <regex>
 #include <stdexcept>
 
+#include "ChannelList.h"
 #include "ChannelUnits.h"
 #include "DiscriminatorPicture.h"
 #include "FiniteNumber.h"
@@ -168,6 +170,16 @@ void CheckWindowHoldsSamples(Desk::Session& session, std::int32_t channel, doubl
     }
 }
 
+// One channel from 1, or what IsChannelList takes.
+std::string CheckChannelOption(const std::string& text)
+{
+    static const std::regex single(R"(^0*[1-9]\d{0,9}$)");
+    const bool list = text == "all" || text.find_first_of(",-") != std::string::npos;
+    return std::regex_match(text, single) || (list && IsChannelList(text))
+        ? std::string()
+        : "expected a channel from 1, all, or a list as 1,3-8";
+}
+
 void ReplayOnline(Desk::Session& session)
 {
     Check(session.Analysis().SetAnalyzeWhileSampling(true), "--online: cannot analyse while sampling");
@@ -182,7 +194,20 @@ void ReplayOnline(Desk::Session& session)
 
 void DetectionOptions::AddTo(CLI::App& command)
 {
-    command.add_option("--channel", channel, "Source channel, from 1")->check(CLI::PositiveNumber);
+    const auto take = [this](const std::string& text) {
+        if (text == "all" || text.find_first_of(",-") != std::string::npos) {
+            channels = text;
+            return;
+        }
+        std::int32_t number = 0;
+        const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), number);
+        if (error != std::errc() || end != text.data() + text.size()) {
+            throw CLI::ConversionError(text, "--channel");
+        }
+        channel = number;
+    };
+    command.add_option_function<std::string>("--channel", take, "Source channel, from 1 (spikes: all, or 1,3-8)")
+        ->check(CLI::Validator(CheckChannelOption, "N|all|LIST"));
     command.add_option("--threshold", threshold, kThresholdHelp);
     command.add_option("--pretrigger", pretrigger, "Seconds kept before the trigger")
         ->check(FiniteNumber() & CLI::NonNegativeNumber);
@@ -200,6 +225,9 @@ void DetectionOptions::AddTo(CLI::App& command)
 
 void DetectionOptions::Apply(Desk::Session& session, bool online) const
 {
+    if (channels) {
+        throw std::runtime_error("--channel " + *channels + ": only spikes analyses several channels at once");
+    }
     ISpikeDocInterface& analysis = session.Analysis();
     Host::DocumentSettings settings;
     analysis.GetDocumentSettings(&settings);

@@ -26,6 +26,8 @@ struct DetectionOptions {
     FilterOption filter;
     // What an Nsd threshold came to, once applied.
     mutable std::optional<NoiseThreshold> noise;
+    // --channel as "all" or a list (1,3-8): each channel analysed on its own.
+    std::optional<std::string> channels;
 
     void AddTo(CLI::App& command);
     // Sets the channel's filter, makes the channel the source channel and

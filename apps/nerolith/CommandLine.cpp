@@ -10,6 +10,7 @@
 #include "AnalysisOptions.h"
 #include "AnalysisReport.h"
 #include "BatchRecordings.h"
+#include "ChannelList.h"
 #include "ChannelUnits.h"
 #include "DatasheetCommand.h"
 #include "DetectionNotes.h"
@@ -19,7 +20,9 @@
 #include "SettingsCommands.h"
 #include "SpikeTable.h"
 #include "UnitSummaryTable.h"
+#include "WorkerProcesses.h"
 #include "desk/demo/DemoRecording.h"
+#include "desk/runtime/OpenRecording.h"
 #include "desk/ui/AxisScale.h"
 
 namespace Nerolith::Cli {
@@ -150,13 +153,41 @@ void AddAnalyze(CLI::App& app)
     command->callback([options, online, out, views] { Guarded([&] { Analyze(*options, *online, *out, *views); }); });
 }
 
+// --channel all or a list: each channel's table as "--channel N" prints it,
+// one after another in channel order, worked out on every core.
+void SpikesOfChannels(const AnalysisCommand& options)
+{
+    if (options.document.path) {
+        throw std::runtime_error("--doc " + *options.document.path + ": a document has one source channel, not --channel " +
+                                 *options.detection.channels);
+    }
+    const std::vector<std::int32_t> channels = ParseChannelList(
+        "--channel", *options.detection.channels, Desk::OpenRecording(options.Recording())->ChannelCount());
+    const auto job = [&](std::size_t i) {
+        AnalysisCommand one = options;
+        one.detection.channels.reset();
+        one.detection.channel = channels[i] + 1;
+        Guarded([&] { WriteSpikeTable(*one.Run(), std::cout); });
+        return gExitCode;
+    };
+    if (!RunInWorkerProcesses(channels.size(), UsableCores(), job)) {
+        gExitCode = 1;
+    }
+}
+
 void AddSpikes(CLI::App& app)
 {
     auto* command = app.add_subcommand("spikes", "Analyse a recording and list its spikes");
     auto options = std::make_shared<AnalysisCommand>();
     options->AddTo(*command, false);
     command->callback([options] {
-        Guarded([&] { WriteSpikeTable(*options->Run(), std::cout); });
+        Guarded([&] {
+            if (options->detection.channels) {
+                SpikesOfChannels(*options);
+            } else {
+                WriteSpikeTable(*options->Run(), std::cout);
+            }
+        });
     });
 }
 

@@ -48,15 +48,18 @@ RecordingCheck ReopenRecording(const std::string& documentPath, const RecordingR
         return Refused(RecordingStatus::Missing, about + " is missing");
     }
     RecordingCheck check;
+    std::string fingerprint;
     try {
         check.recording = open(saved.path);
+        // Worked out on first use, so reading the file for it may fail too.
+        fingerprint = check.recording ? check.recording->Fingerprint() : std::string();
     } catch (const RecordingError& error) {
         return Refused(RecordingStatus::Unreadable, about + " cannot be read: " + error.what());
     }
     if (!check.recording) {
         return Refused(RecordingStatus::Unreadable, about + " cannot be read");
     }
-    if (check.recording->Fingerprint() != saved.fingerprint) {
+    if (fingerprint != saved.fingerprint) {
         check.status = RecordingStatus::Changed;
         check.message = about + " has changed since the document was saved";
         return check;

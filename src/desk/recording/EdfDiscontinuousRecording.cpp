@@ -31,7 +31,14 @@ std::int32_t DigitalAt(const std::byte* sample, bool bdf)
 } // namespace
 
 EdfDiscontinuousRecording::EdfDiscontinuousRecording(const std::string& path)
-    : path_(path), file_(path), header_(ReadEdfHeader(file_))
+    : path_(path),
+      file_(path),
+      header_(ReadEdfHeader(file_)),
+      fingerprint_([this] {
+          ContentHash hash;
+          hash.AddFileContents(file_);
+          return hash.Fingerprint("edf");
+      })
 {
     for (const EdfSignal& signal : header_.signals) {
         if (!signal.annotations) {
@@ -45,9 +52,6 @@ EdfDiscontinuousRecording::EdfDiscontinuousRecording(const std::string& path)
         throw RecordingError(path_ + ": no annotation signal to take the data record start times from");
     }
     ReadRecordTimes();
-    ContentHash hash;
-    hash.AddFileContents(file_);
-    fingerprint_ = hash.Fingerprint("edf");
 }
 
 // Takes each record's start from the first TAL of the first annotation

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "desk/recording/EdfHeader.h"
+#include "desk/recording/LazyFingerprint.h"
 #include "desk/recording/Recording.h"
 #include "desk/recording/RecordingFile.h"
 
@@ -20,7 +21,7 @@ public:
     explicit EdfDiscontinuousRecording(const std::string& path);
 
     std::string Source() const override { return path_; }
-    std::string Fingerprint() const override { return fingerprint_; }
+    std::string Fingerprint() const override { return fingerprint_.Value(); }
     std::int32_t ChannelCount() const override { return static_cast<std::int32_t>(channels_.size()); }
     std::int32_t BlockCount() const override { return static_cast<std::int32_t>(blocks_.size()); }
     std::int32_t Ticks(std::int32_t channel, std::int32_t block) const override;
@@ -49,7 +50,7 @@ private:
     std::vector<const EdfSignal*> channels_;
     std::vector<Block> blocks_;
     std::vector<RecordedEvents> events_;
-    std::string fingerprint_;
+    LazyFingerprint fingerprint_;
 };
 
 } // namespace Desk

@@ -23,9 +23,8 @@ VEX::String Trimmed(std::string_view text)
     return VEX::String::FromAnsi(text.substr(first, text.find_last_not_of(' ') - first + 1));
 }
 
-std::string FingerprintOf(const std::string& path)
+std::string FingerprintOf(const RecordingFile& file)
 {
-    const RecordingFile file(path);
     ContentHash hash;
     hash.AddFileContents(file);
     return hash.Fingerprint("edf");
@@ -44,7 +43,7 @@ std::unique_ptr<Recording> EdfLibRecording::Open(const std::string& path)
 }
 
 EdfLibRecording::EdfLibRecording(const std::string& path, std::unique_ptr<EdfLibFile> file)
-    : path_(path), file_(std::move(file)), fingerprint_(FingerprintOf(path))
+    : path_(path), file_(std::move(file)), bytes_(path), fingerprint_([this] { return FingerprintOf(bytes_); })
 {
     const edf_hdr_struct& header = file_->Header();
     if (header.edfsignals < 1) {

@@ -6,6 +6,8 @@
 #include <vector>
 
 #include "desk/recording/EdfLibFile.h"
+#include "desk/recording/LazyFingerprint.h"
+#include "desk/recording/RecordingFile.h"
 #include "desk/recording/Recording.h"
 
 namespace Desk {
@@ -22,7 +24,7 @@ public:
     static std::unique_ptr<Recording> Open(const std::string& path);
 
     std::string Source() const override { return path_; }
-    std::string Fingerprint() const override { return fingerprint_; }
+    std::string Fingerprint() const override { return fingerprint_.Value(); }
     std::int32_t ChannelCount() const override { return static_cast<std::int32_t>(channels_.size()); }
     std::int32_t BlockCount() const override { return 1; }
     std::int32_t Ticks(std::int32_t channel, std::int32_t block) const override;
@@ -49,7 +51,9 @@ private:
     std::unique_ptr<EdfLibFile> file_;
     std::vector<Channel> channels_;
     std::vector<RecordedEvents> events_;
-    std::string fingerprint_;
+    // Open from the start, so that the fingerprint hashes the file read.
+    RecordingFile bytes_;
+    LazyFingerprint fingerprint_;
 };
 
 } // namespace Desk

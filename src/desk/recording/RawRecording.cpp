@@ -2,10 +2,12 @@
 
 #include <algorithm>
 #include <bit>
+#include <memory>
 #include <span>
 #include <vector>
 
 #include "desk/recording/ContentHash.h"
+#include "desk/recording/SampleConversion.h"
 
 namespace Desk {
 namespace {
@@ -29,30 +31,27 @@ std::unique_ptr<RecordingFile> OpenDataFile(const RawSidecar& sidecar, const std
     }
 }
 
-std::uint32_t LittleEndian32(const std::byte* bytes)
-{
-    const auto byte = [&](int i) { return static_cast<std::uint32_t>(bytes[i]); };
-    return byte(0) | byte(1) << 8 | byte(2) << 16 | byte(3) << 24;
-}
-
-std::int16_t LittleEndian16(const std::byte* bytes)
-{
-    return static_cast<std::int16_t>(static_cast<std::uint16_t>(static_cast<unsigned>(bytes[0])
-                                                                | static_cast<unsigned>(bytes[1]) << 8));
-}
-
 } // namespace
 
-RawRecording::RawRecording(const std::string& sidecarPath) : sidecarPath_(sidecarPath)
+RawRecording::RawRecording(const std::string& sidecarPath)
+    : RawRecording(sidecarPath, ReadSidecarText(sidecarPath))
 {
-    const std::string text = ReadSidecarText(sidecarPath);
-    sidecar_ = ParseRawSidecar(text, sidecarPath);
-    data_ = OpenDataFile(sidecar_, sidecarPath);
+}
+
+// The data file stays open, so the fingerprint, worked out later, still
+// hashes the file opened here even when the path was given to another one.
+RawRecording::RawRecording(const std::string& sidecarPath, const std::string& text)
+    : sidecarPath_(sidecarPath),
+      sidecar_(ParseRawSidecar(text, sidecarPath)),
+      data_(OpenDataFile(sidecar_, sidecarPath)),
+      fingerprint_([text, data = data_.get()] {
+          ContentHash hash;
+          hash.Add(text);
+          hash.AddFileContents(*data);
+          return hash.Fingerprint("raw");
+      })
+{
     FitRawSidecarToData(sidecar_, data_->Size(), sidecarPath);
-    ContentHash hash;
-    hash.Add(text);
-    hash.AddFileContents(*data_);
-    fingerprint_ = hash.Fingerprint("raw");
 }
 
 bool RawRecording::HasChannel(std::int32_t channel) const { return channel >= 0 && channel < ChannelCount(); }
@@ -104,12 +103,13 @@ std::size_t RawRecording::Read(std::int32_t channel, std::int32_t block, std::in
         data_->ReadAt(first, std::as_writable_bytes(std::span(out, total)));
         return total;
     }
-    std::vector<std::byte> piece;
+    // One buffer for the whole read, left uninitialised: pread fills it.
+    const std::size_t pieceFrames = std::min(total, kFramesPerPiece);
+    const auto piece = std::make_unique_for_overwrite<std::byte[]>((pieceFrames - 1) * stride + sampleBytes);
     for (std::size_t done = 0; done < total;) {
         const std::size_t frames = std::min(total - done, kFramesPerPiece);
-        piece.resize((frames - 1) * stride + sampleBytes);
-        data_->ReadAt(first + done * stride, piece);
-        Convert(piece.data(), stride, frames, out + done, channel);
+        data_->ReadAt(first + done * stride, {piece.get(), (frames - 1) * stride + sampleBytes});
+        Convert(piece.get(), stride, frames, out + done, channel);
         done += frames;
     }
     return total;
@@ -120,20 +120,10 @@ void RawRecording::Convert(const std::byte* sample, std::size_t stride, std::siz
 {
     const double gain = sidecar_.gain[channel];
     const double offset = sidecar_.offset[channel];
-    if (sidecar_.type == RawSampleType::Float32 && gain == 1.0 && offset == 0.0) {
-        for (std::size_t i = 0; i < count; ++i, sample += stride) {
-            out[i] = std::bit_cast<float>(LittleEndian32(sample));
-        }
-        return;
-    }
     if (sidecar_.type == RawSampleType::Float32) {
-        for (std::size_t i = 0; i < count; ++i, sample += stride) {
-            out[i] = static_cast<float>(std::bit_cast<float>(LittleEndian32(sample)) * gain + offset);
-        }
-        return;
-    }
-    for (std::size_t i = 0; i < count; ++i, sample += stride) {
-        out[i] = static_cast<float>(LittleEndian16(sample) * gain + offset);
+        ConvertFloat32Samples(sample, stride, count, gain, offset, out);
+    } else {
+        ConvertInt16Samples(sample, stride, count, gain, offset, out);
     }
 }
 

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "desk/recording/LazyFingerprint.h"
 #include "desk/recording/RecordingFile.h"
 #include "desk/recording/RawSidecar.h"
 #include "desk/recording/Recording.h"
@@ -17,7 +18,7 @@ public:
     explicit RawRecording(const std::string& sidecarPath);
 
     std::string Source() const override { return sidecarPath_; }
-    std::string Fingerprint() const override { return fingerprint_; }
+    std::string Fingerprint() const override { return fingerprint_.Value(); }
     std::int32_t ChannelCount() const override { return sidecar_.channels; }
     std::int32_t BlockCount() const override { return static_cast<std::int32_t>(sidecar_.blocks.size()); }
     std::int32_t Ticks(std::int32_t channel, std::int32_t block) const override;
@@ -30,6 +31,7 @@ public:
     const std::vector<RecordedEvents>& Events() const override { return sidecar_.events; }
 
 private:
+    RawRecording(const std::string& sidecarPath, const std::string& text);
     bool HasChannel(std::int32_t channel) const;
     bool HasBlock(std::int32_t block) const;
     // Converts `count` samples of one channel read from frames `stride`
@@ -39,7 +41,7 @@ private:
     std::string sidecarPath_;
     RawSidecar sidecar_;
     std::unique_ptr<RecordingFile> data_;
-    std::string fingerprint_;
+    LazyFingerprint fingerprint_;
 };
 
 } // namespace Desk

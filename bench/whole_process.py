@@ -1,0 +1,143 @@
+#!/usr/bin/env python3
+"""The whole `nerolith` program, from exec to exit, beside its peers.
+
+Usage: whole_process.py NEROLITH PEER_THRESHOLD_SCRIPT
+
+Writes its recordings to a temporary folder, removed at the end, and prints:
+- `nerolith spikes` on a 20-minute 20 kHz float32 channel (output written
+  to a file) against the numpy memmap crossing finder timed inside Python
+  and the same finder run as a whole Python script (targets: 1.2x and 2x);
+- the CPU time of `nerolith spikes` on a 1-second recording (target: 8 ms);
+- `spikes --channel all` on 32 int16 channels of 10 minutes on one core and
+  on all usable cores (target: 1.8x on 2 cores);
+- peak resident memory of `spikes` on 1 and 60 minutes of recording
+  (target: within 10%; recordings are read, not mapped, so all of it is
+  beyond the recording).
+Times are CPU time (user + system) unless marked wall; each is the best of
+a few runs.
+"""
+import json
+import os
+import subprocess
+import sys
+import tempfile
+import time
+
+import numpy as np
+
+RATE = 20000
+OPTIONS = ["--threshold", "4", "--pretrigger", "0.0004", "--window", "0.0016"]
+
+
+def write_recording(folder, name, seconds, channels=1, dtype="float32"):
+    """Unit noise with a spike (peak 8) every 997 samples on every channel."""
+    rng = np.random.default_rng(7)
+    data = os.path.join(folder, name + ".bin")
+    with open(data, "wb") as out:
+        minute = 60 * RATE
+        for start in range(0, seconds * RATE, minute):
+            frames = min(minute, seconds * RATE - start)
+            x = rng.standard_normal((frames, channels), dtype=np.float32)
+            first = (-start) % 997
+            for k, height in enumerate((2.0, 8.0, 5.0, 1.0, -2.0)):
+                x[first + k::997] += np.float32(height)
+            (x * 100).astype(np.int16).tofile(out) if dtype == "int16" else x.tofile(out)
+    sidecar = {"file": name + ".bin", "dtype": dtype, "channels": channels, "sample_rate": RATE}
+    if dtype == "int16":
+        sidecar["gain"] = 0.01
+    path = os.path.join(folder, name + ".json")
+    with open(path, "w") as out:
+        json.dump(sidecar, out)
+    return path, data
+
+
+def run(arguments, output=os.devnull, repeat=3):
+    """Best CPU seconds and best wall seconds of a program."""
+    cpu, wall = float("inf"), float("inf")
+    for _ in range(repeat):
+        with open(output, "wb") as out:
+            start = time.perf_counter()
+            child = subprocess.Popen(arguments, stdout=out, stderr=subprocess.DEVNULL)
+            _, status, usage = os.wait4(child.pid, 0)
+            wall = min(wall, time.perf_counter() - start)
+        if status != 0:
+            sys.exit(f"failed ({status}): {' '.join(arguments)}")
+        cpu = min(cpu, usage.ru_utime + usage.ru_stime)
+    return cpu, wall
+
+
+def peak_resident_kib(arguments):
+    """Through time(1): a child of this process would count the memory of
+    the Python process it was forked from."""
+    measured = subprocess.run(["/usr/bin/time", "-f", "%M"] + arguments, check=True, text=True,
+                              stdout=subprocess.DEVNULL, stderr=subprocess.PIPE)
+    return int(measured.stderr.strip().splitlines()[-1])
+
+
+def spike_lines(path):
+    with open(path) as table:
+        return sum(1 for _ in table) - 1
+
+
+def whole_run(nerolith, peer, folder):
+    sidecar, data = write_recording(folder, "twenty_minutes", 20 * 60)
+    samples = 20 * 60 * RATE
+    table = os.path.join(folder, "spikes.tsv")
+    ours, ours_wall = run([nerolith, "spikes", sidecar] + OPTIONS, table)
+    finder = [sys.executable, peer, data, "--rate", str(RATE), "--threshold", "4", "--pretrigger", "0.0004",
+              "--total", "0.0016", "--memmap"]
+    inside = json.loads(subprocess.run(finder, check=True, capture_output=True, text=True).stdout)
+    script, script_wall = run(finder + ["--repeat", "1"])
+    print(f"{'20 min at 20 kHz, exec to exit':38} {'Msamples/s':>11} {'spikes':>8} {'x peer':>8}")
+    print(f"{'numpy memmap finder, inside Python':38} {inside['samples_per_second'] / 1e6:11.1f} "
+          f"{inside['spikes']:8d} {1.0:8.2f}")
+    print(f"{'numpy memmap finder as a script':38} {samples / script / 1e6:11.1f} {inside['spikes']:8d} {1.0:8.2f}")
+    print(f"{'nerolith spikes (CPU)':38} {samples / ours / 1e6:11.1f} {spike_lines(table):8d} "
+          f"{samples / ours / inside['samples_per_second']:8.2f}  x finder inside Python (target 1.2)")
+    print(f"{'':38} {'':11} {'':8} {script / ours:8.2f}  x finder as a script (target 2)")
+    print(f"{'nerolith spikes (wall)':38} {samples / ours_wall / 1e6:11.1f} {'':8} "
+          f"{script_wall / ours_wall:8.2f}  x finder as a script, wall")
+
+
+def start_up(nerolith, folder):
+    sidecar, _ = write_recording(folder, "one_second", 1)
+    cpu, wall = run([nerolith, "spikes", sidecar] + OPTIONS, repeat=5)
+    print(f"\n{'spikes on a 1-second recording':38} {'CPU ms':>11} {'wall ms':>8}")
+    print(f"{'exec to exit (target: 8 ms CPU)':38} {cpu * 1e3:11.1f} {wall * 1e3:8.1f}")
+
+
+def all_channels(nerolith, folder):
+    sidecar, _ = write_recording(folder, "probe", 10 * 60, channels=32, dtype="int16")
+    arguments = [nerolith, "spikes", sidecar, "--channel", "all"] + OPTIONS
+    cores = len(os.sched_getaffinity(0))
+    _, one = run(["taskset", "-c", str(min(os.sched_getaffinity(0)))] + arguments, repeat=2)
+    _, every = run(arguments, repeat=2)
+    print(f"\n{'--channel all, 32 x 10 min int16':38} {'wall s':>11} {'x 1 core':>8}")
+    print(f"{'1 core':38} {one:11.2f} {1.0:8.2f}")
+    print(f"{f'{cores} cores (target: 1.8x on 2)':38} {every:11.2f} {one / every:8.2f}")
+    # Other work on the machine takes cores from the workers: say how much.
+    print(f"{'load average of the last minute':38} {os.getloadavg()[0]:11.2f}")
+
+
+def memory(nerolith, folder):
+    print(f"\n{'spikes, peak resident memory':38} {'MiB':>11} {'x 1 min':>8}")
+    first = None
+    for minutes in (1, 60):
+        sidecar, data = write_recording(folder, f"minutes_{minutes}", minutes * 60)
+        peak = peak_resident_kib([nerolith, "spikes", sidecar] + OPTIONS)
+        os.remove(data)
+        first = first or peak
+        print(f"{f'{minutes} min (target: within 10%)':38} {peak / 1024:11.1f} {peak / first:8.2f}")
+
+
+def main():
+    nerolith, peer = sys.argv[1], sys.argv[2]
+    with tempfile.TemporaryDirectory(prefix="nerolith-whole-") as folder:
+        whole_run(nerolith, peer, folder)
+        start_up(nerolith, folder)
+        all_channels(nerolith, folder)
+        memory(nerolith, folder)
+
+
+if __name__ == "__main__":
+    main()

@@ -1,0 +1,17 @@
+#pragma once
+
+#include <cstddef>
+
+namespace Desk {
+
+// Converts `count` little-endian samples read from frames `stride` bytes
+// apart to float32 channel units (value = raw x gain + offset, worked out in
+// double). Stored float32 values with gain 1 and offset 0 pass bit for bit.
+// Loops over plain arrays without calls, so the compiler vectorises them
+// where the samples are contiguous.
+void ConvertFloat32Samples(const std::byte* first, std::size_t stride, std::size_t count, double gain,
+                           double offset, float* out);
+void ConvertInt16Samples(const std::byte* first, std::size_t stride, std::size_t count, double gain,
+                         double offset, float* out);
+
+} // namespace Desk
