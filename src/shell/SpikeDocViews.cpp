@@ -21,7 +21,11 @@ SpikeView* SpikeDoc::FindView(Host::ViewKind kind) const { return views_.Find(ki
 
 void SpikeDoc::BroadcastNotification(const SpikeNotification& notification) { views_.Broadcast(notification); }
 
-void SpikeDoc::ResetViews() { views_.Reset(); }
+void SpikeDoc::ResetViews()
+{
+    noiseSigma_.reset();
+    views_.Reset();
+}
 
 HRESULT SpikeDoc::OpenView(Host::ViewKind kind)
 {
