@@ -106,7 +106,10 @@ std::vector<Host::UnitQuality> MeasureStoreQuality(const SpikeData& store, IHost
     std::vector<Host::UnitQuality> result;
     for (const UnitCatalog::UnitPtr& unit : store.Units().Units()) {
         if (unit->Channel() == record.channel) {
-            result.push_back({.number = unit->Number(), .name = unit->Name()});
+            Host::UnitQuality quality;
+            quality.number = unit->Number();
+            quality.name = unit->Name();
+            result.push_back(quality);
         }
     }
     MeasureUnitQuality(input, settings, result);

@@ -1,4 +1,6 @@
+#include <algorithm>
 #include <cmath>
+#include <random>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -34,7 +36,9 @@ struct Train {
         QualityInput input{heights, widths, blocks, times, units, spans, sigma, 0.0};
         std::vector<Host::UnitQuality> result;
         for (std::int32_t number : numbers) {
-            result.push_back({.number = number});
+            Host::UnitQuality unit;
+            unit.number = number;
+            result.push_back(unit);
         }
         MeasureUnitQuality(input, settings, result);
         return result;
@@ -143,6 +147,31 @@ TEST(UnitQuality, IsolationIsAbsentWhereUndefined)
     const auto big = MeasureIsolation(ch, cw, std::vector<std::uint8_t>{1, 1, 1, 1, 0});
     EXPECT_TRUE(std::isnan(big.isolationDistance));
     EXPECT_GE(big.lRatio, 0.0);
+}
+
+// Three clusters on a line, the third the largest: merged, the first two
+// make one long cluster whose spread reaches towards the third.
+TEST(UnitQuality, MergingTwoClustersLowersTheIsolationDistance)
+{
+    Train train;
+    train.spans = {{0, 0.0, 100.0}};
+    std::mt19937_64 random(11);
+    std::normal_distribution<float> spread(0.0f, 0.5f);
+    const auto cluster = [&](std::int32_t unit, float centre, int count) {
+        for (int i = 0; i < count; ++i) {
+            train.Add(unit, 0, 0.01 * static_cast<double>(train.times.size()), centre + spread(random),
+                      0.5f + spread(random) / 10.0f);
+        }
+    };
+    cluster(0, 0.0f, 100);
+    cluster(1, 4.0f, 100);
+    cluster(2, 8.0f, 300);
+    const auto apart = train.Measure({0, 1, 2});
+    std::replace(train.units.begin(), train.units.end(), 1, 0);
+    const auto merged = train.Measure({0});
+    EXPECT_LT(merged[0].isolationDistance, apart[0].isolationDistance);
+    EXPECT_LT(merged[0].isolationDistance, apart[1].isolationDistance);
+    EXPECT_GT(merged[0].lRatio, apart[0].lRatio);
 }
 
 TEST(UnitQuality, SnrAndPresenceCountWhatTheyName)
