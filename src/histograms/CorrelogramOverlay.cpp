@@ -199,7 +199,11 @@ void CorrelogramOverlay::Decorate(AnalysisDocument& document, const HistogramPan
     if (scale_ == CorrelogramScale::Counts && band_ == Band::None) {
         return;
     }
-    const Measured measured = Measure(document, pane, {figure.firstBin, figure.binWidth, figure.values.size()});
+    // The band spans the whole X range, beyond the last bin with a count.
+    const double span = figure.binWidth > 0.0 ? (figure.x.second - figure.firstBin) / figure.binWidth : 0.0;
+    const auto reach = static_cast<std::size_t>(std::clamp(std::ceil(span), 0.0, 1e6));
+    const Measured measured =
+        Measure(document, pane, {figure.firstBin, figure.binWidth, std::max(figure.values.size(), reach)});
     figure.values = Scaled(figure.values, measured.scaling);
     figure.yTitle = NameOf(scale_).title;
     if (measured.band && pane.Pages().PageCount() == 1) {

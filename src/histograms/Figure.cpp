@@ -200,11 +200,14 @@ void DrawBars(ui::TDC& dc, const Style& style, const FigurePane& pane, const Axi
         }
         const std::int32_t left = mapX(start);
         const std::int32_t right = std::max(mapX(end), left + 1);
-        const std::int32_t top = std::min(mapY(pane.values[i]), base - 1);
+        // A negative value (a correlation coefficient) hangs below zero.
+        const bool below = pane.values[i] < 0.0;
+        const std::int32_t top = below ? base : std::min(mapY(pane.values[i]), base - 1);
+        const std::int32_t bottom = below ? std::max(mapY(pane.values[i]), base + 1) : base;
         if (filled) {
-            dc.FillRect(ui::TRect(left, top, right, base), fill);
+            dc.FillRect(ui::TRect(left, top, right, bottom), fill);
         } else {
-            dc.Rectangle(left, top, right + 1, base + 1);
+            dc.Rectangle(left, top, right + 1, bottom + 1);
         }
     }
 }
@@ -220,21 +223,28 @@ void DrawShade(ui::TDC& dc, const FigurePane& pane, const PaneLayout& layout, co
     dc.FillRect(ui::TRect(left, layout.plot.top, right, layout.plot.bottom), ui::TBrush(ui::RGB(0xDD, 0xDD, 0xDD)));
 }
 
+// Each run of finite values inside the X range as one polyline, so that a
+// dashed pen keeps its pattern across bins.
 void DrawLines(ui::TDC& dc, const Style& style, const FigurePane& pane, const AxisMap& mapX, const AxisMap& mapY)
 {
     for (const FigureLine& line : pane.lines) {
         dc.SelectObject(ui::TPen(ui::kBlack, style.line, line.dashed ? ui::PenStyle::Dash : ui::PenStyle::Solid));
-        bool drawing = false;
+        std::vector<ui::TPoint> run;
+        const auto flush = [&] {
+            if (run.size() > 1) {
+                dc.Polyline(run);
+            }
+            run.clear();
+        };
         for (std::size_t i = 0; i < line.values.size(); ++i) {
             const double centre = pane.firstBin + (static_cast<double>(i) + 0.5) * pane.binWidth;
             if (centre < mapX.minimum || centre > mapX.maximum || !std::isfinite(line.values[i])) {
-                drawing = false;
+                flush();
                 continue;
             }
-            const ui::TPoint point(mapX(centre), mapY(line.values[i]));
-            drawing ? dc.LineTo(point.x, point.y) : dc.MoveTo(point.x, point.y);
-            drawing = true;
+            run.emplace_back(mapX(centre), mapY(line.values[i]));
         }
+        flush();
     }
 }
 
