@@ -157,3 +157,23 @@ for name, kind, label in (("BM_HourBandPassZeroPhase", "zero_phase", "zero-phase
 print(f"{'BM_HourUnfiltered (no filter)':34} {rates['BM_HourUnfiltered'] / 1e6:11.1f}")
 PY
 )
+
+# Unit quality: every figure of 20 units from 100,000 spikes, as recomputed
+# after each contour edit (goal: under 50 ms, to follow edits live).
+(
+    quality=${TMPDIR:-/tmp}/nerolith_peer_quality.$$.json
+    trap 'rm -f "$quality"' EXIT INT TERM
+    "$build/bin/nerolith_bench" --benchmark_filter='BM_UnitQuality' \
+        --benchmark_out="$quality" --benchmark_out_format=json >/dev/null 2>&1
+    echo
+    "$python" - "$quality" <<'PY'
+import json
+import sys
+
+scale = {"ns": 1e-6, "us": 1e-3, "ms": 1.0, "s": 1e3}
+print(f"{'unit quality, CPU time':34} {'ms':>8} {'x goal':>8}")
+for run in json.load(open(sys.argv[1]))["benchmarks"]:
+    ms = run["cpu_time"] * scale[run["time_unit"]]
+    print(f"{run['name']:34} {ms:8.2f} {ms / 50.0:8.2f}  (goal: 50 ms)")
+PY
+)

@@ -16,6 +16,7 @@
 #include "DetectionNotes.h"
 #include "InfoCommand.h"
 #include "RecordingSummary.h"
+#include "QualityOptions.h"
 #include "RenderCommand.h"
 #include "SettingsCommands.h"
 #include "SpikeTable.h"
@@ -55,6 +56,7 @@ struct AnalysisCommand {
     DetectionOptions detection;
     UnitsOptions units;
     DocumentOptions document;
+    QualityOptions quality;
 
     // `several`: the command takes several recordings (paths or patterns).
     void AddTo(CLI::App& command, bool withSave, bool several = false)
@@ -66,12 +68,14 @@ struct AnalysisCommand {
         detection.AddTo(command);
         units.AddTo(command);
         document.AddTo(command, withSave);
+        quality.AddTo(command);
     }
     const std::string& Recording() const { return recordings.front(); }
     std::unique_ptr<Desk::Session> Run(const std::string& recording, bool online = false,
                                        const ViewOptions* views = nullptr) const
     {
         auto session = OpenSession(recording, detection, document, online);
+        quality.Apply(*session);
         RunAnalysis(*session, units, document, online, views);
         return session;
     }
@@ -96,6 +100,11 @@ void WriteOutputs(Desk::Session& session, const std::filesystem::path& folder, c
     WriteDataSheetFile(session, folder / "datasheet.tsv");
     ExportNex(session, folder / "export.nex");
     views.WriteOutputs(session, folder);
+    std::ofstream quality(folder / "units.tsv");
+    WriteUnitQualityTable(session, quality);
+    if (!quality.flush()) {
+        throw std::runtime_error((folder / "units.tsv").string() + ": cannot write");
+    }
 }
 
 void WriteSummaryFile(const std::vector<UnitSummaryRow>& rows, const std::filesystem::path& path)
@@ -124,6 +133,7 @@ void Analyze(const AnalysisCommand& options, bool online, const std::string& out
             const auto session = options.Run(recordings[i], online, &views);
             PrintAnalysisSummary(*session, std::cout);
             PrintDetectionNotes(*session, options.detection, std::cout);
+            PrintQualitySummary(*session, std::cout);
             if (!out.empty()) {
                 WriteOutputs(*session, folders[i], views);
                 const std::vector<UnitSummaryRow> own = UnitSummaryRows(*session, folders[i].string());

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "AnalysisOptions.h"
+#include "QualityOptions.h"
 #include "ViewOptions.h"
 #include "desk/datasheet/DataSheet.h"
 #include "desk/datasheet/DataSheetText.h"
@@ -20,6 +21,7 @@ struct DatasheetOptions {
     UnitsOptions units;
     DocumentOptions document;
     ViewOptions views;
+    QualityOptions quality;
 };
 
 std::int32_t SourceChannel(Desk::Session& session)
@@ -43,9 +45,11 @@ void AddDatasheetCommand(CLI::App& app, std::function<void(std::function<void()>
     options->units.AddTo(*command);
     options->document.AddTo(*command, false);
     options->views.AddTo(*command);
+    options->quality.AddTo(*command);
     command->callback([options, guarded] {
         guarded([&] {
             const auto session = OpenSession(options->recording, options->detection, options->document);
+            options->quality.Apply(*session);
             RunAnalysis(*session, options->units, options->document, false, &options->views);
             WriteDataSheet(*session, std::cout);
         });

@@ -12,6 +12,7 @@
 #include "AnalysisOptions.h"
 #include "ChannelUnits.h"
 #include "DiscriminatorPicture.h"
+#include "QualityOptions.h"
 
 namespace Nerolith::Cli {
 namespace {
@@ -21,6 +22,7 @@ struct RenderOptions {
     DetectionOptions detection;
     UnitsOptions units;
     ViewOptions views;
+    QualityOptions quality;
     std::string output;
     std::optional<std::string> size;
     std::optional<std::string> unit;
@@ -77,6 +79,7 @@ void Render(const RenderOptions& options)
         throw std::runtime_error("render draws one view: name exactly one with --view");
     }
     const auto session = OpenSession(options.recording, options.detection, DocumentOptions{});
+    options.quality.Apply(*session);
     RunAnalysis(*session, options.units, DocumentOptions{}, false, &options.views);
     RequireUnits(*session, options.output);
     if (options.size && Failed(session->Analysis().SetViewSetting(views.front().kind, VEX::String(u"size"),
@@ -98,6 +101,7 @@ void AddRenderCommand(CLI::App& app, std::function<void(std::function<void()>)> 
     options->units.AddTo(*command);
     options->views.takesDiscriminator = true;
     options->views.AddTo(*command);
+    options->quality.AddTo(*command);
     command->add_option("-o", options->output, "The picture to write: FILE.png, FILE.svg or FILE.pdf")->required();
     command->add_option("--size", options->size, "The picture's size in pixels, WxH")->check(PictureSize());
     command->add_option("--unit", options->unit, "waveforms, discriminator: only this unit's spikes (its name)");

@@ -142,6 +142,15 @@ void ViewOptions::AddTo(CLI::App& command)
         ->check(ViewAssignment());
     command.add_option("--page", pages, "VIEW=P: the page shown, from 1")->check(ViewAssignment());
     command.add_option("--stats", statistics, "VIEW=BITS: the statistics shown (bit set)")->check(ViewAssignment());
+    command.add_option("--scale", scales, "ACH|CCH=counts|rate|coefficient: the correlogram's Y scale")
+        ->check(ViewAssignment());
+    command.add_option("--band", bands,
+                       "ACH|CCH=none|poisson|jitter[:MS[:ROUNDS[:SEED]]]: a 99% confidence band over the "
+                       "correlogram, under independent Poisson firing at the mean rates, or from ROUNDS "
+                       "resamplings with every spike jittered by up to MS (defaults 20 ms, 200 rounds, seed 1)")
+        ->check(ViewAssignment());
+    command.add_flag("--log-isi", logIntervals,
+                     "ISIH: count the intervals on a logarithmic time axis (log10 s, ten bins a decade)");
     pictures.AddTo(command);
 }
 
@@ -214,6 +223,11 @@ void ViewOptions::ApplySettings(Desk::Session& session) const
     SetEach(session, xRanges, u"x-range", "--x-range");
     SetEach(session, selections, u"selection-x", "--selection-x");
     SetEach(session, statistics, u"stats", "--stats");
+    SetEach(session, scales, u"scale", "--scale");
+    SetEach(session, bands, u"band", "--band");
+    if (logIntervals) {
+        Set(session, Named(ViewKind::InterspikeInterval), u"log-x", "on", "--log-isi");
+    }
 }
 
 void ViewOptions::ShowPages(Desk::Session& session) const

@@ -36,6 +36,9 @@ struct ViewOptions {
     std::vector<std::string> selections;
     std::vector<std::string> pages;
     std::vector<std::string> statistics;
+    std::vector<std::string> scales;
+    std::vector<std::string> bands;
+    bool logIntervals = false;
     PictureOptions pictures;
     // render's --view also takes the discriminator's pictures.
     bool takesDiscriminator = false;

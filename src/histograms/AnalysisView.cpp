@@ -415,9 +415,14 @@ std::u16string AnalysisView::CopiedText() const
 {
     std::u16string text;
     for (const std::unique_ptr<HistogramPane>& pane : panes_) {
-        pane->CopyText(text);
+        AppendPaneText(*pane, text);
     }
     return text;
+}
+
+void AnalysisView::AppendPaneText(const HistogramPane& pane, std::u16string& out) const
+{
+    pane.CopyText(out);
 }
 
 std::u16string AnalysisView::StatisticsLines() const

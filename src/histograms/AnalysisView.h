@@ -183,6 +183,10 @@ protected:
     // A pane's values in the units its published figure shows (counts per
     // bin unless a view says otherwise).
     virtual void ToFigureUnits(FigurePane&) const {}
+    // A pane's copied text and its figure; views that draw more over the
+    // counts change them.
+    virtual void AppendPaneText(const HistogramPane& pane, std::u16string& out) const;
+    virtual void DecorateFigurePane(const HistogramPane&, FigurePane&) const {}
 
     // Hands a changed setting to the document, which gives it back through
     // SetSetting. False when it was refused.

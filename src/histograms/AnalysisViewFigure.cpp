@@ -58,6 +58,7 @@ ui::PaintFunction AnalysisView::FigurePicture() const
     for (const std::unique_ptr<HistogramPane>& pane : panes_) {
         figure.panes.push_back(pane->FigureData());
         ToFigureUnits(figure.panes.back());
+        DecorateFigurePane(*pane, figure.panes.back());
     }
     return [figure = std::move(figure), options = figureOptions_](ui::TDC& dc, const ui::TRect& rect) {
         DrawFigure(dc, rect, figure, options);

@@ -22,6 +22,12 @@ inline constexpr std::u16string_view kXRange = u"x-range";
 inline constexpr std::u16string_view kSelectionX = u"selection-x";
 inline constexpr std::u16string_view kPage = u"page";
 inline constexpr std::u16string_view kStatistics = u"stats";
+// Correlations: the Y scale ("counts", "rate", "coefficient") and the
+// confidence band ("none", "poisson", "jitter[:MS[:ROUNDS[:SEED]]]").
+inline constexpr std::u16string_view kScale = u"scale";
+inline constexpr std::u16string_view kBand = u"band";
+// Interspike intervals: "on" counts them on a logarithmic time axis.
+inline constexpr std::u16string_view kLogX = u"log-x";
 // The view window's client size, "WxH".
 inline constexpr std::u16string_view kSize = u"size";
 // Set only, options of the pictures written (published figures): "dpi"

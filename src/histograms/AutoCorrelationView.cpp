@@ -31,6 +31,26 @@ void AutoCorrelationView::ApplyXRange(HistogramPane& pane, double minimum, doubl
     static_cast<AutoCorrelationHistogram&>(pane).SetLagWindow(minimum, maximum);
 }
 
+HRESULT AutoCorrelationView::SetOwnSetting(std::u16string_view name, std::u16string_view value)
+{
+    return overlay_.Set(name, value);
+}
+
+std::optional<std::u16string> AutoCorrelationView::OwnSetting(std::u16string_view name) const
+{
+    return overlay_.Get(name);
+}
+
+void AutoCorrelationView::AppendPaneText(const HistogramPane& pane, std::u16string& out) const
+{
+    overlay_.AppendText(Document(), pane, out);
+}
+
+void AutoCorrelationView::DecorateFigurePane(const HistogramPane& pane, FigurePane& figure) const
+{
+    overlay_.Decorate(Document(), pane, figure);
+}
+
 std::unique_ptr<HistogramPane> AutoCorrelationView::CreatePane(std::int32_t unit,
                                                                 const Host::UnitDescription& description)
 {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "histograms/AnalysisView.h"
+#include "histograms/CorrelogramOverlay.h"
 
 namespace Nerolith {
 
@@ -17,9 +18,16 @@ public:
 protected:
     void ApplyXRange(HistogramPane& pane, double minimum, double maximum) override;
     bool XRangeCountsAgain() const override { return true; }
+    // "scale" and "band" (CorrelogramOverlay).
+    HRESULT SetOwnSetting(std::u16string_view name, std::u16string_view value) override;
+    std::optional<std::u16string> OwnSetting(std::u16string_view name) const override;
+    void AppendPaneText(const HistogramPane& pane, std::u16string& out) const override;
+    void DecorateFigurePane(const HistogramPane& pane, FigurePane& figure) const override;
 
 private:
     std::unique_ptr<HistogramPane> CreatePane(std::int32_t unit, const Host::UnitDescription& description) override;
+
+    CorrelogramOverlay overlay_{false};
 };
 
 } // namespace Nerolith

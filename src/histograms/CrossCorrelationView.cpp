@@ -49,7 +49,7 @@ void CrossCorrelationView::OpenPagingDialog()
 
 HRESULT CrossCorrelationView::SetOwnSetting(std::u16string_view name, std::u16string_view value)
 {
-    return name == ViewSettingName::kReference ? ApplyReference(value) : S_FALSE;
+    return name == ViewSettingName::kReference ? ApplyReference(value) : overlay_.Set(name, value);
 }
 
 std::optional<std::u16string> CrossCorrelationView::OwnSetting(std::u16string_view name) const
@@ -57,7 +57,17 @@ std::optional<std::u16string> CrossCorrelationView::OwnSetting(std::u16string_vi
     if (name == ViewSettingName::kReference) {
         return SourceRecord().referenceSource.Str();
     }
-    return std::nullopt;
+    return overlay_.Get(name);
+}
+
+void CrossCorrelationView::AppendPaneText(const HistogramPane& pane, std::u16string& out) const
+{
+    overlay_.AppendText(Document(), pane, out);
+}
+
+void CrossCorrelationView::DecorateFigurePane(const HistogramPane& pane, FigurePane& figure) const
+{
+    overlay_.Decorate(Document(), pane, figure);
 }
 
 VEX::String CrossCorrelationView::ReferenceLabel() const

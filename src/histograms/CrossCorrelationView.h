@@ -1,6 +1,7 @@
 #pragma once
 
 #include "histograms/AnalysisView.h"
+#include "histograms/CorrelogramOverlay.h"
 
 namespace Nerolith {
 
@@ -19,17 +20,22 @@ public:
     void OpenPagingDialog() override;
 
 protected:
-    // "reference": the source's name; empty for none.
+    // "reference": the source's name; empty for none. "scale" and "band"
+    // (CorrelogramOverlay).
     HRESULT SetOwnSetting(std::u16string_view name, std::u16string_view value) override;
     std::optional<std::u16string> OwnSetting(std::u16string_view name) const override;
     // "Reference Source: " and the source's name, or "Not selected".
     VEX::String ReferenceLabel() const override;
     void ApplyXRange(HistogramPane& pane, double minimum, double maximum) override;
     bool XRangeCountsAgain() const override { return true; }
+    void AppendPaneText(const HistogramPane& pane, std::u16string& out) const override;
+    void DecorateFigurePane(const HistogramPane& pane, FigurePane& figure) const override;
 
 private:
     std::unique_ptr<HistogramPane> CreatePane(std::int32_t unit, const Host::UnitDescription& description) override;
     HRESULT ApplyReference(std::u16string_view source);
+
+    CorrelogramOverlay overlay_{true};
 };
 
 } // namespace Nerolith

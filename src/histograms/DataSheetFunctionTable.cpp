@@ -52,6 +52,21 @@ constexpr std::array<std::u16string_view, kStatisticsPerAnalysis> kClassSuffixes
     u"Mean Y",   u"SD Y",            u"Maximum",       u"Bin with Maximum", u"Minimum", u"Bin with Minimum",
 };
 
+struct QualityTexts {
+    std::u16string_view name;
+    std::u16string_view subject;
+};
+
+constexpr std::array<QualityTexts, kQualityFigures> kQualityTexts = {{
+    {u"Quality: Refractory Violations", u"number of interspike intervals shorter than the refractory period"},
+    {u"Quality: Refractory Fraction", u"fraction of interspike intervals shorter than the refractory period"},
+    {u"Quality: Contamination", u"estimated fraction of spikes from other cells (Hill et al. 2011)"},
+    {u"Quality: Isolation Distance", u"isolation distance on height and width (Harris et al. 2001)"},
+    {u"Quality: L-ratio", u"L-ratio on height and width (Schmitzer-Torbert et al. 2005)"},
+    {u"Quality: SNR", u"mean peak height over the channel's noise sigma"},
+    {u"Quality: Presence", u"fraction of presence bins in which the unit fires"},
+}};
+
 constexpr std::u16string_view kChannelName = u"Channel";
 constexpr std::u16string_view kSelectedUnitName = u"Selected Unit";
 constexpr std::u16string_view kBlank = u" ";
@@ -136,6 +151,9 @@ bool IsXValue(Statistic statistic)
 
 VEX::String SpecialName(std::int32_t index)
 {
+    if (const auto figure = QualityFigureOf(index)) {
+        return kQualityTexts[static_cast<std::size_t>(*figure)].name;
+    }
     if (index == kChannel) {
         return kChannelName;
     }
@@ -151,7 +169,7 @@ bool IsValidIndex(std::int32_t index) { return index >= 0 && index < kCount; }
 
 std::optional<StatisticFunction> StatisticOf(std::int32_t index)
 {
-    if (!IsValidIndex(index) || index == kChannel || index == kSelectedUnit) {
+    if (!IsValidIndex(index) || index == kChannel || index == kSelectedUnit || index >= kFirstQuality) {
         return std::nullopt;
     }
     const std::int32_t offset = index - 2;
@@ -160,6 +178,35 @@ std::optional<StatisticFunction> StatisticOf(std::int32_t index)
 }
 
 Host::ViewKind ViewOf(Analysis analysis) { return TextsOf(analysis).view; }
+
+std::optional<QualityFigure> QualityFigureOf(std::int32_t index)
+{
+    if (!IsValidIndex(index) || index < kFirstQuality) {
+        return std::nullopt;
+    }
+    return static_cast<QualityFigure>(index - kFirstQuality);
+}
+
+double FigureValue(QualityFigure figure, const Host::UnitQuality& unit)
+{
+    switch (figure) {
+    case QualityFigure::RefractoryViolations:
+        return static_cast<double>(unit.refractoryViolations);
+    case QualityFigure::RefractoryFraction:
+        return unit.refractoryFraction;
+    case QualityFigure::Contamination:
+        return unit.contamination;
+    case QualityFigure::IsolationDistance:
+        return unit.isolationDistance;
+    case QualityFigure::LRatio:
+        return unit.lRatio;
+    case QualityFigure::Snr:
+        return unit.snr;
+    case QualityFigure::Presence:
+        return unit.presence;
+    }
+    return Host::UnitQuality::kAbsent;
+}
 
 VEX::String ClassName(std::int32_t index)
 {
@@ -186,6 +233,10 @@ VEX::String Description(std::int32_t index)
     }
     if (index == kSelectedUnit) {
         return u"Returns the name of the currently selected unit.";
+    }
+    if (const auto figure = QualityFigureOf(index)) {
+        return u"Returns the " + std::u16string(kQualityTexts[static_cast<std::size_t>(*figure)].subject) +
+               u" for the selected unit.";
     }
     const auto function = StatisticOf(index);
     if (!function) {

@@ -105,16 +105,22 @@ std::int32_t XLabelOffset(const Style& style, std::int32_t textHeight)
     return std::max(style.tickLength, (textHeight + 1) / 2) + style.gap;
 }
 
-// The pane's Y range, raised to its highest bar in the X range: a figure
-// clips no bar.
+// The pane's Y range, raised to its highest bar and line in the X range: a
+// figure clips no bar.
 std::pair<double, double> FigureY(const FigurePane& pane, std::pair<double, double> x)
 {
     std::pair<double, double> y = Usable(pane.y);
-    for (std::size_t i = 0; i < pane.values.size(); ++i) {
-        const double start = pane.firstBin + static_cast<double>(i) * pane.binWidth;
-        if (start + pane.binWidth > x.first && start < x.second && std::isfinite(pane.values[i])) {
-            y.second = std::max(y.second, pane.values[i]);
+    const auto raise = [&](const std::vector<double>& values) {
+        for (std::size_t i = 0; i < values.size(); ++i) {
+            const double start = pane.firstBin + static_cast<double>(i) * pane.binWidth;
+            if (start + pane.binWidth > x.first && start < x.second && std::isfinite(values[i])) {
+                y.second = std::max(y.second, values[i]);
+            }
         }
+    };
+    raise(pane.values);
+    for (const FigureLine& line : pane.lines) {
+        raise(line.values);
     }
     return y;
 }
@@ -194,12 +200,51 @@ void DrawBars(ui::TDC& dc, const Style& style, const FigurePane& pane, const Axi
         }
         const std::int32_t left = mapX(start);
         const std::int32_t right = std::max(mapX(end), left + 1);
-        const std::int32_t top = std::min(mapY(pane.values[i]), base - 1);
+        // A negative value (a correlation coefficient) hangs below zero.
+        const bool below = pane.values[i] < 0.0;
+        const std::int32_t top = below ? base : std::min(mapY(pane.values[i]), base - 1);
+        const std::int32_t bottom = below ? std::max(mapY(pane.values[i]), base + 1) : base;
         if (filled) {
-            dc.FillRect(ui::TRect(left, top, right, base), fill);
+            dc.FillRect(ui::TRect(left, top, right, bottom), fill);
         } else {
-            dc.Rectangle(left, top, right + 1, base + 1);
+            dc.Rectangle(left, top, right + 1, bottom + 1);
         }
+    }
+}
+
+// Light grey behind the bars, over the whole height of the plot.
+void DrawShade(ui::TDC& dc, const FigurePane& pane, const PaneLayout& layout, const AxisMap& mapX)
+{
+    if (!pane.shadedX || !(pane.shadedX->second > mapX.minimum) || !(pane.shadedX->first < mapX.maximum)) {
+        return;
+    }
+    const std::int32_t left = mapX(pane.shadedX->first);
+    const std::int32_t right = std::max(mapX(pane.shadedX->second), left + 1);
+    dc.FillRect(ui::TRect(left, layout.plot.top, right, layout.plot.bottom), ui::TBrush(ui::RGB(0xDD, 0xDD, 0xDD)));
+}
+
+// Each run of finite values inside the X range as one polyline, so that a
+// dashed pen keeps its pattern across bins.
+void DrawLines(ui::TDC& dc, const Style& style, const FigurePane& pane, const AxisMap& mapX, const AxisMap& mapY)
+{
+    for (const FigureLine& line : pane.lines) {
+        dc.SelectObject(ui::TPen(ui::kBlack, style.line, line.dashed ? ui::PenStyle::Dash : ui::PenStyle::Solid));
+        std::vector<ui::TPoint> run;
+        const auto flush = [&] {
+            if (run.size() > 1) {
+                dc.Polyline(run);
+            }
+            run.clear();
+        };
+        for (std::size_t i = 0; i < line.values.size(); ++i) {
+            const double centre = pane.firstBin + (static_cast<double>(i) + 0.5) * pane.binWidth;
+            if (centre < mapX.minimum || centre > mapX.maximum || !std::isfinite(line.values[i])) {
+                flush();
+                continue;
+            }
+            run.emplace_back(mapX(centre), mapY(line.values[i]));
+        }
+        flush();
     }
 }
 
@@ -235,7 +280,9 @@ void DrawPane(ui::TDC& dc, const Style& style, const FigurePane& pane, const Pan
                            cell.bottom - style.margin);
     const AxisMap mapX{layout.x.first, layout.x.second, layout.plot.left, layout.plot.right};
     const AxisMap mapY{layout.y.first, layout.y.second, layout.plot.bottom, layout.plot.top};
+    DrawShade(dc, pane, layout, mapX);
     DrawBars(dc, style, pane, mapX, mapY, filled);
+    DrawLines(dc, style, pane, mapX, mapY);
     DrawAxes(dc, style, layout, mapX, mapY);
 
     dc.SetTextColor(pane.colour);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -14,6 +15,13 @@ class TDC;
 
 namespace Nerolith {
 
+// A line drawn over a pane's bars: one value per bin, joined at the bins'
+// centres.
+struct FigureLine {
+    std::vector<double> values;
+    bool dashed = false;
+};
+
 // One unit's histogram as a figure shows it.
 struct FigurePane {
     VEX::String label;
@@ -25,6 +33,8 @@ struct FigurePane {
     std::pair<double, double> y{0.0, 1.0};
     VEX::String xTitle; // with its units, "Time (s)"
     VEX::String yTitle;
+    std::vector<FigureLine> lines; // over the bars, in black
+    std::optional<std::pair<double, double>> shadedX; // an X interval shaded behind the bars
 };
 
 // A view's picture made to be published: a title, then one pane per unit

@@ -1,6 +1,7 @@
 #include "histograms/SpikeDataSheetItem.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include "histograms/DataSheetStatistics.h"
 #include "histograms/DataSheetView.h"
@@ -32,6 +33,9 @@ Host::Variant SpikeDataSheetItem::ChannelValue(std::int32_t channel)
     }
     if (index_ == DataSheetFunctions::kSelectedUnit) {
         return SelectedUnitName();
+    }
+    if (const auto figure = DataSheetFunctions::QualityFigureOf(index_)) {
+        return QualityValue(*figure);
     }
     const auto function = DataSheetFunctions::StatisticOf(index_);
     return function ? StatisticValue(*function) : Host::Variant();
@@ -65,6 +69,23 @@ Host::Variant SpikeDataSheetItem::StatisticValue(const DataSheetFunctions::Stati
         return {};
     }
     return Nerolith::StatisticValue(function.statistic, view->DataSheetBinSize(), SelectedUnitPane(*view));
+}
+
+// Empty when no unit is selected or the figure is absent.
+Host::Variant SpikeDataSheetItem::QualityValue(DataSheetFunctions::QualityFigure figure) const
+{
+    const std::int32_t selected = document_->SelectedUnitNumber();
+    std::vector<Host::UnitQuality> units;
+    if (selected < 0 || Failed(document_->GetUnitQuality(&units))) {
+        return {};
+    }
+    const auto found = std::find_if(units.begin(), units.end(),
+                                    [selected](const Host::UnitQuality& unit) { return unit.number == selected; });
+    if (found == units.end()) {
+        return {};
+    }
+    const double value = DataSheetFunctions::FigureValue(figure, *found);
+    return std::isnan(value) ? Host::Variant() : Host::Variant(value);
 }
 
 const HistogramPages* SpikeDataSheetItem::SelectedUnitPane(const DataSheetView& view) const

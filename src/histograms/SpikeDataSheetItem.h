@@ -31,6 +31,7 @@ private:
     VEX::String ChannelName(std::int32_t channel) const;
     VEX::String SelectedUnitName() const;
     Host::Variant StatisticValue(const DataSheetFunctions::StatisticFunction& function) const;
+    Host::Variant QualityValue(DataSheetFunctions::QualityFigure figure) const;
     const HistogramPages* SelectedUnitPane(const DataSheetView& view) const;
 
     ComPtr<AnalysisDocument> document_;

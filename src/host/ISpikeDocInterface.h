@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "host/HostTypes.h"
+#include "host/UnitQuality.h"
 #include "platform/com/Unknown.h"
 #include "platform/text/VexString.h"
 
@@ -172,6 +173,15 @@ public:
     virtual HRESULT CloseViews() = 0;
     virtual HRESULT SetViewSetting(Host::ViewKind kind, const VEX::String& name, const VEX::String& value) = 0;
     virtual HRESULT GetViewSetting(Host::ViewKind kind, const VEX::String& name, VEX::String* value) = 0;
+
+    // Unit quality: the settings its figures are measured under (kept with
+    // the document), and the figures of the source channel's units, measured
+    // afresh from the current analysis on every call.
+    virtual HRESULT GetQualitySettings(Host::QualitySettings* settings) = 0;
+    // E_INVALIDARG, changing nothing, for a period or bin that is not finite
+    // and positive or a threshold that is not finite and at least 0.
+    virtual HRESULT SetQualitySettings(const Host::QualitySettings& settings) = 0;
+    virtual HRESULT GetUnitQuality(std::vector<Host::UnitQuality>* units) = 0;
 
 protected:
     ~ISpikeDocInterface() = default;

@@ -3,6 +3,7 @@
 #include "module/AnalysisSettings.h"
 #include "module/StringTable.h"
 #include "platform/com/BinStream.h"
+#include "shell/QualitySettingsStream.h"
 #include "shell/SpikeDoc.h"
 
 namespace Nerolith {
@@ -208,13 +209,16 @@ void PersistStreamSettings<Doc>::ReadCurrentLayout(VEX::BinIStream& in, std::uin
     HandAssignments assignments;
     assignments.Read(in);
     std::int32_t selectedUnit = -1;
+    std::optional<Host::QualitySettings> quality;
     if (version >= 10) {
         in.ReadInt32(selectedUnit);
+        quality = ReadQualityExtension(in);
     }
     doc_->ReplaceSettings(std::move(settings));
     doc_->ReplacePendingUnits(units.PendingUnits());
     doc_->Store().Units().Assignments() = std::move(assignments);
     doc_->SelectUnit(selectedUnit);
+    doc_->ReplaceQualitySettings(quality.value_or(Host::QualitySettings{}));
     doc_->MarkSettingsLoaded();
     if (defaulted > 0) {
         doc_->ShowMessage(Strings::kNonFiniteSettings, Host::MessageButtons::Ok, Host::MessageIcon::Warning);
@@ -236,6 +240,7 @@ HRESULT PersistStreamSettings<Doc>::Save(IStream* stream, bool clearDirty)
     doc_->Store().Units().WriteUnits(out);
     doc_->Store().Units().Assignments().Write(out);
     out.WriteInt32(doc_->SelectedUnitNumber());
+    WriteQualityExtension(out, doc_->QualitySettings());
     const bool complete = out.Good();
     out.Release();
     if (!complete) {
@@ -263,6 +268,7 @@ HRESULT PersistStreamSettings<Doc>::InitNew()
         return S_FALSE;
     }
     doc_->ReplaceSettings(AnalysisSettings());
+    doc_->ReplaceQualitySettings(Host::QualitySettings{});
     return S_OK;
 }
 

@@ -94,6 +94,9 @@ public:
     HRESULT CloseViews() override;
     HRESULT SetViewSetting(Host::ViewKind kind, const VEX::String& name, const VEX::String& value) override;
     HRESULT GetViewSetting(Host::ViewKind kind, const VEX::String& name, VEX::String* value) override;
+    HRESULT GetQualitySettings(Host::QualitySettings* settings) override;
+    HRESULT SetQualitySettings(const Host::QualitySettings& settings) override;
+    HRESULT GetUnitQuality(std::vector<Host::UnitQuality>* units) override;
 
     // ICommandHandler
     HRESULT Execute(std::uint32_t commandId) override;
@@ -137,6 +140,8 @@ public:
     void MarkSettingsLoaded() { settingsLoaded_ = true; }
     std::int32_t SelectedUnitNumber() const override { return selectedUnit_; }
     void SelectUnit(std::int32_t unit) { selectedUnit_ = unit; }
+    const Host::QualitySettings& QualitySettings() const { return qualitySettings_; }
+    void ReplaceQualitySettings(const Host::QualitySettings& settings) { qualitySettings_ = settings; }
     const std::optional<SpikeSelection>& SelectedSpike() const { return selectedSpike_; }
     void SelectSpike(std::optional<SpikeSelection> selection) { selectedSpike_ = selection; }
 
@@ -218,6 +223,11 @@ private:
     ComPtr<PersistStreamSettings<SpikeDoc>> persistence_;
     ComPtr<SpikeEventDrawClass> markerDraw_;
     ChannelStores channels_;
+
+    // Unit quality: its settings, and the source channel's noise sigma,
+    // measured once per analysis.
+    Host::QualitySettings qualitySettings_;
+    std::optional<double> noiseSigma_;
 };
 
 } // namespace Nerolith

@@ -23,8 +23,10 @@ void SpikeDoc::BroadcastNotification(const SpikeNotification& notification) { vi
 
 void SpikeDoc::ResetViews()
 {
-    // The store was emptied: indices into it no longer name the same spikes.
+    // The store was emptied: indices into it no longer name the same
+    // spikes, and the noise belongs to the analysis that is gone.
     selectedSpike_.reset();
+    noiseSigma_.reset();
     views_.Reset();
 }
 

@@ -58,8 +58,15 @@ TEST(DataSheetFunctionTable, NamesDescriptionsAndUnitsFollowTheIndexLayout)
     EXPECT_EQ(F::Description(IndexOf(F::Analysis::CrossCorrelation, F::Statistic::BinSize)),
               VEX::String(u"Returns the bin size for the Cross-correlationHistogram."));
     EXPECT_EQ(F::ItemName(79), VEX::String(u"CCH: Minimum at"));
-    EXPECT_FALSE(F::IsValidIndex(80));
-    EXPECT_THROW(SpikeDataSheetClass(80), std::out_of_range);
+    // The selected unit's quality figures follow the statistics.
+    EXPECT_EQ(F::ItemName(80), VEX::String(u"Quality: Refractory Violations"));
+    EXPECT_EQ(F::ItemName(86), VEX::String(u"Quality: Presence"));
+    EXPECT_FALSE(F::StatisticOf(80).has_value());
+    EXPECT_EQ(F::Units(83, u"mV"), VEX::String(u" "));
+    EXPECT_EQ(F::Description(83),
+              VEX::String(u"Returns the isolation distance on height and width (Harris et al. 2001) for the selected unit."));
+    EXPECT_FALSE(F::IsValidIndex(87));
+    EXPECT_THROW(SpikeDataSheetClass(87), std::out_of_range);
 }
 
 // Counts 3, 7 and 7 in bins 0 to 2 of a page with bins of 0.5.

@@ -21,22 +21,25 @@ std::unique_ptr<Session> TwoChannelSession()
     return Session::Over(std::move(recording), MakeCom<HostServices>(nullptr));
 }
 
-// The module registers its 80 functions first, newest first; the Data Sheet
-// shows them in the order they were made.
+// The module registers its 87 functions first (the 80 statistics, then the
+// 7 unit quality figures), newest first; the Data Sheet shows them in the
+// order they were made.
 TEST(DataSheet, HasAColumnPerFunctionInIndexOrder)
 {
     const ClassRegistry& registry = ModuleLoader::Load();
-    ASSERT_GT(registry.Classes().size(), 80u);
-    for (std::size_t i = 0; i < 80; ++i) {
+    ASSERT_GT(registry.Classes().size(), 87u);
+    for (std::size_t i = 0; i < 87; ++i) {
         EXPECT_EQ(registry.Classes()[i].registration.role, Host::ClassRole::DataSheetFunction) << i;
     }
-    EXPECT_NE(registry.Classes()[80].registration.role, Host::ClassRole::DataSheetFunction);
-    EXPECT_EQ(registry.Classes()[0].registration.displayName, VEX::String(u"CCH: Bin with Minimum"));
-    EXPECT_EQ(registry.Classes()[79].registration.displayName, VEX::String(u"Channel"));
+    EXPECT_NE(registry.Classes()[87].registration.role, Host::ClassRole::DataSheetFunction);
+    EXPECT_EQ(registry.Classes()[0].registration.displayName, VEX::String(u"Quality: Presence"));
+    EXPECT_EQ(registry.Classes()[7].registration.displayName, VEX::String(u"CCH: Bin with Minimum"));
+    EXPECT_EQ(registry.Classes()[86].registration.displayName, VEX::String(u"Channel"));
 
     const auto session = TwoChannelSession();
     const DataSheet sheet(*session);
-    ASSERT_EQ(sheet.Columns().size(), 80u);
+    ASSERT_EQ(sheet.Columns().size(), 87u);
+    EXPECT_EQ(sheet.Columns()[80].className, VEX::String(u"Quality: Refractory Violations"));
     EXPECT_EQ(sheet.Columns()[1].className, VEX::String(u"Selected Unit"));
     EXPECT_EQ(sheet.Columns()[12].className, VEX::String(u"AH: Bin with Maximum"));
     EXPECT_EQ(sheet.Columns()[15].className, VEX::String(u"ISIH: Bin Size"));
@@ -48,7 +51,7 @@ TEST(DataSheet, WithoutViewsOnlyChannelAndSelectedUnitHaveValues)
 {
     const auto session = TwoChannelSession();
     const std::vector<DataSheetCell> row = DataSheet(*session).Row(1);
-    ASSERT_EQ(row.size(), 80u);
+    ASSERT_EQ(row.size(), 87u);
     EXPECT_EQ(row[0].value, Host::Variant(VEX::String(u"Channel 2")));
     EXPECT_EQ(row[1].value, Host::Variant(VEX::String(u"No Unit Selected")));
     EXPECT_EQ(row[12].name, VEX::String(u"AH: Maximum at"));

@@ -1,0 +1,50 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "histograms/Figure.h"
+#include "platform/com/Result.h"
+#include "quality/CorrelogramStatistics.h"
+
+namespace Nerolith {
+
+class AnalysisDocument;
+class HistogramPane;
+
+// What the auto- and cross-correlation views draw over their counts: the
+// scale of the Y axis and a confidence band, set by name ("scale":
+// counts|rate|coefficient; "band": none|poisson|jitter[:MS[:ROUNDS[:SEED]]]).
+// The figure and the copied text show them; the band is measured on the
+// whole analysis, so a paged view shows none. The autocorrelogram's figure
+// shades the refractory period of the unit quality settings.
+class CorrelogramOverlay {
+public:
+    explicit CorrelogramOverlay(bool cross) : cross_(cross) {}
+
+    // S_FALSE for a name it does not take, E_INVALIDARG for a bad value.
+    HRESULT Set(std::u16string_view name, std::u16string_view value);
+    std::optional<std::u16string> Get(std::u16string_view name) const;
+
+    // The pane's copied text; scaled, and with the columns "expected",
+    // "lower 99%" and "upper 99%" when a band is drawn.
+    void AppendText(AnalysisDocument& document, const HistogramPane& pane, std::u16string& out) const;
+    void Decorate(AnalysisDocument& document, const HistogramPane& pane, FigurePane& figure) const;
+
+private:
+    enum class Band { None, Poisson, Jitter };
+    struct Measured {
+        CorrelogramScaling scaling;
+        std::optional<CorrelogramBand> band;
+    };
+    Measured Measure(AnalysisDocument& document, const HistogramPane& pane, const LagBins& bins) const;
+    HRESULT SetBand(std::u16string_view value);
+
+    bool cross_;
+    CorrelogramScale scale_ = CorrelogramScale::Counts;
+    Band band_ = Band::None;
+    JitterResampling jitter_;
+};
+
+} // namespace Nerolith
