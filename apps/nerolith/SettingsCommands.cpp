@@ -1,5 +1,6 @@
 #include "SettingsCommands.h"
 
+#include <array>
 #include <cstring>
 #include <fstream>
 #include <iostream>
@@ -186,6 +187,35 @@ Host::HandAssignment AssignmentFrom(const json& value)
     return assignment;
 }
 
+// The fields of the quality extension, by the names a JSON file gives them.
+constexpr std::array<std::pair<const char*, double Host::QualitySettings::*>, 7> kQualityFields{{
+    {"refractoryMs", &Host::QualitySettings::refractoryMs},
+    {"presenceBinS", &Host::QualitySettings::presenceBinS},
+    {"maxRefractoryFraction", &Host::QualitySettings::maxRefractoryFraction},
+    {"minIsolationDistance", &Host::QualitySettings::minIsolationDistance},
+    {"maxLRatio", &Host::QualitySettings::maxLRatio},
+    {"minSnr", &Host::QualitySettings::minSnr},
+    {"minPresence", &Host::QualitySettings::minPresence},
+}};
+
+json QualityJson(const Host::QualitySettings& quality)
+{
+    json result = json::object();
+    for (const auto& [name, field] : kQualityFields) {
+        result[name] = quality.*field;
+    }
+    return result;
+}
+
+Host::QualitySettings QualityFrom(const json& value)
+{
+    Host::QualitySettings quality;
+    for (const auto& [name, field] : kQualityFields) {
+        quality.*field = JsonFields::NumberOr(value, name, quality.*field);
+    }
+    return quality;
+}
+
 json SettingsJson(ISpikeDocInterface& analysis, std::uint32_t version)
 {
     Host::DocumentSettings settings;
@@ -217,6 +247,12 @@ json SettingsJson(ISpikeDocInterface& analysis, std::uint32_t version)
     std::int32_t selected = -1;
     analysis.GetSelectedUnit(&selected);
     result["selectedUnit"] = selected;
+    // Only a document that changed them holds quality settings; the dump
+    // of any other stays as it was.
+    if (Host::QualitySettings quality; Succeeded(analysis.GetQualitySettings(&quality)) &&
+                                       quality != Host::QualitySettings{}) {
+        result["quality"] = QualityJson(quality);
+    }
     return result;
 }
 
@@ -243,6 +279,9 @@ void ApplySettingsJson(ISpikeDocInterface& analysis, const json& value)
         Check(analysis.RestoreHandAssignment(AssignmentFrom(assignment)), "a hand assignment was refused");
     }
     Check(analysis.SetSelectedUnit(JsonFields::IntegerOr(value, "selectedUnit", std::int32_t{-1})), "selectedUnit was refused");
+    if (value.contains("quality")) {
+        Check(analysis.SetQualitySettings(QualityFrom(value["quality"])), "the quality settings were refused");
+    }
 }
 
 void Dump(const std::string& path)

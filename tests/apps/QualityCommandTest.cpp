@@ -108,6 +108,14 @@ TEST(QualityCommand, SettingsAreCheckedAndKeptWithTheDocument)
         ++warnings;
     }
     EXPECT_GE(warnings, 3u) << run.out;
+    // Dump and encode carry them, so that a round trip through JSON keeps
+    // them byte for byte.
+    const Outcome dumped = Nerolith(scratch, "settings dump " + scratch / "d.nrl");
+    ASSERT_EQ(dumped.status, 0) << dumped.err;
+    EXPECT_NE(dumped.out.find("\"refractoryMs\": 4.0"), std::string::npos) << dumped.out;
+    std::ofstream(scratch / "d.json") << dumped.out;
+    ASSERT_EQ(Nerolith(scratch, "settings encode " + scratch / "d.json" + " -o " + scratch / "d.bin").status, 0);
+    EXPECT_EQ(Nerolith(scratch, "settings dump " + scratch / "d.bin").out, dumped.out);
     // Without units the summary is what it always was.
     run = Nerolith(scratch, "analyze demo");
     EXPECT_EQ(run.out.find("quality"), std::string::npos) << run.out;
