@@ -295,6 +295,12 @@ void ScatterPlot::ContourFinished()
     document_->SetSpikeSelection(-1);
 }
 
+void ScatterPlot::KeepExtents()
+{
+    const auto [bottom, top] = graph_.GetRange();
+    document_->KeepScatterExtents(graph_.GetDomain(), {bottom / displayFactor_, top / displayFactor_});
+}
+
 void ScatterPlot::ClearContour()
 {
     contour_->ClearPoints();
@@ -314,6 +320,9 @@ void ScatterPlot::Receive(MessSys::Message& message)
         } else if (&end->queen == contour_) {
             ContourFinished();
         }
+    } else if (dynamic_cast<DUdido1::MsgGraph2DDrawerOnDomainChanged*>(&message) != nullptr ||
+               dynamic_cast<DUdido1::MsgGraph2DDrawerOnRangeChanged*>(&message) != nullptr) {
+        KeepExtents();
     } else if (auto* item = dynamic_cast<DUdido1::PreDisplayMenuMessage*>(&message)) {
         PrepareItem(*item);
     } else if (const auto* choice = dynamic_cast<DUdido1::OnMenuItemMessage*>(&message)) {

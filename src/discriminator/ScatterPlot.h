@@ -88,6 +88,7 @@ private:
     void Hover(DUdido1::MouseTrackHintMsg& hint);
     void ThresholdMoved(double level);
     void ContourFinished();
+    void KeepExtents();
 
     // The context menu (ScatterPlotMenu.cpp).
     std::vector<Host::UnitDescription> ChannelUnits() const;

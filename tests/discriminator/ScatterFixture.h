@@ -37,7 +37,8 @@ protected:
         automation::Reset();
     }
 
-    static std::unique_ptr<MemoryRecording> Recording()
+    // `unitFactor` is the channel's unit prefix factor.
+    static std::unique_ptr<MemoryRecording> Recording(double unitFactor = 1.0)
     {
         static constexpr float kShape[] = {0.25f, 0.6f, 1.0f, 0.6f, 0.25f};
         std::vector<float> samples(10000, 0.0f);
@@ -46,8 +47,10 @@ protected:
                 samples[1000 * (s + 1) - 2 + k] = kShape[k] * kHeights[s];
             }
         }
-        return std::make_unique<MemoryRecording>(
+        auto recording = std::make_unique<MemoryRecording>(
             std::vector<std::vector<std::vector<float>>>{{samples, std::vector<float>(10000, 0.0f)}}, kSpikyInterval);
+        recording->SetChannelUnitFactor(unitFactor);
+        return recording;
     }
 
     void Analyze()
