@@ -106,6 +106,8 @@ void ScatterPlot::Select(std::int32_t spike)
 {
     contourReady_ = false;
     document_->SetSpikeSelection(spike);
+    // Drawn from the document's selection.
+    graph_.Redraw();
 }
 
 ScatterPlot::Series& ScatterPlot::SeriesAt(std::size_t index)
@@ -239,7 +241,7 @@ bool ScatterPlot::Click(const DUdido1::ClickEvent& click)
     if (spike && !contourReady_) {
         Select(*spike);
     } else if (!spike) {
-        document_->SetSpikeSelection(-1);
+        Select(-1);
     }
     return true;
 }
@@ -291,8 +293,8 @@ void ScatterPlot::ContourFinished()
     for (const double y : contour_->Ys()) {
         contourHeights_.push_back(y / displayFactor_);
     }
-    contourReady_ = true;
     document_->SetSpikeSelection(-1);
+    contourReady_ = true;
 }
 
 void ScatterPlot::KeepExtents()

@@ -59,9 +59,12 @@ protected:
         host->Messages().DeliverPending();
     }
 
+    // The view, opened by its command the first time.
     Nerolith::DiscriminatorView& Open()
     {
-        EXPECT_EQ(doc->Execute(Nerolith::Commands::kDiscriminator), S_OK);
+        if (doc->FindView(Host::ViewKind::Discriminator) == nullptr) {
+            EXPECT_EQ(doc->Execute(Nerolith::Commands::kDiscriminator), S_OK);
+        }
         return dynamic_cast<Nerolith::DiscriminatorView&>(*doc->FindView(Host::ViewKind::Discriminator));
     }
 

@@ -39,13 +39,11 @@ TEST_F(ScatterInteraction, ClickSelectsTheSpikeUnderThePointerAndEmptySpaceClear
     Analyze();
     LeftClick(PixelOf(3));
     EXPECT_EQ(Selection(), 3);
-    EXPECT_EQ(Open().Spikes().SelectedWaveform().has_value(), true) << "the spike plot shows it too";
     LeftClick(PixelOf(1).OffsetBy(0, -5));
     EXPECT_EQ(Selection(), 1);
     const DUdido1::PlotFrame frame = Graph().CurrentFrame();
     LeftClick({frame.rect.right - 2, frame.rect.top + 2});
     EXPECT_EQ(Selection(), -1);
-    EXPECT_FALSE(Open().Spikes().SelectedWaveform());
 }
 
 TEST_F(ScatterInteraction, APictureAtAnotherSizeLeavesClicksMeetingTheirPoints)
