@@ -13,6 +13,7 @@
 #include "graph/QueenFreeHand.h"
 #include "graph/QueenLineH.h"
 #include "graph/QueenMessages.h"
+#include "graph/QueenPolygon.h"
 #include "module/AnalysisDocument.h"
 #include "module/AnalysisSettings.h"
 #include "platform/ui/TDC.h"
@@ -59,7 +60,7 @@ double DisplayFactorOf(AnalysisDocument& document, std::int32_t channel)
 
 ScatterPlot::ScatterPlot(ui::TWindow* parent, AnalysisDocument& document)
     : document_(&document), graph_(parent), threshold_(new DUdido1::QueenLineH),
-      contour_(new DUdido1::QueenFreeHand)
+      contour_(new DUdido1::QueenFreeHand), editor_(new DUdido1::QueenPolygon)
 {
     constexpr double kLargest = std::numeric_limits<double>::max();
     graph_.SetDomainLimits(-kLargest, kLargest);
@@ -73,8 +74,10 @@ ScatterPlot::ScatterPlot(ui::TWindow* parent, AnalysisDocument& document)
     contour_->SetVisible(true);
     graph_.AddQueen(threshold_, true);
     graph_.AddQueen(contour_, true);
+    graph_.AddQueen(editor_, true);
     threshold_->Attach(this);
     contour_->Attach(this);
+    editor_->Attach(this);
     graph_.Queens().Attach(this);
     graph_.AddAnnotation(this);
     graph_.Attach(this);
@@ -86,6 +89,7 @@ ScatterPlot::~ScatterPlot()
     graph_.Queens().Detach(this);
     threshold_->Detach(this);
     contour_->Detach(this);
+    editor_->Detach(this);
 }
 
 std::int32_t ScatterPlot::Channel() const
@@ -174,7 +178,9 @@ void ScatterPlot::Refresh(const SpikeTable& spikes, double threshold, const VEX:
     heightUnits_ = heightUnits;
     graph_.SetAxisUnits(u"ms", heightUnits);
     threshold_->SetPosition(0.0, threshold * displayFactor_);
-    BuildMenu(ChannelUnits());
+    const std::vector<Host::UnitDescription> units = ChannelUnits();
+    BuildMenu(units);
+    ShowEditedContour(units);
     FollowExtents(spikes, threshold);
     graph_.Redraw();
 }
@@ -321,6 +327,8 @@ void ScatterPlot::Receive(MessSys::Message& message)
             ThresholdMoved(end->position.y);
         } else if (&end->queen == contour_) {
             ContourFinished();
+        } else if (&end->queen == editor_) {
+            ContourEdited();
         }
     } else if (dynamic_cast<DUdido1::MsgGraph2DDrawerOnDomainChanged*>(&message) != nullptr ||
                dynamic_cast<DUdido1::MsgGraph2DDrawerOnRangeChanged*>(&message) != nullptr) {

@@ -16,6 +16,7 @@
 namespace DUdido1 {
 class QueenFreeHand;
 class QueenLineH;
+class QueenPolygon;
 class PreDisplayMenuMessage;
 class MouseTrackHintMsg;
 } // namespace DUdido1
@@ -32,7 +33,8 @@ class AnalysisDocument;
 // The user hovers over a point to read it, clicks one to select it (or
 // empty space to clear the selection), drags the threshold line to a new
 // threshold, draws a free-hand contour for a new unit, and assigns or
-// excludes the selected spike through the context menu. Heights are shown
+// excludes the selected spike through the context menu, and reshapes the
+// selected contour unit by its vertices. Heights are shown
 // in the channel's displayed unit; the document keeps channel units.
 class ScatterPlot : public DUdido1::Annotation {
 public:
@@ -90,6 +92,10 @@ private:
     void ContourFinished();
     void KeepExtents();
 
+    // The selected unit's contour, edited in place (ScatterContourEditing.cpp).
+    void ShowEditedContour(const std::vector<Host::UnitDescription>& units);
+    void ContourEdited();
+
     // The context menu (ScatterPlotMenu.cpp).
     std::vector<Host::UnitDescription> ChannelUnits() const;
     void BuildMenu(const std::vector<Host::UnitDescription>& units);
@@ -104,6 +110,8 @@ private:
     DUdido1::Graph2DWindow graph_;
     DUdido1::QueenLineH* threshold_;
     DUdido1::QueenFreeHand* contour_;
+    DUdido1::QueenPolygon* editor_;
+    std::optional<std::int32_t> editedUnit_;
     std::vector<Series> series_;
     PixelIndex index_;
     std::optional<DUdido1::PlotFrame> indexFrame_;

@@ -131,7 +131,17 @@ template <class Drawer>
 void Graph2DWindowBase<Drawer>::EvLButtonDown(std::uint32_t, const ui::TPoint& point)
 {
     this->SetCapture();
+    // So that keys reach the queen the press grabs.
+    this->SetFocus();
     Drawer::LButtonDown(point);
+}
+
+template <class Drawer>
+void Graph2DWindowBase<Drawer>::EvKeyDown(std::uint32_t key, std::uint32_t repeatCount, std::uint32_t flags)
+{
+    if (!Drawer::KeyDown(key)) {
+        GraphWindow<Drawer>::EvKeyDown(key, repeatCount, flags);
+    }
 }
 
 template <class Drawer>

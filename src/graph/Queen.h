@@ -15,6 +15,7 @@ class QueenController;
 inline constexpr std::int32_t kQueenKindBlob = 1;
 inline constexpr std::int32_t kQueenKindFreeHand = 2;
 inline constexpr std::int32_t kQueenKindSelection = 3;
+inline constexpr std::int32_t kQueenKindPolygon = 4;
 
 // An interactive handle on a 2-D graph: drawn by its graph's controller and
 // dragged with the mouse. While dragged it follows the pointer at the
@@ -37,6 +38,9 @@ public:
     virtual void BeginTrack(const PlotPointer& pointer);
     virtual void Track(const PlotPointer& pointer);
     virtual void EndTrack(const PlotPointer& pointer);
+    // A key pressed while the queen was the last one grabbed; true when it
+    // acted on it.
+    virtual bool KeyDown(std::uint32_t) { return false; }
 
     QueenPosition Position() const { return position_; }
     QueenPosition DragPosition() const { return dragPosition_; }

@@ -131,6 +131,11 @@ void QueenController::MouseMove(const ui::TPoint& point)
     }
 }
 
+bool QueenController::KeyDown(std::uint32_t key)
+{
+    return !queens_.empty() && queens_.front().queen->IsVisible() && queens_.front().queen->KeyDown(key);
+}
+
 void QueenController::MouseUp(const ui::TPoint& point)
 {
     if (Queen* queen = tracked_) {

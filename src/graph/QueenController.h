@@ -50,6 +50,8 @@ public:
     bool MouseDown(const ui::TPoint& point);
     void MouseMove(const ui::TPoint& point);
     void MouseUp(const ui::TPoint& point);
+    // Offered to the queen grabbed last; true when it acted on the key.
+    bool KeyDown(std::uint32_t key);
 
     // Feedback of every visible queen, then the queens themselves, both from
     // the last to the first, so the first is drawn on top.
