@@ -151,6 +151,8 @@ void ScatterPlot::FillSeries(const SpikeTable& spikes)
         series_[g].spikes.clear();
     }
     indexFrame_.reset();
+    // Spike numbers of an earlier analysis name other spikes now.
+    hovered_.reset();
 }
 
 void ScatterPlot::FollowExtents(const SpikeTable& spikes, double threshold)
