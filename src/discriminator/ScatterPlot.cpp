@@ -74,6 +74,7 @@ ScatterPlot::ScatterPlot(ui::TWindow* parent, AnalysisDocument& document)
     contour_->SetVisible(true);
     graph_.AddQueen(threshold_, true);
     graph_.AddQueen(contour_, true);
+    editor_->SetInPictures(false);
     graph_.AddQueen(editor_, true);
     threshold_->Attach(this);
     contour_->Attach(this);

@@ -106,7 +106,9 @@ void Graph2DWindowBase<Drawer>::DrawPicture(ui::TDC& dc, const ui::TRect& rect)
     dc.FillRect(rect, ui::TBrush::White());
     // The grid reads the scales' ticks, which must be laid out for this size.
     PlaceScales(area);
+    Drawer::Queens().SetDrawingPicture(true);
     Drawer::Draw(dc, area);
+    Drawer::Queens().SetDrawingPicture(false);
     const ui::TRect plot = Drawer::PlotRect(area);
     for (const GraphAxis axis : {GraphAxis::Horizontal, GraphAxis::Vertical}) {
         if (ui::IAxisScale* scale = Drawer::Scale(axis); scale && Drawer::IsScaleShown(axis)) {

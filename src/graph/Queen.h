@@ -58,6 +58,10 @@ public:
     bool IsTracking() const { return tracking_; }
     // True when the last drag changed the position.
     bool HasMoved() const { return moved_; }
+    // Whether copies and printouts show the queen; editing handles stay off
+    // them.
+    bool IsInPictures() const { return inPictures_; }
+    void SetInPictures(bool inPictures) { inPictures_ = inPictures; }
     bool IsHitTestable() const { return hitTestable_; }
     void SetHitTestable(bool hitTestable) { hitTestable_ = hitTestable; }
 
@@ -101,6 +105,7 @@ private:
     bool tracking_ = false;
     bool moved_ = false;
     bool hitTestable_ = true;
+    bool inPictures_ = true;
     std::int32_t handleSize_ = 8;
     QueenController* controller_ = nullptr;
 };

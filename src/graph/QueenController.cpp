@@ -155,13 +155,16 @@ void QueenController::MouseUp(const ui::TPoint& point)
 
 void QueenController::Draw(ui::TDC& dc, const PlotFrame& frame)
 {
+    const auto shown = [this](const Queen& queen) {
+        return queen.IsVisible() && (!drawingPicture_ || queen.IsInPictures());
+    };
     for (auto it = queens_.rbegin(); it != queens_.rend(); ++it) {
-        if (it->queen->IsVisible()) {
+        if (shown(*it->queen)) {
             it->queen->DrawFeedback(dc, frame);
         }
     }
     for (auto it = queens_.rbegin(); it != queens_.rend(); ++it) {
-        if (it->queen->IsVisible()) {
+        if (shown(*it->queen)) {
             it->queen->Draw(dc, frame);
         }
     }

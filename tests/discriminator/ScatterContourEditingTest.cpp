@@ -2,6 +2,8 @@
 
 #include "discriminator/ScatterFixture.h"
 #include "discriminator/ScatterPlot.h"
+#include "platform/ui/TBitmap.h"
+#include "platform/ui/TMemoryDC.h"
 #include "platform/ui/TWindow.h"
 
 namespace {
@@ -79,6 +81,23 @@ TEST_F(ScatterContourEditing, AVertexIsInsertedOnAnEdgeAndDeletedWithTheDeleteKe
     LeftClick(PixelAt(width + half, 1.0));
     automation::SendKey(Graph(), platform::ui::VK_DELETE);
     EXPECT_EQ(Vertices(), 3u) << "a contour keeps three vertices";
+}
+
+TEST_F(ScatterContourEditing, TheOutlineStaysOffCopiesAndPrintouts)
+{
+    std::vector<Host::UnitDescription> units;
+    doc->GetUnits(&units);
+    const auto colourPixels = [&] {
+        platform::ui::TBitmap bitmap(600, 500);
+        platform::ui::TMemoryDC dc(bitmap);
+        Graph().DrawPicture(dc, platform::ui::TRect(0, 0, 600, 500));
+        return bitmap.CountPixels(units.front().colour);
+    };
+    const std::int64_t withOutline = colourPixels();
+    doc->SetSelectedUnit(-1);
+    Open().Refresh();
+    EXPECT_EQ(colourPixels(), withOutline) << "only the unit's points are in its colour";
+    EXPECT_GT(withOutline, 0);
 }
 
 } // namespace
