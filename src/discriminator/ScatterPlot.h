@@ -32,10 +32,10 @@ class AnalysisDocument;
 //
 // The user hovers over a point to read it, clicks one to select it (or
 // empty space to clear the selection), drags the threshold line to a new
-// threshold, draws a free-hand contour for a new unit, and assigns or
-// excludes the selected spike through the context menu, and reshapes the
-// selected contour unit by its vertices. Heights are shown
-// in the channel's displayed unit; the document keeps channel units.
+// threshold, draws a free-hand contour for a new unit, assigns or excludes
+// the selected spike through the context menu, and reshapes the selected
+// contour unit by its vertices. Heights are shown in the channel's
+// displayed unit; the document keeps channel units.
 class ScatterPlot : public DUdido1::Annotation {
 public:
     // Context menu ids.
