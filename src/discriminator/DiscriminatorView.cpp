@@ -52,7 +52,7 @@ std::optional<DiscriminatorView::Picture> ParsePicture(std::u16string_view text)
 } // namespace
 
 DiscriminatorView::DiscriminatorView(AnalysisDocument& document)
-    : ui::TWindow(nullptr, u"Nerolith DiscriminatorViewEx"), document_(&document), scatter_(this), spikes_(this)
+    : ui::TWindow(nullptr, u"Nerolith DiscriminatorViewEx"), document_(&document), scatter_(this, document), spikes_(this, document)
 {
     MoveWindow(0, 0, kDefaultWidth, kDefaultHeight, false);
 }

@@ -2,15 +2,28 @@
 
 #include <algorithm>
 #include <cmath>
+#include <sstream>
+#include <string>
 
 #include "discriminator/ColourGroups.h"
 #include "discriminator/DefaultExtents.h"
+#include "graph/GraphMessages.h"
+#include "module/AnalysisDocument.h"
 
 namespace Nerolith {
 namespace {
 
 // Room above and below the largest excursion, so no peak touches the frame.
 constexpr double kValueMargin = 1.05;
+constexpr std::int32_t kSelectedPenWidth = 2;
+
+std::u16string Number(double value)
+{
+    std::ostringstream text;
+    text << value;
+    const std::string narrow = text.str();
+    return {narrow.begin(), narrow.end()};
+}
 
 double LargestExcursion(const SpikeExtents& extents, const std::vector<Waveform>& waveforms)
 {
@@ -25,11 +38,23 @@ double LargestExcursion(const SpikeExtents& extents, const std::vector<Waveform>
 
 } // namespace
 
-SpikePlot::SpikePlot(platform::ui::TWindow* parent) : graph_(parent)
+SpikePlot::SpikePlot(platform::ui::TWindow* parent, AnalysisDocument& document)
+    : document_(&document), graph_(parent)
 {
     graph_.SetAxisTitles(u"Time", u"Value");
     graph_.SetAxisUnits(u"ms", u"V");
     FollowDefaults(graph_, {{-1.0, 3.0}, {-1.0, 1.0}}, true);
+    selectedPlotter_.SetColour(platform::ui::kBlack);
+    selectedPlotter_.SetPenWidth(kSelectedPenWidth);
+    selectedPlotter_.SetPlotData(&selectedData_);
+    graph_.AddAnnotation(this);
+    graph_.Attach(this);
+}
+
+SpikePlot::~SpikePlot()
+{
+    graph_.Detach(this);
+    selectedPlotter_.SetPlotData(nullptr);
 }
 
 SpikePlot::Series& SpikePlot::SeriesAt(std::size_t index)
@@ -48,6 +73,15 @@ void SpikePlot::Refresh(const SpikeTable& spikes, std::vector<Waveform> waveform
                         const VEX::String& valueUnits, std::optional<std::uint32_t> unitColour)
 {
     const double largest = LargestExcursion(spikes.Extents(), waveforms);
+    std::int32_t selected = -1;
+    document_->GetSpikeSelection(&selected);
+    selectedWaveform_.reset();
+    if (selected >= 0 && static_cast<std::size_t>(selected) < waveforms.size() &&
+        static_cast<std::size_t>(selected) < spikes.Size()) {
+        selectedWaveform_ = waveforms[static_cast<std::size_t>(selected)];
+    }
+    selectedData_.SetWaveforms(selectedWaveform_ ? std::vector<Waveform>{*selectedWaveform_} : std::vector<Waveform>{});
+    valueUnits_ = valueUnits;
     const std::vector<ColourGroup> groups = GroupByColour(spikes.Colours());
     for (std::size_t g = 0; g < groups.size(); ++g) {
         std::vector<Waveform> drawn;
@@ -84,6 +118,29 @@ std::size_t SpikePlot::WaveformCount(std::uint32_t colour) const
         }
     }
     return count;
+}
+
+void SpikePlot::Draw(platform::ui::TDC& dc, const DUdido1::PlotFrame& frame)
+{
+    selectedPlotter_.Draw(dc, frame);
+}
+
+void SpikePlot::Hover(DUdido1::MouseTrackHintMsg& hint) const
+{
+    if (!hint.insidePlot || !selectedWaveform_) {
+        return;
+    }
+    if (const std::optional<WaveformSample> sample = NearestSample(*selectedWaveform_, hint.pointer.x)) {
+        hint.items.emplace_back(u"Time = " + Number(sample->x) + u" ms, Value = " + Number(sample->value) + u" " +
+                                std::u16string(valueUnits_.Str()));
+    }
+}
+
+void SpikePlot::Receive(MessSys::Message& message)
+{
+    if (auto* hint = dynamic_cast<DUdido1::MouseTrackHintMsg*>(&message)) {
+        Hover(*hint);
+    }
 }
 
 } // namespace Nerolith

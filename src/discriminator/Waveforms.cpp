@@ -56,4 +56,17 @@ std::vector<Waveform> ReadWaveforms(IHostCalc& calc, IHostRecording& recording, 
     return waveforms;
 }
 
+std::optional<WaveformSample> NearestSample(const Waveform& waveform, double x)
+{
+    if (waveform.values.empty() || !(waveform.step > 0.0) || !std::isfinite(x)) {
+        return std::nullopt;
+    }
+    const double position = std::floor((x - waveform.firstX + 0.5 * waveform.step) / waveform.step);
+    if (position < 0.0 || position >= static_cast<double>(waveform.values.size())) {
+        return std::nullopt;
+    }
+    const auto i = static_cast<std::size_t>(position);
+    return WaveformSample{waveform.firstX + static_cast<double>(i) * waveform.step, waveform.values[i]};
+}
+
 } // namespace Nerolith

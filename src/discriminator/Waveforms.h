@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <deque>
+#include <optional>
 #include <vector>
 
 #include "graph/PlotDataBase.h"
@@ -20,6 +21,15 @@ struct Waveform {
     double step = 0.0;
     std::vector<float> values;
 };
+
+// The sample of a waveform nearest a time (ms): its time and value. A time
+// halfway between two samples belongs to the later one; none outside the
+// window.
+struct WaveformSample {
+    double x = 0.0;
+    float value = 0.0f;
+};
+std::optional<WaveformSample> NearestSample(const Waveform& waveform, double x);
 
 // The waveforms one plotter draws.
 class WaveformSet : public DUdido1::PlotDataBase {

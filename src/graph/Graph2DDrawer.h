@@ -118,6 +118,8 @@ public:
     void LButtonDown(const ui::TPoint& point);
     void MouseMove(const ui::TPoint& point);
     void LButtonUp(const ui::TPoint& point);
+    // Offered to the queen grabbed last.
+    bool KeyDown(std::uint32_t key) { return queens_.KeyDown(key); }
 
     void Receive(MessSys::Message& message) override;
 

@@ -106,7 +106,9 @@ void Graph2DWindowBase<Drawer>::DrawPicture(ui::TDC& dc, const ui::TRect& rect)
     dc.FillRect(rect, ui::TBrush::White());
     // The grid reads the scales' ticks, which must be laid out for this size.
     PlaceScales(area);
+    Drawer::Queens().SetDrawingPicture(true);
     Drawer::Draw(dc, area);
+    Drawer::Queens().SetDrawingPicture(false);
     const ui::TRect plot = Drawer::PlotRect(area);
     for (const GraphAxis axis : {GraphAxis::Horizontal, GraphAxis::Vertical}) {
         if (ui::IAxisScale* scale = Drawer::Scale(axis); scale && Drawer::IsScaleShown(axis)) {
@@ -131,7 +133,17 @@ template <class Drawer>
 void Graph2DWindowBase<Drawer>::EvLButtonDown(std::uint32_t, const ui::TPoint& point)
 {
     this->SetCapture();
+    // So that keys reach the queen the press grabs.
+    this->SetFocus();
     Drawer::LButtonDown(point);
+}
+
+template <class Drawer>
+void Graph2DWindowBase<Drawer>::EvKeyDown(std::uint32_t key, std::uint32_t repeatCount, std::uint32_t flags)
+{
+    if (!Drawer::KeyDown(key)) {
+        GraphWindow<Drawer>::EvKeyDown(key, repeatCount, flags);
+    }
 }
 
 template <class Drawer>

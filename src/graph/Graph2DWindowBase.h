@@ -49,6 +49,7 @@ protected:
     void EvLButtonUp(std::uint32_t modKeys, const ui::TPoint& point) override;
     void EvMouseMove(std::uint32_t modKeys, const ui::TPoint& point) override;
     void EvMouseLeave() override;
+    void EvKeyDown(std::uint32_t key, std::uint32_t repeatCount, std::uint32_t flags) override;
     void LayoutChanged() override;
     void MarginsChanged() override;
 

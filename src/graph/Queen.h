@@ -15,6 +15,7 @@ class QueenController;
 inline constexpr std::int32_t kQueenKindBlob = 1;
 inline constexpr std::int32_t kQueenKindFreeHand = 2;
 inline constexpr std::int32_t kQueenKindSelection = 3;
+inline constexpr std::int32_t kQueenKindPolygon = 4;
 
 // An interactive handle on a 2-D graph: drawn by its graph's controller and
 // dragged with the mouse. While dragged it follows the pointer at the
@@ -37,6 +38,9 @@ public:
     virtual void BeginTrack(const PlotPointer& pointer);
     virtual void Track(const PlotPointer& pointer);
     virtual void EndTrack(const PlotPointer& pointer);
+    // A key pressed while the queen was the last one grabbed; true when it
+    // acted on it.
+    virtual bool KeyDown(std::uint32_t) { return false; }
 
     QueenPosition Position() const { return position_; }
     QueenPosition DragPosition() const { return dragPosition_; }
@@ -54,6 +58,10 @@ public:
     bool IsTracking() const { return tracking_; }
     // True when the last drag changed the position.
     bool HasMoved() const { return moved_; }
+    // Whether copies and printouts show the queen; editing handles stay off
+    // them.
+    bool IsInPictures() const { return inPictures_; }
+    void SetInPictures(bool inPictures) { inPictures_ = inPictures; }
     bool IsHitTestable() const { return hitTestable_; }
     void SetHitTestable(bool hitTestable) { hitTestable_ = hitTestable; }
 
@@ -97,6 +105,7 @@ private:
     bool tracking_ = false;
     bool moved_ = false;
     bool hitTestable_ = true;
+    bool inPictures_ = true;
     std::int32_t handleSize_ = 8;
     QueenController* controller_ = nullptr;
 };

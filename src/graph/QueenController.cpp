@@ -131,6 +131,11 @@ void QueenController::MouseMove(const ui::TPoint& point)
     }
 }
 
+bool QueenController::KeyDown(std::uint32_t key)
+{
+    return !queens_.empty() && queens_.front().queen->IsVisible() && queens_.front().queen->KeyDown(key);
+}
+
 void QueenController::MouseUp(const ui::TPoint& point)
 {
     if (Queen* queen = tracked_) {
@@ -150,13 +155,16 @@ void QueenController::MouseUp(const ui::TPoint& point)
 
 void QueenController::Draw(ui::TDC& dc, const PlotFrame& frame)
 {
+    const auto shown = [this](const Queen& queen) {
+        return queen.IsVisible() && (!drawingPicture_ || queen.IsInPictures());
+    };
     for (auto it = queens_.rbegin(); it != queens_.rend(); ++it) {
-        if (it->queen->IsVisible()) {
+        if (shown(*it->queen)) {
             it->queen->DrawFeedback(dc, frame);
         }
     }
     for (auto it = queens_.rbegin(); it != queens_.rend(); ++it) {
-        if (it->queen->IsVisible()) {
+        if (shown(*it->queen)) {
             it->queen->Draw(dc, frame);
         }
     }

@@ -50,10 +50,14 @@ public:
     bool MouseDown(const ui::TPoint& point);
     void MouseMove(const ui::TPoint& point);
     void MouseUp(const ui::TPoint& point);
+    // Offered to the queen grabbed last; true when it acted on the key.
+    bool KeyDown(std::uint32_t key);
 
     // Feedback of every visible queen, then the queens themselves, both from
     // the last to the first, so the first is drawn on top.
     void Draw(ui::TDC& dc, const PlotFrame& frame) override;
+    // While set, Draw leaves out the queens kept off pictures.
+    void SetDrawingPicture(bool picture) { drawingPicture_ = picture; }
 
     // A queen that is being destroyed leaves the list; the forget handler
     // hears of it too, for the queens adopted outside the list.
@@ -74,6 +78,7 @@ private:
     double hitTolerance_ = std::numeric_limits<double>::max();
     // Handed to each adopted queen as its grab handle size in pixels.
     std::int32_t handleSize_ = 8;
+    bool drawingPicture_ = false;
     PlotFrame frame_;
     std::function<void()> redraw_;
     std::function<void(Queen*)> forget_;

@@ -48,6 +48,9 @@ public:
     // Tells the host the document changed.
     virtual void SendDocumentChanged() = 0;
 
+    // Where the user moved the scatter plot, kept in the settings.
+    virtual void KeepScatterExtents(std::pair<double, double> width, std::pair<double, double> height) = 0;
+
 protected:
     ~AnalysisDocument() = default;
 };

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <map>
+#include <utility>
 #include <vector>
 
 #include "host/ISpikeDocInterface.h"
@@ -31,6 +32,12 @@ public:
     bool showSpikeMarkers = true;
     bool analyzeWhileSampling = false;
     std::int32_t sourceChannel = 0;
+
+    // The scatter plot's visible extents (widths in ms, heights in channel
+    // units), kept while the document is open; not written with the
+    // settings.
+    std::pair<double, double> scatterWidthExtent{0.0, 10.0};
+    std::pair<double, double> scatterHeightExtent{0.0, 1.0};
 
     // The channel's record; a channel without one gets the defaults.
     ChannelAnalysisRecord& Record(std::int32_t channel);

@@ -175,6 +175,11 @@ public:
     VEX::String SpikeSourceExpression(std::int32_t channel);
     Host::MessageAnswer ShowMessage(std::uint32_t stringId, Host::MessageButtons buttons, Host::MessageIcon icon);
     void SendDocumentChanged() override;
+    void KeepScatterExtents(std::pair<double, double> width, std::pair<double, double> height) override
+    {
+        settings_->scatterWidthExtent = width;
+        settings_->scatterHeightExtent = height;
+    }
 
     // Replaces the units waiting to be rebuilt.
     void ReplacePendingUnits(const std::deque<UnitRecord>& records);

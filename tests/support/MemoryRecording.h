@@ -43,6 +43,8 @@ public:
         return VEX::String::FromUtf8("Channel " + std::to_string(channel + 1));
     }
     VEX::String ChannelUnit(std::int32_t) const override { return u"mV"; }
+    double ChannelUnitFactor(std::int32_t) const override { return unitFactor_; }
+    void SetChannelUnitFactor(double factor) { unitFactor_ = factor; }
     std::size_t Read(std::int32_t channel, std::int32_t block, std::int64_t tick, std::size_t count,
                      float* out) const override
     {
@@ -61,6 +63,7 @@ public:
     void AddEvents(Desk::RecordedEvents events) { events_.push_back(std::move(events)); }
 
 private:
+    double unitFactor_ = 1.0;
     bool Valid(std::int32_t channel, std::int32_t block) const
     {
         return block >= 0 && block < BlockCount() && channel >= 0 && channel < ChannelCount();

@@ -49,6 +49,10 @@ public:
     virtual double BlockStartTime(std::int32_t block) const = 0;
     virtual VEX::String ChannelTitle(std::int32_t channel) const = 0;
     virtual VEX::String ChannelUnit(std::int32_t channel) const = 0;
+    // What the channel's values are multiplied by to give its unit's base
+    // unit (1e-3 for values in mV of volts); 1 when the unit has no prefix
+    // the host tracks.
+    virtual double ChannelUnitFactor(std::int32_t) const { return 1.0; }
 
     // Copies samples [tick, tick + count) of a channel in a block into `out`;
     // returns how many were copied (fewer at the block end, 0 past it or for

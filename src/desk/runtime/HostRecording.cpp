@@ -154,7 +154,7 @@ HRESULT HostRecording::ChannelUnit(std::int32_t channel, VEX::String* unit, doub
         return E_INVALIDARG;
     }
     *unit = recording_.ChannelUnit(channel);
-    *factor = 1.0;
+    *factor = recording_.ChannelUnitFactor(channel);
     return S_OK;
 }
 
