@@ -52,8 +52,12 @@ std::optional<DiscriminatorView::Picture> ParsePicture(std::u16string_view text)
 } // namespace
 
 DiscriminatorView::DiscriminatorView(AnalysisDocument& document)
-    : ui::TWindow(nullptr, u"Nerolith DiscriminatorViewEx"), document_(&document), scatter_(this), spikes_(this)
+    : ui::TWindow(nullptr, u"Nerolith DiscriminatorViewEx"), document_(&document), pane_(this), scatter_(&pane_),
+      spikes_(&pane_), status_(this)
 {
+    AddToolRow();
+    pane_.Split(scatter_.Graph(), spikes_.Graph(), 0.5);
+    status_.EnableSizeGrip(true);
     MoveWindow(0, 0, kDefaultWidth, kDefaultHeight, false);
 }
 
@@ -110,12 +114,19 @@ void DiscriminatorView::ReadSettings()
 
 void DiscriminatorView::Refresh()
 {
+    // Filling the unit selector may tell the document, which tells its views.
+    if (refreshing_) {
+        return;
+    }
+    refreshing_ = true;
     Host::ChannelAnalysisRecord record;
     const std::int32_t channel = document_->Settings().sourceChannel;
     document_->GetChannelRecord(channel, &record);
     scatter_.Refresh(document_->Store().Spikes(), record.detectionThreshold, document_->ChannelUnitText(channel));
     RefreshSpikePlot();
+    RefreshTools();
     Invalidate();
+    refreshing_ = false;
 }
 
 void DiscriminatorView::RefreshSpikePlot()
@@ -149,9 +160,9 @@ std::optional<std::uint32_t> DiscriminatorView::ShownUnitColour() const
 
 void DiscriminatorView::EvSize(std::uint32_t, const ui::TSize& size)
 {
-    const std::int32_t half = static_cast<std::int32_t>(size.cx * 0.5);
-    scatter_.Graph().MoveWindow(0, 0, half, size.cy, true);
-    spikes_.Graph().MoveWindow(half, 0, size.cx - half, size.cy, true);
+    const std::int32_t paneHeight = std::max(0, size.cy - kToolRowHeight - kStatusHeight);
+    pane_.MoveWindow(0, kToolRowHeight, size.cx, paneHeight, true);
+    status_.MoveWindow(0, kToolRowHeight + paneHeight, size.cx, kStatusHeight, true);
 }
 
 std::optional<std::int32_t> DiscriminatorView::SuggestUnits(std::int32_t maxClusters)

@@ -1,6 +1,7 @@
 #include "discriminator/ScatterPlot.h"
 
 #include <limits>
+#include <utility>
 
 #include "discriminator/ColourGroups.h"
 #include "discriminator/DefaultExtents.h"
@@ -71,6 +72,18 @@ std::int64_t ScatterPlot::PointCount(std::uint32_t colour) const
         }
     }
     return count;
+}
+
+void ScatterPlot::SetContour(std::vector<double> widths, std::vector<double> heights)
+{
+    contourWidths_ = std::move(widths);
+    contourHeights_ = std::move(heights);
+}
+
+void ScatterPlot::ClearContour()
+{
+    contourWidths_.clear();
+    contourHeights_.clear();
 }
 
 } // namespace Nerolith

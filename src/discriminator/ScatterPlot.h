@@ -25,6 +25,14 @@ public:
     // The points drawn in a colour.
     std::int64_t PointCount(std::uint32_t colour) const;
 
+    // The contour for Add Unit: widths in ms, heights in channel units.
+    // Ready once it has at least three vertices.
+    bool ContourReady() const { return contourWidths_.size() >= 3 && contourWidths_.size() == contourHeights_.size(); }
+    const std::vector<double>& ContourWidths() const { return contourWidths_; }
+    const std::vector<double>& ContourHeights() const { return contourHeights_; }
+    void SetContour(std::vector<double> widths, std::vector<double> heights);
+    void ClearContour();
+
 private:
     struct Series {
         DUdido1::PointPlotter* plotter;
@@ -35,6 +43,8 @@ private:
     DUdido1::Graph2DWindow graph_;
     std::vector<Series> series_;
     bool shownDefaults_ = false;
+    std::vector<double> contourWidths_;
+    std::vector<double> contourHeights_;
 };
 
 } // namespace Nerolith

@@ -164,7 +164,11 @@ HRESULT SpikeDoc::SetSelectedUnit(std::int32_t unit)
 
 HRESULT SpikeDoc::AssignSpike(std::int32_t spikeIndex, std::int32_t unit)
 {
-    if (!ValidSpikeIndex(spikeIndex) || (unit != -1 && store_->Units().Find(unit) == nullptr)) {
+    if (!ValidSpikeIndex(spikeIndex)) {
+        return E_INVALIDARG;
+    }
+    // A unit of another channel would never meet this spike in classification.
+    if (const SpikeUnit* target = store_->Units().Find(unit); unit != -1 && (target == nullptr || target->Channel() != analysedChannel_)) {
         return E_INVALIDARG;
     }
     const Host::Position position = store_->Spikes().Positions()[static_cast<std::size_t>(spikeIndex)];
