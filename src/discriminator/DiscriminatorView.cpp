@@ -214,9 +214,7 @@ ui::PaintFunction DiscriminatorView::PictureOf(Picture picture)
         } else if (picture == Picture::Waveforms) {
             spikes_.Graph().DrawPicture(dc, rect);
         } else {
-            const std::int32_t half = static_cast<std::int32_t>(rect.Width() * 0.5);
-            scatter_.Graph().DrawPicture(dc, ui::TRect(rect.left, rect.top, rect.left + half, rect.bottom));
-            spikes_.Graph().DrawPicture(dc, ui::TRect(rect.left + half, rect.top, rect.right, rect.bottom));
+            DrawView(dc, rect);
         }
     };
 }
@@ -278,6 +276,17 @@ HRESULT DiscriminatorView::SetSetting(const VEX::String& name, const VEX::String
     }
     if (name.Str() == u"write-picture") {
         return WritePicture(text);
+    }
+    if (name.Str() == u"print" && LowerCase(text).ends_with(u".pdf")) {
+        try {
+            PrintToFile(value);
+        } catch (const VEX::XVEX&) {
+            return E_FAIL;
+        }
+        return S_OK;
+    }
+    if (name.Str() == u"copy" && text == u"clipboard") {
+        return Copy() ? S_OK : E_FAIL;
     }
     return E_INVALIDARG;
 }

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -31,6 +32,8 @@ class AnalysisDocument;
 //   picture = discriminator | scatter | waveforms   what write-picture draws
 //   size = WxH                                      the picture's size
 //   write-picture = FILE.png|.svg|.pdf
+//   print = FILE.pdf                                the view's printout
+//   copy = clipboard                                the view's copy
 //   waveforms = all | selected                      the spike plot's spikes
 //   suggest-units = N                               contour units around the
 //       clusters of a Gaussian mixture of up to N components (see
@@ -63,6 +66,20 @@ public:
     void AddUnit();
     void EditUnit();
     void DeleteUnit();
+
+    // Copy and print: both plots side by side, half the width each.
+    static VEX::String CopyMenuText();
+    static VEX::String PrintMenuText();
+    void DrawView(platform::ui::TDC& dc, const platform::ui::TRect& rect);
+    // The channel's spikes, one line each, with their units' names.
+    std::u16string CopiedText() const;
+    // The picture and the text on the clipboard; when the clipboard cannot
+    // be opened, says so and returns false.
+    bool Copy();
+    // Asks where to save the printout (PDF); false when cancelled.
+    bool Print();
+    // Throws VEX::XVEX naming the file when it cannot be written.
+    void PrintToFile(const VEX::String& path);
 
     // SpikeView: the plots are redrawn from the store when the analysis
     // ends or the units change, not spike by spike.

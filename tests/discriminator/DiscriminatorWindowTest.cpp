@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
 
 #include "detection/UnitPalette.h"
 #include "discriminator/DiscriminatorClasses.h"
@@ -8,6 +9,7 @@
 #include "discriminator/UnitPropertiesDialog.h"
 #include "module/DocumentWindows.h"
 #include "platform/ui/Automation.h"
+#include "platform/ui/Clipboard.h"
 #include "platform/ui/MessageBox.h"
 #include "support/SpikyDocument.h"
 
@@ -271,6 +273,49 @@ TEST_F(DiscriminatorWindowTest, SwitchingTheChannelShowsThatChannelsSpikesOnly)
     std::int32_t other = -1;
     ASSERT_EQ(spiky.doc->CreateContourUnit(1, {0.0, 1.0, 1.0}, {0.0, 0.0, 1.0}, {}, &other), S_OK);
     EXPECT_EQ(spiky.doc->AssignSpike(0, other), E_INVALIDARG) << "channel 0's spike, channel 1's unit";
+}
+
+TEST_F(DiscriminatorWindowTest, CopyPutsPictureAndSpikesOnTheClipboardOrSaysItCannot)
+{
+    const std::int32_t unit = spiky.Contour();
+    spiky.Analyze();
+    DiscriminatorView& view = Open();
+    EXPECT_EQ(V::CopyMenuText().Str(), u"Copy Spike Discriminator View");
+    EXPECT_EQ(V::PrintMenuText().Str(), u"Print Spike Discriminator View...");
+    ASSERT_TRUE(view.Copy());
+    const std::u16string text = ui::ReadClipboardText().value_or(VEX::String()).Str();
+    EXPECT_EQ(text.substr(0, text.find(u'\n')), u"spike\tblock\ttick\ttime\theight\twidth_ms\tunit");
+    EXPECT_EQ(std::count(text.begin(), text.end(), u'\n'), 6) << "a header and five spikes";
+    EXPECT_NE(text.find(u"\tUnit1\n"), std::u16string::npos) << "spikes of unit " << unit << " by its name";
+    EXPECT_TRUE(ui::ReadClipboardPng().has_value());
+
+    automation::SetClipboardAvailable(false);
+    EXPECT_FALSE(view.Copy());
+    const std::vector<automation::ShownMessageBox> shown = automation::ShownMessageBoxes();
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_EQ(shown[0].text.Str(), u"Unable to copy to clipboard at present");
+    EXPECT_EQ(shown[0].caption.Str(), u"Error");
+    EXPECT_EQ(ui::ReadClipboardText().value_or(VEX::String()).Str(), u"") << "left as it was";
+}
+
+TEST_F(DiscriminatorWindowTest, PrintWritesThePrintoutWhereTheUserChose)
+{
+    spiky.Analyze();
+    DiscriminatorView& view = Open();
+    const std::filesystem::path file = std::filesystem::temp_directory_path() / "discriminator-printout-test.pdf";
+    std::filesystem::remove(file);
+    EXPECT_FALSE(view.Print()) << "cancelled";
+    automation::QueueFileAnswer(VEX::String(file.u16string()));
+    ASSERT_TRUE(view.Print());
+    EXPECT_GT(std::filesystem::file_size(file), 1000u);
+    std::filesystem::remove(file);
+    EXPECT_EQ(spiky.doc->SetViewSetting(Host::ViewKind::Discriminator, VEX::String(u"print"),
+                                        VEX::String(file.u16string())),
+              S_OK);
+    EXPECT_TRUE(std::filesystem::exists(file));
+    std::filesystem::remove(file);
+    EXPECT_EQ(spiky.doc->SetViewSetting(Host::ViewKind::Discriminator, VEX::String(u"print"), VEX::String(u"x.png")),
+              E_INVALIDARG);
 }
 
 } // namespace
