@@ -108,6 +108,8 @@ protected:
     void Paint(platform::ui::TDC& dc, bool erase, platform::ui::TRect& rect) override;
     void EvSize(std::uint32_t sizeType, const platform::ui::TSize& size) override;
     void EvCommand(std::int32_t id, platform::ui::ControlNotify notify) override;
+    // Ctrl+Z undoes the document's last unit edit, Ctrl+Shift+Z redoes it.
+    void EvKeyDown(std::uint32_t key, std::uint32_t repeatCount, std::uint32_t flags) override;
 
 private:
     void AddToolRow();

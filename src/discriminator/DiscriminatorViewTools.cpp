@@ -140,6 +140,19 @@ void DiscriminatorView::EvCommand(std::int32_t id, ui::ControlNotify notify)
     }
 }
 
+void DiscriminatorView::EvKeyDown(std::uint32_t key, std::uint32_t, std::uint32_t flags)
+{
+    if (key != 'Z' || (flags & ui::MK_CONTROL) == 0) {
+        return;
+    }
+    scatter_.ClearContour();
+    if ((flags & ui::MK_SHIFT) != 0) {
+        document_->Redo();
+    } else {
+        document_->Undo();
+    }
+}
+
 void DiscriminatorView::ChannelChosen()
 {
     const std::int32_t index = GetSelIndex(kChannels);

@@ -173,6 +173,17 @@ public:
     virtual HRESULT SetViewSetting(Host::ViewKind kind, const VEX::String& name, const VEX::String& value) = 0;
     virtual HRESULT GetViewSetting(Host::ViewKind kind, const VEX::String& name, VEX::String* value) = 0;
 
+    // Undo and redo of the unit edits (units made, deleted or changed, hand
+    // assignments and exclusions, cleared edits) and of channel records set:
+    // each goes back to, or forward to, the settings stream as it stood, and
+    // the source channel is analysed again. S_FALSE when there is nothing to
+    // undo or redo. Loading a document or clearing the analysis starts a new
+    // history.
+    virtual HRESULT Undo() = 0;
+    virtual HRESULT Redo() = 0;
+    virtual bool CanUndo() = 0;
+    virtual bool CanRedo() = 0;
+
 protected:
     ~ISpikeDocInterface() = default;
 };

@@ -155,6 +155,7 @@ HRESULT SpikeDoc::GetChannelRecord(std::int32_t channel, Host::ChannelAnalysisRe
 
 HRESULT SpikeDoc::SetChannelRecord(const Host::ChannelAnalysisRecord& record)
 {
+    const RecordedEdit edit(*this);
     if (record.channel < 0 || !RecordIsFinite(record)) {
         return E_INVALIDARG;
     }
@@ -166,6 +167,7 @@ HRESULT SpikeDoc::SetChannelRecord(const Host::ChannelAnalysisRecord& record)
 
 HRESULT SpikeDoc::ConfirmSettings(const Host::ChannelAnalysisRecord& record)
 {
+    const RecordedEdit edit(*this);
     if (record.channel < 0 || !RecordIsFinite(record)) {
         return E_INVALIDARG;
     }
@@ -291,6 +293,7 @@ void SpikeDoc::RunClearAnalysisRequest()
     }
     ClearChannelAnalysis(settings_->sourceChannel);
     ClearChannelUnits(settings_->sourceChannel);
+    history_.Clear();
     AfterChange();
 }
 
