@@ -177,8 +177,8 @@ public:
     // assignments and exclusions, cleared edits) and of channel records set:
     // each goes back to, or forward to, the settings stream as it stood, and
     // the source channel is analysed again. S_FALSE when there is nothing to
-    // undo or redo. Loading a document or clearing the analysis starts a new
-    // history.
+    // undo or redo, E_FAIL while the host samples. Loading a document or
+    // clearing the analysis starts a new history.
     virtual HRESULT Undo() = 0;
     virtual HRESULT Redo() = 0;
     virtual bool CanUndo() = 0;
