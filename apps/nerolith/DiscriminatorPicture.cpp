@@ -81,6 +81,13 @@ void WriteDiscriminatorPicture(Desk::Session& session, const DiscriminatorPictur
     if (options.unit) {
         ShowOnly(session, *options.unit);
     }
+    if (options.printout) {
+        if (picture != "discriminator" || !path.ends_with(".pdf")) {
+            throw std::runtime_error("--printout: prints --view discriminator to -o FILE.pdf");
+        }
+        Set(session, u"print", path, path + ": cannot print the discriminator view");
+        return;
+    }
     Set(session, u"write-picture", path, path + ": cannot write the " + picture + " picture");
 }
 

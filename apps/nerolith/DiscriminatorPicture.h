@@ -24,6 +24,7 @@ struct DiscriminatorPictureOptions {
     std::string picture;             // discriminator, scatter or waveforms
     std::optional<std::string> size; // WxH
     std::optional<std::string> unit; // the spike plot: this unit's spikes only
+    bool printout = false;           // the whole view's printout (PDF) instead
 };
 
 // The picture into a .png, .svg or .pdf file.

@@ -26,6 +26,7 @@ struct RenderOptions {
     std::string output;
     std::optional<std::string> size;
     std::optional<std::string> unit;
+    bool printout = false;
 };
 
 bool IsPictureFile(const std::string& path)
@@ -69,8 +70,12 @@ void Render(const RenderOptions& options)
     if (discriminator && views.empty() && options.views.views.size() == 1) {
         const auto session = OpenSession(options.recording, options.detection, DocumentOptions{});
         RunAnalysis(*session, options.units, DocumentOptions{}, false);
-        WriteDiscriminatorPicture(*session, {*discriminator, options.size, options.unit}, options.output);
+        WriteDiscriminatorPicture(*session, {*discriminator, options.size, options.unit, options.printout},
+                                  options.output);
         return;
+    }
+    if (options.printout) {
+        throw std::runtime_error("--printout: only --view discriminator prints through its printout");
     }
     if (options.unit) {
         throw std::runtime_error("--unit " + *options.unit + ": only the waveforms and discriminator pictures take it");
@@ -105,6 +110,8 @@ void AddRenderCommand(CLI::App& app, std::function<void(std::function<void()>)> 
     command->add_option("-o", options->output, "The picture to write: FILE.png, FILE.svg or FILE.pdf")->required();
     command->add_option("--size", options->size, "The picture's size in pixels, WxH")->check(PictureSize());
     command->add_option("--unit", options->unit, "waveforms, discriminator: only this unit's spikes (its name)");
+    command->add_flag("--printout", options->printout,
+                      "discriminator: print the view as its Print command does, to -o FILE.pdf");
     command->callback([options, guarded] { guarded([&] { Render(*options); }); });
 }
 

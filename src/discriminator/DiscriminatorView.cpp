@@ -52,8 +52,12 @@ std::optional<DiscriminatorView::Picture> ParsePicture(std::u16string_view text)
 } // namespace
 
 DiscriminatorView::DiscriminatorView(AnalysisDocument& document)
-    : ui::TWindow(nullptr, u"Nerolith DiscriminatorViewEx"), document_(&document), scatter_(this, document), spikes_(this, document)
+    : ui::TWindow(nullptr, u"Nerolith DiscriminatorViewEx"), document_(&document), pane_(this),
+      scatter_(&pane_, document), spikes_(&pane_, document), status_(this)
 {
+    AddToolRow();
+    pane_.Split(scatter_.Graph(), spikes_.Graph(), 0.5);
+    status_.EnableSizeGrip(true);
     MoveWindow(0, 0, kDefaultWidth, kDefaultHeight, false);
 }
 
@@ -110,12 +114,19 @@ void DiscriminatorView::ReadSettings()
 
 void DiscriminatorView::Refresh()
 {
+    // Filling the unit selector may tell the document, which tells its views.
+    if (refreshing_) {
+        return;
+    }
+    refreshing_ = true;
     Host::ChannelAnalysisRecord record;
     const std::int32_t channel = document_->Settings().sourceChannel;
     document_->GetChannelRecord(channel, &record);
     scatter_.Refresh(document_->Store().Spikes(), record.detectionThreshold, document_->ChannelUnitText(channel));
     RefreshSpikePlot();
+    RefreshTools();
     Invalidate();
+    refreshing_ = false;
 }
 
 void DiscriminatorView::RefreshSpikePlot()
@@ -149,9 +160,9 @@ std::optional<std::uint32_t> DiscriminatorView::ShownUnitColour() const
 
 void DiscriminatorView::EvSize(std::uint32_t, const ui::TSize& size)
 {
-    const std::int32_t half = static_cast<std::int32_t>(size.cx * 0.5);
-    scatter_.Graph().MoveWindow(0, 0, half, size.cy, true);
-    spikes_.Graph().MoveWindow(half, 0, size.cx - half, size.cy, true);
+    const std::int32_t paneHeight = std::max(0, size.cy - kToolRowHeight - kStatusHeight);
+    pane_.MoveWindow(0, kToolRowHeight, size.cx, paneHeight, true);
+    status_.MoveWindow(0, kToolRowHeight + paneHeight, size.cx, kStatusHeight, true);
 }
 
 std::optional<std::int32_t> DiscriminatorView::SuggestUnits(std::int32_t maxClusters)
@@ -203,9 +214,7 @@ ui::PaintFunction DiscriminatorView::PictureOf(Picture picture)
         } else if (picture == Picture::Waveforms) {
             spikes_.Graph().DrawPicture(dc, rect);
         } else {
-            const std::int32_t half = static_cast<std::int32_t>(rect.Width() * 0.5);
-            scatter_.Graph().DrawPicture(dc, ui::TRect(rect.left, rect.top, rect.left + half, rect.bottom));
-            spikes_.Graph().DrawPicture(dc, ui::TRect(rect.left + half, rect.top, rect.right, rect.bottom));
+            DrawView(dc, rect);
         }
     };
 }
@@ -267,6 +276,17 @@ HRESULT DiscriminatorView::SetSetting(const VEX::String& name, const VEX::String
     }
     if (name.Str() == u"write-picture") {
         return WritePicture(text);
+    }
+    if (name.Str() == u"print" && LowerCase(text).ends_with(u".pdf")) {
+        try {
+            PrintToFile(value);
+        } catch (const VEX::XVEX&) {
+            return E_FAIL;
+        }
+        return S_OK;
+    }
+    if (name.Str() == u"copy" && text == u"clipboard") {
+        return Copy() ? S_OK : E_FAIL;
     }
     return E_INVALIDARG;
 }

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -11,21 +12,28 @@
 #include "module/SpikeView.h"
 #include "platform/com/ComPtr.h"
 #include "platform/ui/Render.h"
+#include "platform/ui/TSplitter.h"
+#include "platform/ui/TStatusLine.h"
 #include "platform/ui/TWindow.h"
 
 namespace Nerolith {
 
 class AnalysisDocument;
 
-// The window in which spikes are sorted into units: the scatter plot on
-// the left, the spike plot on the right, each half the width. It follows
-// the document: each change redraws both plots from the spike store. Its
-// pictures carry a header naming the document and the units' colours.
+// The window in which spikes are sorted into units: a tool row (channel,
+// "Add Unit", unit, "Edit...", "Delete..."), the scatter plot on the left
+// and the spike plot on the right of a pane the user splits anew by
+// dragging, and a status line with a size grip. It follows the document:
+// each change redraws both plots from the spike store and refills the tool
+// row and the status line. Its pictures carry a header naming the document
+// and the units' colours.
 //
 // Scripts reach it through the document's SetViewSetting:
 //   picture = discriminator | scatter | waveforms   what write-picture draws
 //   size = WxH                                      the picture's size
 //   write-picture = FILE.png|.svg|.pdf
+//   print = FILE.pdf                                the view's printout
+//   copy = clipboard                                the view's copy
 //   waveforms = all | selected                      the spike plot's spikes
 //   suggest-units = N                               contour units around the
 //       clusters of a Gaussian mixture of up to N components (see
@@ -33,6 +41,15 @@ class AnalysisDocument;
 class DiscriminatorView : public platform::ui::TWindow, public SpikeView {
 public:
     enum class Picture : std::uint8_t { Discriminator, Scatter, Waveforms };
+
+    // The tool row's controls.
+    static constexpr std::int32_t kChannels = 1000;
+    static constexpr std::int32_t kAddUnit = 1001;
+    static constexpr std::int32_t kUnits = 1002;
+    static constexpr std::int32_t kEdit = 1003;
+    static constexpr std::int32_t kDelete = 1004;
+    static constexpr std::int32_t kToolRowHeight = 29;
+    static constexpr std::int32_t kStatusHeight = 20;
 
     explicit DiscriminatorView(AnalysisDocument& document);
     ~DiscriminatorView() override;
@@ -42,6 +59,27 @@ public:
     VEX::String Title() const;
     ScatterPlot& Scatter() { return scatter_; }
     SpikePlot& Spikes() { return spikes_; }
+    platform::ui::TSplitter& Pane() { return pane_; }
+    platform::ui::TStatusLine& StatusLine() { return status_; }
+
+    // The tool row's commands, as its buttons run them.
+    void AddUnit();
+    void EditUnit();
+    void DeleteUnit();
+
+    // Copy and print: both plots side by side, half the width each.
+    static VEX::String CopyMenuText();
+    static VEX::String PrintMenuText();
+    void DrawView(platform::ui::TDC& dc, const platform::ui::TRect& rect);
+    // The channel's spikes, one line each, with their units' names.
+    std::u16string CopiedText() const;
+    // The picture and the text on the clipboard; when the clipboard cannot
+    // be opened, says so and returns false.
+    bool Copy();
+    // Asks where to save the printout (PDF); false when cancelled.
+    bool Print();
+    // Throws VEX::XVEX naming the file when it cannot be written.
+    void PrintToFile(const VEX::String& path);
 
     // SpikeView: the plots are redrawn from the store when the analysis
     // ends or the units change, not spike by spike.
@@ -67,9 +105,26 @@ public:
     platform::ui::TSize PictureSize(Picture picture) const;
 
 protected:
+    void Paint(platform::ui::TDC& dc, bool erase, platform::ui::TRect& rect) override;
     void EvSize(std::uint32_t sizeType, const platform::ui::TSize& size) override;
+    void EvCommand(std::int32_t id, platform::ui::ControlNotify notify) override;
+    // Ctrl+Z undoes the document's last unit edit, Ctrl+Shift+Z redoes it.
+    void EvKeyDown(std::uint32_t key, std::uint32_t repeatCount, std::uint32_t flags) override;
 
 private:
+    void AddToolRow();
+    void RefreshTools();
+    void FillChannels();
+    void FillUnits();
+    void ShowUnitTips();
+    void ChannelChosen();
+    void UnitChosen();
+    // The unit the unit selector shows, when the channel has one.
+    std::optional<Host::UnitDescription> ChosenUnit() const;
+    // Classification happens at detection: a unit change takes effect on the
+    // spikes by analysing the channel again (after sampling, while sampling).
+    void Reclassify();
+
     HRESULT WritePicture(std::u16string_view path);
     std::optional<std::uint32_t> ShownUnitColour() const;
     VEX::String DocumentName() const;
@@ -78,11 +133,15 @@ private:
     void RefreshSpikePlot();
 
     ComPtr<AnalysisDocument> document_;
+    // The pane first: the plots are its children.
+    platform::ui::TSplitter pane_;
     ScatterPlot scatter_;
     SpikePlot spikes_;
     Picture picture_ = Picture::Discriminator;
     std::optional<platform::ui::TSize> pictureSize_;
     bool selectedOnly_ = false;
+    platform::ui::TStatusLine status_;
+    bool refreshing_ = false;
 };
 
 } // namespace Nerolith

@@ -182,6 +182,16 @@ public:
     // and positive or a threshold that is not finite and at least 0.
     virtual HRESULT SetQualitySettings(const Host::QualitySettings& settings) = 0;
     virtual HRESULT GetUnitQuality(std::vector<Host::UnitQuality>* units) = 0;
+    // Undo and redo of the unit edits (units made, deleted or changed, hand
+    // assignments and exclusions, cleared edits) and of channel records set:
+    // each goes back to, or forward to, the settings stream as it stood, and
+    // the source channel is analysed again. S_FALSE when there is nothing to
+    // undo or redo, E_FAIL while the host samples. Loading a document or
+    // clearing the analysis starts a new history.
+    virtual HRESULT Undo() = 0;
+    virtual HRESULT Redo() = 0;
+    virtual bool CanUndo() = 0;
+    virtual bool CanRedo() = 0;
 
 protected:
     ~ISpikeDocInterface() = default;

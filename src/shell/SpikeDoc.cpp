@@ -88,6 +88,8 @@ void SpikeDoc::SendDocumentChanged()
     if (host_ != nullptr) {
         host_->SendDocumentChanged();
     }
+    // The discriminator shows the units, the selections and the status.
+    views_.RefreshDiscriminator();
 }
 
 Host::MessageAnswer SpikeDoc::ShowMessage(std::uint32_t stringId, Host::MessageButtons buttons,
@@ -111,6 +113,14 @@ HRESULT SpikeDoc::SetSourceChannel(std::int32_t channel)
         return E_INVALIDARG;
     }
     settings_->sourceChannel = channel;
+    // The selected unit is the source channel's: Edit and Delete act on it.
+    std::vector<Host::UnitDescription> units;
+    GetUnits(&units);
+    if (std::none_of(units.begin(), units.end(), [this, channel](const Host::UnitDescription& unit) {
+            return unit.number == selectedUnit_ && unit.channel == channel;
+        })) {
+        selectedUnit_ = -1;
+    }
     views_.ReadSettings();
     AfterChange();
     return S_OK;
@@ -145,6 +155,7 @@ HRESULT SpikeDoc::GetChannelRecord(std::int32_t channel, Host::ChannelAnalysisRe
 
 HRESULT SpikeDoc::SetChannelRecord(const Host::ChannelAnalysisRecord& record)
 {
+    const RecordedEdit edit(*this);
     if (record.channel < 0 || !RecordIsFinite(record)) {
         return E_INVALIDARG;
     }
@@ -156,6 +167,7 @@ HRESULT SpikeDoc::SetChannelRecord(const Host::ChannelAnalysisRecord& record)
 
 HRESULT SpikeDoc::ConfirmSettings(const Host::ChannelAnalysisRecord& record)
 {
+    const RecordedEdit edit(*this);
     if (record.channel < 0 || !RecordIsFinite(record)) {
         return E_INVALIDARG;
     }
@@ -281,6 +293,7 @@ void SpikeDoc::RunClearAnalysisRequest()
     }
     ClearChannelAnalysis(settings_->sourceChannel);
     ClearChannelUnits(settings_->sourceChannel);
+    history_.Clear();
     AfterChange();
 }
 

@@ -20,6 +20,7 @@
 #include "shell/ChannelStores.h"
 #include "shell/DataChangeGuard.h"
 #include "shell/DocumentCommands.h"
+#include "shell/EditHistory.h"
 #include "shell/OnlineAnalysis.h"
 #include "shell/ViewTable.h"
 
@@ -97,6 +98,26 @@ public:
     HRESULT GetQualitySettings(Host::QualitySettings* settings) override;
     HRESULT SetQualitySettings(const Host::QualitySettings& settings) override;
     HRESULT GetUnitQuality(std::vector<Host::UnitQuality>* units) override;
+    HRESULT Undo() override;
+    HRESULT Redo() override;
+    bool CanUndo() override { return history_.CanUndo(); }
+    bool CanRedo() override { return history_.CanRedo(); }
+
+    // The settings stream as the host would save it.
+    EditHistory::Stream SettingsStream();
+    // Records the edit that runs while it lives, when it changed the
+    // settings stream; edits inside an edit are part of it.
+    class RecordedEdit {
+    public:
+        explicit RecordedEdit(SpikeDoc& doc);
+        RecordedEdit(const RecordedEdit&) = delete;
+        RecordedEdit& operator=(const RecordedEdit&) = delete;
+        ~RecordedEdit();
+
+    private:
+        SpikeDoc& doc_;
+        std::optional<EditHistory::Stream> before_;
+    };
 
     // ICommandHandler
     HRESULT Execute(std::uint32_t commandId) override;
@@ -137,7 +158,14 @@ public:
     void SetModified(bool modified) { modified_ = modified; }
     bool SettingsRegistered() const { return settingsRegistered_; }
     bool SettingsLoaded() const { return settingsLoaded_; }
-    void MarkSettingsLoaded() { settingsLoaded_ = true; }
+    // A loaded document starts a new edit history.
+    void MarkSettingsLoaded()
+    {
+        settingsLoaded_ = true;
+        if (!restoring_) {
+            history_.Clear();
+        }
+    }
     std::int32_t SelectedUnitNumber() const override { return selectedUnit_; }
     void SelectUnit(std::int32_t unit) { selectedUnit_ = unit; }
     const Host::QualitySettings& QualitySettings() const { return qualitySettings_; }
@@ -233,6 +261,11 @@ private:
     // measured once per analysis.
     Host::QualitySettings qualitySettings_;
     std::optional<double> noiseSigma_;
+    // Undo and redo (SpikeDocHistory.cpp).
+    void RestoreSettingsStream(const EditHistory::Stream& stream);
+    EditHistory history_;
+    std::int32_t editDepth_ = 0;
+    bool restoring_ = false;
 };
 
 } // namespace Nerolith

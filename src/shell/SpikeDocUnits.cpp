@@ -54,6 +54,7 @@ void SpikeDoc::UnitCreated(std::int32_t number)
 HRESULT SpikeDoc::CreateContourUnit(std::int32_t channel, const std::vector<double>& widths,
                                    const std::vector<double>& heights, const VEX::String& name, std::int32_t* number)
 {
+    const RecordedEdit edit(*this);
     if (number == nullptr) {
         return E_POINTER;
     }
@@ -79,6 +80,7 @@ bool SpikeDoc::ValidSpikeIndex(std::int32_t index) const
 
 HRESULT SpikeDoc::CreateTemplateUnit(std::int32_t spikeIndex, double fitTolerance, std::int32_t* number)
 {
+    const RecordedEdit edit(*this);
     if (number == nullptr) {
         return E_POINTER;
     }
@@ -98,6 +100,7 @@ HRESULT SpikeDoc::CreateTemplateUnit(std::int32_t spikeIndex, double fitToleranc
 
 HRESULT SpikeDoc::DeleteUnit(std::int32_t number)
 {
+    const RecordedEdit edit(*this);
     if (!store_->Units().DeleteUnit(number)) {
         return E_INVALIDARG;
     }
@@ -112,6 +115,7 @@ HRESULT SpikeDoc::DeleteUnit(std::int32_t number)
 HRESULT SpikeDoc::SetUnitProperties(std::int32_t number, const VEX::String& name, std::uint32_t colour,
                                     double fitTolerance)
 {
+    const RecordedEdit edit(*this);
     if (name.Empty() || !std::isfinite(fitTolerance) || fitTolerance < 0.0 ||
         !store_->Units().SetProperties(number, name, colour, fitTolerance)) {
         return E_INVALIDARG;
@@ -123,6 +127,7 @@ HRESULT SpikeDoc::SetUnitProperties(std::int32_t number, const VEX::String& name
 HRESULT SpikeDoc::SetUnitContour(std::int32_t number, const std::vector<double>& widths,
                                  const std::vector<double>& heights)
 {
+    const RecordedEdit edit(*this);
     const SpikeUnit* unit = store_->Units().Find(number);
     const auto finite = [](const std::vector<double>& values) {
         return std::ranges::all_of(values, [](double v) { return std::isfinite(v); });
@@ -164,7 +169,12 @@ HRESULT SpikeDoc::SetSelectedUnit(std::int32_t unit)
 
 HRESULT SpikeDoc::AssignSpike(std::int32_t spikeIndex, std::int32_t unit)
 {
-    if (!ValidSpikeIndex(spikeIndex) || (unit != -1 && store_->Units().Find(unit) == nullptr)) {
+    const RecordedEdit edit(*this);
+    if (!ValidSpikeIndex(spikeIndex)) {
+        return E_INVALIDARG;
+    }
+    // A unit of another channel would never meet this spike in classification.
+    if (const SpikeUnit* target = store_->Units().Find(unit); unit != -1 && (target == nullptr || target->Channel() != analysedChannel_)) {
         return E_INVALIDARG;
     }
     const Host::Position position = store_->Spikes().Positions()[static_cast<std::size_t>(spikeIndex)];
@@ -226,6 +236,7 @@ HRESULT SpikeDoc::IsExcluded(std::int32_t spikeIndex, bool* excluded)
 
 HRESULT SpikeDoc::ClearEdits(std::int32_t channel)
 {
+    const RecordedEdit edit(*this);
     if (channel < 0) {
         return E_INVALIDARG;
     }

@@ -152,6 +152,7 @@ protected:
     virtual void EvMouseMove(std::uint32_t modKeys, const TPoint& point);
     virtual void EvMouseLeave();
     virtual void EvChar(std::uint32_t key, std::uint32_t repeatCount, std::uint32_t flags);
+    // `flags` holds MK_SHIFT and MK_CONTROL as they were held.
     virtual void EvKeyDown(std::uint32_t key, std::uint32_t repeatCount, std::uint32_t flags);
     virtual void EvTimer(std::uint32_t timerId);
     virtual void EvCommand(std::int32_t id, ControlNotify notify);

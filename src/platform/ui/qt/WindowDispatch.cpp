@@ -179,7 +179,7 @@ void WindowDispatch::Key(TWindow& window, const QKeyEvent& event)
     const std::uint32_t repeat = static_cast<std::uint32_t>(std::max(1, event.count()));
     Guarded([&] {
         if (const std::uint32_t vk = VirtualKey(event.key()); vk != 0) {
-            window.EvKeyDown(vk, repeat, 0);
+            window.EvKeyDown(vk, repeat, ModKeys(Qt::NoButton, event.modifiers()) & (MK_SHIFT | MK_CONTROL));
         }
         for (const QChar ch : event.text()) {
             if (IsCharInput(ch)) {
