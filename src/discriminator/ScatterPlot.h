@@ -39,6 +39,8 @@ class AnalysisDocument;
 class ScatterPlot : public DUdido1::Annotation {
 public:
     // Context menu ids.
+    static constexpr std::int32_t kUndo = 1;
+    static constexpr std::int32_t kRedo = 2;
     static constexpr std::int32_t kAssignToUnit = 3;
     static constexpr std::int32_t kExclude = 4;
     static constexpr std::int32_t kClearEdits = 5;

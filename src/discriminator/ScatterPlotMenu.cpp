@@ -1,5 +1,6 @@
 // The scatter plot's context menu: assign the selected spike to a unit,
-// exclude it from all units, clear the channel's hand edits.
+// exclude it from all units, clear the channel's hand edits, undo and redo
+// the document's unit edits.
 #include <algorithm>
 #include <string>
 
@@ -60,6 +61,9 @@ void ScatterPlot::BuildMenu(const std::vector<Host::UnitDescription>& units)
     }
     menu.AddSeparator();
     menu.AddItem(kClearEdits, VEX::String(u"Clear Edits"), this);
+    menu.AddSeparator();
+    menu.AddItem(kUndo, VEX::String(u"Undo"), this);
+    menu.AddItem(kRedo, VEX::String(u"Redo"), this);
 }
 
 void ScatterPlot::PrepareItem(DUdido1::PreDisplayMenuMessage& item)
@@ -67,6 +71,10 @@ void ScatterPlot::PrepareItem(DUdido1::PreDisplayMenuMessage& item)
     if (item.id == kAssignToUnit && hovered_ && *hovered_ != SelectedSpike()) {
         // The first item is asked first: a right click on a point selects it.
         Select(*hovered_);
+    }
+    if (item.id == kUndo || item.id == kRedo) {
+        item.enabled = item.id == kUndo ? document_->CanUndo() : document_->CanRedo();
+        return;
     }
     const std::int32_t spike = SelectedSpike();
     if (item.id == kClearEdits) {
@@ -87,6 +95,15 @@ void ScatterPlot::PrepareItem(DUdido1::PreDisplayMenuMessage& item)
 
 void ScatterPlot::MenuCommand(std::int32_t id)
 {
+    // The document analyses the channel again after either.
+    if (id == kUndo) {
+        document_->Undo();
+        return;
+    }
+    if (id == kRedo) {
+        document_->Redo();
+        return;
+    }
     if (id == kClearEdits) {
         if (document_->ClearEdits(Channel()) == S_OK) {
             Reanalyse();

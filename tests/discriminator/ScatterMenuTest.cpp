@@ -68,7 +68,7 @@ TEST_F(ScatterMenu, ARightClickSelectsThePointAndTheTextsNameTheSpike)
     Analyze();
     const std::vector<MenuItem> items = RightClick(PixelOf(1));
     EXPECT_EQ(Selection(), 1);
-    ASSERT_EQ(items.size(), 6u);
+    ASSERT_EQ(items.size(), 9u);
     EXPECT_EQ(items[0].text, VEX::String(u"Assign spike 2 to unit..."));
     EXPECT_EQ(items[1].text, VEX::String(u"Exclude spike 2 from all units"));
     EXPECT_TRUE(items[2].separator);
@@ -76,9 +76,12 @@ TEST_F(ScatterMenu, ARightClickSelectsThePointAndTheTextsNameTheSpike)
     EXPECT_FALSE(items[3].enabled);
     EXPECT_EQ(items[5].text, VEX::String(u"Clear Edits"));
     EXPECT_FALSE(items[5].enabled) << "no hand edits yet";
+    EXPECT_EQ(items[7].text, VEX::String(u"Undo"));
+    EXPECT_FALSE(items[7].enabled) << "nothing edited yet";
+    EXPECT_EQ(items[8].text, VEX::String(u"Redo"));
 
     const std::vector<MenuItem> none = RightClick(Empty());
-    ASSERT_EQ(none.size(), 6u);
+    ASSERT_EQ(none.size(), 9u);
     EXPECT_EQ(Selection(), 1) << "a right click on empty space keeps the selection";
 }
 
@@ -155,3 +158,20 @@ TEST_F(ScatterMenu, ClearEditsIsOfferedWheneverTheChannelHasEditsSelectionOrNot)
 }
 
 } // namespace
+
+TEST_F(ScatterMenu, UndoAndRedoTakeBackAnAssignmentAndMakeItAgain)
+{
+    Analyze();
+    const std::int32_t unit = MiddleUnit();
+    RightClick(PixelOf(2), u"Exclude spike 3");
+    ASSERT_EQ(UnitOf(2), -1);
+    std::vector<MenuItem> items = RightClick(PixelOf(2), u"Undo");
+    ASSERT_NE(Item(items, u"Undo"), nullptr);
+    EXPECT_TRUE(Item(items, u"Undo")->enabled);
+    EXPECT_EQ(UnitOf(2), unit) << "the exclusion is gone and the channel classified again";
+    EXPECT_FALSE(Excluded(2));
+    items = RightClick(PixelOf(2), u"Redo");
+    EXPECT_TRUE(Item(items, u"Redo")->enabled);
+    EXPECT_EQ(UnitOf(2), -1);
+    EXPECT_TRUE(Excluded(2));
+}
