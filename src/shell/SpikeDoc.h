@@ -180,6 +180,9 @@ public:
     std::optional<std::size_t> FindSpike(std::int32_t channel, Host::Position position) const;
 
 private:
+    // A closed view opened again: show it.
+    static void ShowAgain(SpikeView& view);
+
     ~SpikeDoc() override;
 
     using Range = std::pair<Host::Position, Host::Position>;
