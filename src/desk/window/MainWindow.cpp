@@ -80,7 +80,8 @@ bool MainWindow::Open(const QString& source)
         session = !demo && IsDocumentFile(path) ? Session::OpenDocument(path.toStdString(), services_)
                                                 : Session::OpenRecording(path.toStdString(), services_);
     } catch (const std::exception& error) {
-        reportError_(tr("Cannot open %1: %2").arg(source, QString::fromUtf8(error.what())));
+        const QString reason = QString::fromUtf8(error.what());
+        reportError_(reason.contains(source) ? reason : tr("%1: %2").arg(source, reason));
         return false;
     }
     CloseDocument();
