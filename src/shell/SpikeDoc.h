@@ -42,7 +42,8 @@ struct SpikeSelection {
 // online analysis and the settings persistence, tells the host about every
 // change and guards analysed data against edits made in the host.
 class SpikeDoc final
-    : public UnknownImpl<AnalysisDocument, ICommandHandler, IOnlineDataSink, IDataChangeObserver, IMessageTarget>,
+    : public UnknownImpl<AnalysisDocument, ICommandHandler, ICommandSubmenu, IOnlineDataSink, IDataChangeObserver,
+                         IMessageTarget>,
       public SpikeStoreOwner {
 public:
     // The request messages the document sends to itself.
@@ -100,6 +101,10 @@ public:
     bool IsEnabled(std::uint32_t commandId) override;
     bool IsChecked(std::uint32_t commandId) override;
     HRESULT MenuText(std::uint32_t commandId, VEX::String* text) override;
+
+    // ICommandSubmenu
+    HRESULT SubmenuItems(std::uint32_t commandId, std::vector<VEX::String>* items) override;
+    HRESULT ExecuteSubmenuItem(std::uint32_t commandId, std::uint32_t item) override;
 
     // IOnlineDataSink
     HRESULT MayStart(std::int16_t* allowed, VEX::String* message) override;
