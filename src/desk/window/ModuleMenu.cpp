@@ -56,11 +56,35 @@ void UpdateOnShow(QMenu& menu, CommandRegistry& registry)
             }
             const std::uint32_t command = item->command.id;
             action->setEnabled(item->handler->IsEnabled(command));
-            action->setChecked(item->handler->IsChecked(command));
+            // Only a checked command shows a check mark.
+            const bool checked = item->handler->IsChecked(command);
+            action->setCheckable(checked);
+            action->setChecked(checked);
             VEX::String text;
             if (Succeeded(item->handler->MenuText(command, &text)) && !text.Empty()) {
                 action->setText(ToQt(text));
             }
+        }
+    });
+}
+
+// A submenu's items, asked afresh each time it opens.
+void FillOnShow(QMenu& submenu, const CommandRegistry::Item& item, const ModuleMenu::AfterCommand& after)
+{
+    const ComPtr<ICommandSubmenu> source = item.submenu;
+    const std::uint32_t id = item.command.id;
+    QObject::connect(&submenu, &QMenu::aboutToShow, &submenu, [&submenu, source, id, after] {
+        submenu.clear();
+        std::vector<VEX::String> texts;
+        if (Failed(source->SubmenuItems(id, &texts))) {
+            return;
+        }
+        for (std::uint32_t index = 0; index < texts.size(); ++index) {
+            QObject::connect(submenu.addAction(ToQt(texts[index])), &QAction::triggered, &submenu,
+                             [source, id, index, after] {
+                                 source->ExecuteSubmenuItem(id, index);
+                                 after();
+                             });
         }
     });
 }
@@ -87,8 +111,13 @@ QList<QMenu*> ModuleMenu::Build(QMenuBar& bar, QAction* before, CommandRegistry&
         }
         QAction* action = menu.addAction(parts.last());
         action->setData(item.command.id);
-        action->setCheckable(true);
         action->setStatusTip(ToQt(item.command.description));
+        if (item.submenu) {
+            auto* submenu = new QMenu(&menu);
+            action->setMenu(submenu);
+            FillOnShow(*submenu, item, after);
+            continue;
+        }
         const std::uint32_t id = item.command.id;
         QObject::connect(action, &QAction::triggered, action, [&registry, id, after] {
             registry.Invoke(id);

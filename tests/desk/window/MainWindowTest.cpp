@@ -121,6 +121,15 @@ private slots:
         QVERIFY(Choose(window, "View", "Amplitude Histogram"));
         QVERIFY(Choose(window, "Nerolith", "Discriminator"));
         QCOMPARE(window.Views().ShownWindows().size(), 3);
+        // The module's Windows submenu, its items asked as it opens.
+        QAction* windows = ActionOf(window.FindMenu("Nerolith"), "Windows");
+        QVERIFY(windows != nullptr && windows->menu() != nullptr);
+        QAction* rateMeter = ActionOf(windows->menu(), "Rate Meter");
+        QCOMPARE(windows->menu()->actions().size(), 6);
+        QVERIFY(rateMeter != nullptr);
+        rateMeter->trigger();
+        QCOMPARE(window.Views().ShownWindows().size(), 4);
+        QVERIFY(FrameTitled(window, "Rate Meter") != nullptr);
 
         QMdiSubWindow* isi = FrameTitled(window, "Interspike Interval Histogram");
         QVERIFY(isi != nullptr);
@@ -134,10 +143,10 @@ private slots:
         // Closed, the view stays current through a new analysis; opened again
         // it shows every spike once.
         isi->close();
-        QCOMPARE(window.Views().ShownWindows().size(), 2);
+        QCOMPARE(window.Views().ShownWindows().size(), 3);
         QVERIFY(Choose(window, "Nerolith", "Analyze Channel"));
         QVERIFY(Choose(window, "View", "Interspike Interval Histogram"));
-        QCOMPARE(window.Views().ShownWindows().size(), 3);
+        QCOMPARE(window.Views().ShownWindows().size(), 4);
         QCOMPARE(CopiedText(window, Host::ViewKind::InterspikeInterval), copied);
     }
 
