@@ -3,11 +3,14 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMimeData>
+#include <QPushButton>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include "desk/window/ChartView.h"
 #include "desk/window/MainWindow.h"
 #include "desk/window/RecentFiles.h"
 #include "desk/window/ViewArea.h"
@@ -53,11 +56,23 @@ QMdiSubWindow* FrameTitled(Desk::MainWindow& window, const QString& part)
     return nullptr;
 }
 
-QString CopiedText(Desk::MainWindow& window, Host::ViewKind kind)
+QString Setting(Desk::MainWindow& window, Host::ViewKind kind, const char16_t* name)
 {
     VEX::String text;
-    window.CurrentSession()->Analysis().GetViewSetting(kind, u"copied-text", &text);
+    window.CurrentSession()->Analysis().GetViewSetting(kind, name, &text);
     return QString::fromStdU16String(text.Str());
+}
+
+QString CopiedText(Desk::MainWindow& window, Host::ViewKind kind) { return Setting(window, kind, u"copied-text"); }
+
+QPushButton* ButtonIn(QWidget& frame, const QString& text)
+{
+    for (QPushButton* button : frame.findChildren<QPushButton*>()) {
+        if (button->text() == text) {
+            return button;
+        }
+    }
+    return nullptr;
 }
 
 } // namespace
@@ -140,6 +155,17 @@ private slots:
         QCOMPARE(copied, CopiedText(window, Host::ViewKind::InterspikeInterval));
         QVERIFY(!QApplication::clipboard()->image().isNull());
 
+        // The view's tool row works inside its sub-window: "+" widens the bins.
+        const QString before = Setting(window, Host::ViewKind::InterspikeInterval, u"bin-size");
+        QPushButton* wider = ButtonIn(*isi, "+");
+        QVERIFY(wider != nullptr);
+        QTest::mouseClick(wider, Qt::LeftButton);
+        QVERIFY(Setting(window, Host::ViewKind::InterspikeInterval, u"bin-size").toDouble() > before.toDouble());
+        const QString widened = CopiedText(window, Host::ViewKind::InterspikeInterval);
+        QTest::mouseClick(ButtonIn(*isi, "-"), Qt::LeftButton);
+        QCOMPARE(Setting(window, Host::ViewKind::InterspikeInterval, u"bin-size"), before);
+        QVERIFY(widened != copied);
+
         // Closed, the view stays current through a new analysis; opened again
         // it shows every spike once.
         isi->close();
@@ -172,6 +198,24 @@ private slots:
         QCOMPARE(reopened.detectionThreshold, 0.35);
         QCOMPARE(Desk::RecentFiles::List().front(), path);
         QCOMPARE(Plain(ActionOf(window.FindMenu("File"), "Recent files")->menu()->actions().front()->text()), path);
+    }
+
+    // A recording dropped on the window opens in place of the document.
+    void opensADroppedRecording()
+    {
+        const QString path = QString(NEROLITH_SHARED_DATA) + "/edf/edfPlusD.edf";
+        Desk::MainWindow window;
+        QVERIFY(window.Open("demo"));
+        QMimeData data;
+        data.setUrls({QUrl::fromLocalFile(path)});
+        QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(&window, &enter);
+        QVERIFY(enter.isAccepted());
+        QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(&window, &drop);
+        QCOMPARE(window.windowTitle(), QString("edfPlusD - Nerolith"));
+        QVERIFY(window.Chart() != nullptr);
+        QCOMPARE(window.Chart()->Painter().BlockCount(), window.CurrentSession()->Host().Data().BlockCount());
     }
 
     void keepsRecentFilesNewestFirstAndBounded()
