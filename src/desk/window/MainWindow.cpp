@@ -229,17 +229,20 @@ void MainWindow::BuildEditMenu()
 void MainWindow::BuildViewMenu()
 {
     QMenu* view = menuBar()->addMenu(tr("&View"));
+    QList<QAction*> documentViews;
     for (const ViewCatalog::Entry& entry : ViewCatalog::Entries()) {
         QAction* action = view->addAction(tr(entry.name));
         const Host::ViewKind kind = entry.kind;
         connect(action, &QAction::triggered, this, [this, kind] { OpenView(kind); });
+        documentViews.append(action);
     }
     view->addSeparator();
     view->addAction(tr("&Tile windows"), views_, &QMdiArea::tileSubWindows);
     view->addAction(tr("&Cascade windows"), views_, &QMdiArea::cascadeSubWindows);
-    connect(view, &QMenu::aboutToShow, this, [this, view] {
-        for (QAction* action : view->actions()) {
-            action->setEnabled(session_ != nullptr || action->text().contains(tr("windows")));
+    view->addAction(tr("&Arrange windows"), views_, &ViewArea::Arrange);
+    connect(view, &QMenu::aboutToShow, this, [this, documentViews] {
+        for (QAction* action : documentViews) {
+            action->setEnabled(session_ != nullptr);
         }
     });
 }
