@@ -20,6 +20,7 @@ namespace {
 // Scroll bar steps per second of chart time.
 constexpr double kScrollSteps = 1000.0;
 constexpr double kZoomStep = 1.5;
+constexpr int kLabelRoom = 24;
 // What a new chart shows: enough to see single spikes.
 constexpr double kFirstSpan = 5.0;
 
@@ -82,6 +83,9 @@ ChartView::ChartView(const Recording& recording, ISpikeDocInterface& analysis, Q
     body->setSpacing(0);
     body->addWidget(axesWidget);
     body->addWidget(canvas_, 1);
+    // Room for the time axis' last label.
+    body->addSpacing(kLabelRoom);
+    QWidget* timeAxis = BuildTimeAxis();
     auto* bottom = new QHBoxLayout;
     bottom->addSpacing(ui::AxisScale::kVerticalThickness);
     bottom->addWidget(scrollBar_, 1);
@@ -90,6 +94,7 @@ ChartView::ChartView(const Recording& recording, ISpikeDocInterface& analysis, Q
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(2, 2, 2, 2);
     layout->addLayout(body, 1);
+    layout->addWidget(timeAxis);
     layout->addLayout(bottom);
     ShowSpan(0.0, kFirstSpan);
 }
@@ -99,6 +104,29 @@ ChartView::~ChartView()
     for (auto& scale : scales_) {
         scale->Detach(this);
     }
+    timeAxis_->Detach(this);
+}
+
+QWidget* ChartView::BuildTimeAxis()
+{
+    timeHost_ = std::make_unique<platform::ui::TWindow>();
+    QWidget* host = platform::ui::qt::NativeWidget(*timeHost_);
+    host->setParent(this);
+    host->setFixedHeight(ui::AxisScale::kHorizontalThickness);
+    timeAxis_ = std::make_unique<ui::AxisScale>(*timeHost_, platform::ui::AxisOrientation::Horizontal);
+    const double duration = std::max(painter_->Duration(), painter_->ShortestSpan());
+    timeAxis_->SetLimits(0.0, duration);
+    timeAxis_->SetDefaultExtent(0.0, duration);
+    timeAxis_->SetTitle(u"Time");
+    timeAxis_->SetUnitText(u"s");
+    timeAxis_->Attach(this);
+    timeHost_->Create();
+    return host;
+}
+
+bool ChartView::IsTimeAxis(const platform::ui::IAxisScale& scale) const
+{
+    return &scale == static_cast<const platform::ui::IAxisScale*>(timeAxis_.get());
 }
 
 void ChartView::BuildScales(const Recording& recording)
@@ -135,6 +163,13 @@ void ChartView::PlaceScales()
         scales_[channel]->PlaceBeside({x, lane.top(), x + 1, lane.bottom()});
         scales_[channel]->Show(true);
     }
+    if (!timeAxis_) {
+        return;
+    }
+    // The time axis host starts where the channel axes end.
+    const std::int32_t left = ui::AxisScale::kVerticalThickness;
+    timeAxis_->PlaceBeside({left, -1, left + area.width(), 0});
+    timeAxis_->Show(true);
 }
 
 void ChartView::PaintCanvas(QPainter& painter, const QRect& area)
@@ -152,6 +187,7 @@ void ChartView::ShowSpan(double start, double span)
     span_ = std::clamp(span, std::min(painter_->ShortestSpan(), duration), std::max(duration, 1e-9));
     start_ = std::clamp(start, 0.0, std::max(duration - span_, 0.0));
     SyncScrollBar();
+    timeAxis_->SetExtent(start_, start_ + span_);
     spanLabel_->setText(SpanText(span_));
     canvas_->update();
 }
@@ -225,9 +261,22 @@ void ChartView::keyPressEvent(QKeyEvent* event)
     event->accept();
 }
 
-void ChartView::OnScalingChanged(platform::ui::IAxisScale&) { canvas_->update(); }
+void ChartView::OnScalingChanged(platform::ui::IAxisScale& scale)
+{
+    if (IsTimeAxis(scale)) {
+        const auto [first, last] = scale.GetExtent();
+        ShowSpan(first, last - first);
+    }
+    canvas_->update();
+}
 
-void ChartView::OnAutoScale(platform::ui::IAxisScale&) { canvas_->update(); }
+void ChartView::OnAutoScale(platform::ui::IAxisScale& scale)
+{
+    if (IsTimeAxis(scale)) {
+        ShowAll();
+    }
+    canvas_->update();
+}
 
 void ChartView::RefreshMarkers()
 {

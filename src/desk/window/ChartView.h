@@ -33,6 +33,7 @@ public:
     double Span() const { return span_; }
     const ChartPainter& Painter() const { return *painter_; }
     platform::ui::IAxisScale& ChannelScale(std::int32_t channel);
+    platform::ui::IAxisScale& TimeScale() { return *timeAxis_; }
 
     // Reads the spikes again after an analysis.
     void RefreshMarkers();
@@ -50,6 +51,8 @@ private:
     void OnAutoScale(platform::ui::IAxisScale&) override;
 
     void BuildScales(const Recording& recording);
+    QWidget* BuildTimeAxis();
+    bool IsTimeAxis(const platform::ui::IAxisScale& scale) const;
     void PlaceScales();
     void PaintCanvas(QPainter& painter, const QRect& area);
     void SyncScrollBar();
@@ -59,6 +62,9 @@ private:
     std::unique_ptr<ChartPainter> painter_;
     std::unique_ptr<platform::ui::TWindow> axes_;
     std::vector<std::unique_ptr<ui::AxisScale>> scales_;
+    // The time axis under the traces; dragging it zooms and scrolls.
+    std::unique_ptr<platform::ui::TWindow> timeHost_;
+    std::unique_ptr<ui::AxisScale> timeAxis_;
     Canvas* canvas_ = nullptr;
     QScrollBar* scrollBar_ = nullptr;
     QLabel* spanLabel_ = nullptr;

@@ -90,6 +90,10 @@ private slots:
         chart.ShowSpan(0.5, 100.0);
         QCOMPARE(chart.Span(), 2.0);
         QCOMPARE(chart.Start(), 0.0);
+        chart.ShowSpan(0.5, 1.0);
+        QCOMPARE(chart.TimeScale().GetExtent().first, 0.5);
+        QCOMPARE(chart.TimeScale().GetExtent().second, 1.5);
+        QCOMPARE(chart.TimeScale().GetDefaultExtent().second, 2.0);
         chart.ChannelScale(1).SetExtent(-2.0, 2.0);
         QCOMPARE(chart.ChannelScale(1).GetExtent().first, -2.0);
     }
