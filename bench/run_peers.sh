@@ -177,3 +177,23 @@ for run in json.load(open(sys.argv[1]))["benchmarks"]:
     print(f"{run['name']:34} {ms:8.2f} {ms / 50.0:8.2f}  (goal: 50 ms)")
 PY
 )
+
+# The desktop chart: redrawing a one-hour 20 kHz channel (1200 x 300 pixels)
+# at full zoom-out and at 1 s per screen (goal: under 16 ms, one frame).
+(
+    charts=${TMPDIR:-/tmp}/nerolith_peer_charts.$$.json
+    trap 'rm -f "$charts"' EXIT INT TERM
+    "$build/bin/nerolith_bench" --benchmark_filter='BM_ChartHour' \
+        --benchmark_out="$charts" --benchmark_out_format=json >/dev/null 2>&1
+    echo
+    "$python" - "$charts" <<'PY'
+import json
+import sys
+
+scale = {"ns": 1e-6, "us": 1e-3, "ms": 1.0, "s": 1e3}
+print(f"{'chart redraw, 1 h at 20 kHz':34} {'ms':>8} {'of 16 ms':>8}")
+for run in json.load(open(sys.argv[1]))["benchmarks"]:
+    ms = run["real_time"] * scale[run["time_unit"]]
+    print(f"{run['name']:34} {ms:8.2f} {ms / 16:8.0%}")
+PY
+)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <vector>
 
 #include "platform/com/Unknown.h"
 #include "platform/text/VexString.h"
@@ -18,6 +19,21 @@ public:
 
 protected:
     ~ICommandHandler() = default;
+};
+
+// A command that opens a submenu: the host asks for its items each time the
+// submenu opens and runs the one chosen.
+class ICommandSubmenu : public IUnknown {
+public:
+    static constexpr IID iid{0x4E524C01, 0x001D, 0x4000, {0x80, 0, 0, 0, 0, 0, 0, 0x1D}};
+
+    // The items' menu texts now; E_INVALIDARG for a command without one.
+    virtual HRESULT SubmenuItems(std::uint32_t commandId, std::vector<VEX::String>* items) = 0;
+    // Runs item `item` (0-based); E_INVALIDARG for an item it does not have.
+    virtual HRESULT ExecuteSubmenuItem(std::uint32_t commandId, std::uint32_t item) = 0;
+
+protected:
+    ~ICommandSubmenu() = default;
 };
 
 namespace Host {
@@ -46,6 +62,10 @@ public:
     // A command: `trigger` is the object whose menu it is (the document).
     virtual HRESULT AddCommand(const VEX::String& key, IUnknown* trigger, ICommandHandler* handler,
                                const Host::CommandSpec& command) = 0;
+    // A command that opens a submenu of `submenu`'s items; `handler` still
+    // answers its enable state and text.
+    virtual HRESULT AddSubmenu(const VEX::String& key, IUnknown* trigger, ICommandHandler* handler,
+                               ICommandSubmenu* submenu, const Host::CommandSpec& command) = 0;
 
 protected:
     ~ICommandFactory() = default;

@@ -47,7 +47,8 @@ const CommandEntry* FindEntry(std::uint32_t commandId)
 
 } // namespace
 
-void DocumentCommands::BuildMenu(ICommandFactory& factory, IUnknown* trigger, ICommandHandler* handler) const
+void DocumentCommands::BuildMenu(ICommandFactory& factory, IUnknown* trigger, ICommandHandler* handler,
+                                 ICommandSubmenu* submenu) const
 {
     const VEX::String key(kMenuKey);
     factory.CreateMenu(key, VEX::String(kMenuPlace));
@@ -55,6 +56,8 @@ void DocumentCommands::BuildMenu(ICommandFactory& factory, IUnknown* trigger, IC
         const Host::CommandSpec command = DescribeCommand(entry);
         if (entry.IsSeparator()) {
             factory.AddSeparator(key, command.path, command.flags);
+        } else if (entry.id == Commands::kWindows && submenu != nullptr) {
+            factory.AddSubmenu(key, trigger, handler, submenu, command);
         } else {
             factory.AddCommand(key, trigger, handler, command);
         }
@@ -69,6 +72,26 @@ HRESULT DocumentCommands::OpenWindowsItem(std::size_t item)
         return E_INVALIDARG;
     }
     return doc_.OpenView(kWindowsMenu[item].view);
+}
+
+HRESULT DocumentCommands::SubmenuItems(std::uint32_t commandId, std::vector<VEX::String>* items) const
+{
+    if (items == nullptr) {
+        return E_POINTER;
+    }
+    if (commandId != Commands::kWindows) {
+        return E_INVALIDARG;
+    }
+    items->clear();
+    for (const WindowsMenuItem& item : kWindowsMenu) {
+        items->push_back(LoadString(item.textId));
+    }
+    return S_OK;
+}
+
+HRESULT DocumentCommands::ExecuteSubmenuItem(std::uint32_t commandId, std::uint32_t item)
+{
+    return commandId == Commands::kWindows ? OpenWindowsItem(item) : E_INVALIDARG;
 }
 
 HRESULT DocumentCommands::Execute(std::uint32_t commandId)

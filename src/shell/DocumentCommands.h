@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <span>
+#include <vector>
 
 #include "host/ICommandFactory.h"
 #include "host/ISpikeDocInterface.h"
@@ -23,7 +24,8 @@ class DocumentCommands {
 public:
     explicit DocumentCommands(SpikeDoc& doc) : doc_(doc) {}
 
-    void BuildMenu(ICommandFactory& factory, IUnknown* trigger, ICommandHandler* handler) const;
+    void BuildMenu(ICommandFactory& factory, IUnknown* trigger, ICommandHandler* handler,
+                   ICommandSubmenu* submenu) const;
 
     HRESULT Execute(std::uint32_t commandId);
     bool IsEnabled(std::uint32_t commandId) const;
@@ -33,6 +35,9 @@ public:
     // The Windows submenu, items 0 to 5.
     static std::span<const WindowsMenuItem> WindowsMenu();
     HRESULT OpenWindowsItem(std::size_t item);
+    // The submenus the host shows: only Windows has one.
+    HRESULT SubmenuItems(std::uint32_t commandId, std::vector<VEX::String>* items) const;
+    HRESULT ExecuteSubmenuItem(std::uint32_t commandId, std::uint32_t item);
 
 private:
     bool SourceChannelHasAnalysis() const;

@@ -58,7 +58,7 @@ void SpikeDoc::BuildMenu()
 {
     ComPtr<ICommandFactory> factory;
     if (Succeeded(host_->GetCommandFactory(factory.Put())) && factory) {
-        commands_.BuildMenu(*factory, static_cast<ISpikeDocInterface*>(this), this);
+        commands_.BuildMenu(*factory, static_cast<ISpikeDocInterface*>(this), this, this);
     }
 }
 
@@ -303,6 +303,16 @@ HRESULT SpikeDoc::Execute(std::uint32_t commandId) { return commands_.Execute(co
 bool SpikeDoc::IsEnabled(std::uint32_t commandId) { return commands_.IsEnabled(commandId); }
 bool SpikeDoc::IsChecked(std::uint32_t commandId) { return commands_.IsChecked(commandId); }
 HRESULT SpikeDoc::MenuText(std::uint32_t commandId, VEX::String* text) { return commands_.MenuText(commandId, text); }
+
+HRESULT SpikeDoc::SubmenuItems(std::uint32_t commandId, std::vector<VEX::String>* items)
+{
+    return commands_.SubmenuItems(commandId, items);
+}
+
+HRESULT SpikeDoc::ExecuteSubmenuItem(std::uint32_t commandId, std::uint32_t item)
+{
+    return commands_.ExecuteSubmenuItem(commandId, item);
+}
 
 HRESULT SpikeDoc::MayStart(std::int16_t* allowed, VEX::String* message) { return online_.MayStart(allowed, message); }
 HRESULT SpikeDoc::Start() { return online_.Start(); }

@@ -43,7 +43,8 @@ struct SpikeSelection {
 // online analysis and the settings persistence, tells the host about every
 // change and guards analysed data against edits made in the host.
 class SpikeDoc final
-    : public UnknownImpl<AnalysisDocument, ICommandHandler, IOnlineDataSink, IDataChangeObserver, IMessageTarget>,
+    : public UnknownImpl<AnalysisDocument, ICommandHandler, ICommandSubmenu, IOnlineDataSink, IDataChangeObserver,
+                         IMessageTarget>,
       public SpikeStoreOwner {
 public:
     // The request messages the document sends to itself.
@@ -124,6 +125,10 @@ public:
     bool IsEnabled(std::uint32_t commandId) override;
     bool IsChecked(std::uint32_t commandId) override;
     HRESULT MenuText(std::uint32_t commandId, VEX::String* text) override;
+
+    // ICommandSubmenu
+    HRESULT SubmenuItems(std::uint32_t commandId, std::vector<VEX::String>* items) override;
+    HRESULT ExecuteSubmenuItem(std::uint32_t commandId, std::uint32_t item) override;
 
     // IOnlineDataSink
     HRESULT MayStart(std::int16_t* allowed, VEX::String* message) override;
@@ -218,6 +223,9 @@ public:
     std::optional<std::size_t> FindSpike(std::int32_t channel, Host::Position position) const;
 
 private:
+    // A closed view opened again: show it.
+    static void ShowAgain(SpikeView& view);
+
     ~SpikeDoc() override;
 
     using Range = std::pair<Host::Position, Host::Position>;

@@ -1,6 +1,9 @@
 // The views attached to the analysis document and their settings.
 #include "shell/SpikeDoc.h"
 
+#include "platform/ui/Application.h"
+#include "platform/ui/TWindow.h"
+
 namespace Nerolith {
 
 bool SpikeDoc::AttachView(SpikeView& view)
@@ -33,11 +36,22 @@ void SpikeDoc::ResetViews()
 HRESULT SpikeDoc::OpenView(Host::ViewKind kind)
 {
     if (SpikeView* open = FindView(kind)) {
+        ShowAgain(*open);
         open->Refresh();
         return S_OK;
     }
     const auto& opener = InstalledWindows().openView;
     return opener ? opener(*this, kind) : E_NOTIMPL;
+}
+
+// A view the user closed stays attached, hidden and current, so opening it
+// again shows everything analysed meanwhile.
+void SpikeDoc::ShowAgain(SpikeView& view)
+{
+    auto* window = dynamic_cast<platform::ui::TWindow*>(&view);
+    if (window != nullptr && !window->IsVisible() && !platform::ui::IsHeadless()) {
+        window->Show();
+    }
 }
 
 HRESULT SpikeDoc::CloseViews()

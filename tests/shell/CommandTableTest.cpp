@@ -60,3 +60,33 @@ TEST(CommandTable, EveryCommandOfTheMenuReachesTheDocument)
     f.host->Messages().DeliverPending();
     windows = saved;
 }
+
+// The Windows entry opens a submenu of the six analysis views; each item
+// opens its view, and only Windows has items.
+TEST(CommandTable, TheWindowsSubmenuOpensTheSixViews)
+{
+    TestSupport::SpikyDocument f;
+    DocumentWindows& windows = InstalledWindows();
+    const DocumentWindows saved = windows;
+    std::vector<Host::ViewKind> opened;
+    windows.openView = [&opened](AnalysisDocument&, Host::ViewKind kind) {
+        opened.push_back(kind);
+        return S_OK;
+    };
+    std::vector<VEX::String> items;
+    ASSERT_EQ(f.doc->SubmenuItems(Commands::kWindows, &items), S_OK);
+    EXPECT_EQ(items, (std::vector<VEX::String>{u"&Amplitude Histogram", u"Ra&te Meter",
+                                               u"&Interspike Interval Histogram", u"Autocorrelation &Histogram",
+                                               u"Cross-correlation Histogra&m", u"&Peristimulus Time Histogram"}));
+    for (std::uint32_t item = 0; item < items.size(); ++item) {
+        EXPECT_EQ(f.doc->ExecuteSubmenuItem(Commands::kWindows, item), S_OK);
+    }
+    EXPECT_EQ(opened, (std::vector<Host::ViewKind>{
+                          Host::ViewKind::AmplitudeHistogram, Host::ViewKind::RateMeter,
+                          Host::ViewKind::InterspikeInterval, Host::ViewKind::Autocorrelation,
+                          Host::ViewKind::CrossCorrelation, Host::ViewKind::PeristimulusTime}));
+    EXPECT_EQ(f.doc->ExecuteSubmenuItem(Commands::kWindows, 6), E_INVALIDARG);
+    EXPECT_EQ(f.doc->SubmenuItems(Commands::kAnalyze, &items), E_INVALIDARG);
+    EXPECT_EQ(f.doc->SubmenuItems(Commands::kWindows, nullptr), E_POINTER);
+    windows = saved;
+}

@@ -27,7 +27,7 @@ HRESULT CommandRegistry::AddSeparator(const VEX::String& key, const VEX::String&
     if (!HasMenu(key) || !EndsWithSeparatorMark(path)) {
         return E_INVALIDARG;
     }
-    Item item{key, {}, {}, {}};
+    Item item{key, {}, {}, {}, {}};
     item.command.path = path;
     item.command.flags = flags;
     items_.push_back(std::move(item));
@@ -43,8 +43,21 @@ HRESULT CommandRegistry::AddCommand(const VEX::String& key, IUnknown* trigger, I
     if (!HasMenu(key) || command.id == 0 || Find(command.id) != nullptr) {
         return E_INVALIDARG;
     }
-    items_.push_back({key, command, ComPtr<IUnknown>(trigger), ComPtr<ICommandHandler>(handler)});
+    items_.push_back({key, command, ComPtr<IUnknown>(trigger), ComPtr<ICommandHandler>(handler), {}});
     return S_OK;
+}
+
+HRESULT CommandRegistry::AddSubmenu(const VEX::String& key, IUnknown* trigger, ICommandHandler* handler,
+                                    ICommandSubmenu* submenu, const Host::CommandSpec& command)
+{
+    if (submenu == nullptr) {
+        return E_POINTER;
+    }
+    const HRESULT added = AddCommand(key, trigger, handler, command);
+    if (Succeeded(added)) {
+        items_.back().submenu = ComPtr<ICommandSubmenu>(submenu);
+    }
+    return added;
 }
 
 const CommandRegistry::Item* CommandRegistry::Find(std::uint32_t id) const

@@ -17,6 +17,7 @@ public:
         Host::CommandSpec command; // id 0 for a separator
         ComPtr<IUnknown> trigger;
         ComPtr<ICommandHandler> handler;
+        ComPtr<ICommandSubmenu> submenu; // null for a plain command
 
         bool IsSeparator() const { return !handler; }
     };
@@ -29,6 +30,8 @@ public:
     HRESULT AddSeparator(const VEX::String& key, const VEX::String& path, std::uint32_t flags) override;
     HRESULT AddCommand(const VEX::String& key, IUnknown* trigger, ICommandHandler* handler,
                        const Host::CommandSpec& command) override;
+    HRESULT AddSubmenu(const VEX::String& key, IUnknown* trigger, ICommandHandler* handler,
+                       ICommandSubmenu* submenu, const Host::CommandSpec& command) override;
 
     const std::vector<Menu>& Menus() const { return menus_; }
     const std::vector<Item>& Items() const { return items_; }

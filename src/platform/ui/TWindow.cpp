@@ -139,9 +139,14 @@ void TWindow::Show(bool visible)
     if (visible) {
         Create();
     }
-    if (impl_->widget) {
-        impl_->widget->setVisible(visible);
+    if (!impl_->widget) {
+        return;
     }
+    const qt::TopLevelPlacer& placer = qt::CurrentTopLevelPlacer();
+    if (visible && impl_->parent == nullptr && impl_->kind == Kind::Plain && placer) {
+        placer(*impl_->widget);
+    }
+    impl_->widget->setVisible(visible);
 }
 
 bool TWindow::IsVisible() const

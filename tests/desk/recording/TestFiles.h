@@ -19,6 +19,9 @@ public:
         static std::atomic<int> counter{0};
         path_ = std::filesystem::temp_directory_path()
             / ("nerolith-recording-" + std::to_string(::getpid()) + "-" + std::to_string(counter++));
+        // A process that died earlier with the same id may have left fifos
+        // here, and writing into one waits for ever.
+        std::filesystem::remove_all(path_);
         std::filesystem::create_directories(path_);
     }
     ~TempFolder()

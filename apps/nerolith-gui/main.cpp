@@ -1,0 +1,97 @@
+#include <QApplication>
+#include <QCommandLineParser>
+#include <QScreen>
+#include <QTimer>
+
+#include <cstdio>
+#include <optional>
+
+#include "desk/window/MainWindow.h"
+#include "host/ViewNames.h"
+#include "platform/ui/Application.h"
+
+namespace {
+
+void Fail(const QString& message) { std::fprintf(stderr, "nerolith-gui: %s\n", qPrintable(message)); }
+
+std::optional<Host::ViewKind> ViewNamed(const QString& name)
+{
+    if (name.compare("discriminator", Qt::CaseInsensitive) == 0) {
+        return Host::ViewKind::Discriminator;
+    }
+    for (const Host::AnalysisViewName& view : Host::kAnalysisViewNames) {
+        if (name.compare(QString::fromUtf8(view.shortName.data(), view.shortName.size()), Qt::CaseInsensitive) == 0) {
+            return view.kind;
+        }
+    }
+    return std::nullopt;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    QApplication::setOrganizationName("Nerolith");
+    QApplication::setApplicationName("nerolith-gui");
+    QCommandLineParser options;
+    options.setApplicationDescription("Nerolith: extracellular spike detection, sorting and analysis");
+    options.addHelpOption();
+    options.addPositionalArgument("source", "A recording (demo, .json, .edf, .bdf) or a saved document.",
+                                  "[RECORDING|DOCUMENT]");
+    const QCommandLineOption analyze("analyze", "Analyse the source channel once the recording is open.");
+    const QCommandLineOption view("view", "Open a view: discriminator, AH, ISIH, ACH, CCH, PSTH or RM.", "name");
+    const QCommandLineOption screenshot("screenshot", "Write a picture of the window to a PNG file and exit.", "png");
+    options.addOptions({analyze, view, screenshot});
+    options.process(app);
+    const QStringList sources = options.positionalArguments();
+    if (sources.size() > 1) {
+        Fail("give one recording or document at most");
+        return 1;
+    }
+    std::vector<Host::ViewKind> views;
+    for (const QString& name : options.values(view)) {
+        const std::optional<Host::ViewKind> kind = ViewNamed(name);
+        if (!kind) {
+            Fail(QString("--view: no view is called \"%1\"").arg(name));
+            return 1;
+        }
+        views.push_back(*kind);
+    }
+    if ((options.isSet(analyze) || !views.empty()) && sources.isEmpty()) {
+        Fail("--analyze and --view need a recording or document");
+        return 1;
+    }
+
+    Desk::MainWindow window;
+    window.resize(1600, 1000);
+    window.show();
+    if (!sources.isEmpty()) {
+        // A bad argument is the caller's error: say so where it was typed.
+        window.SetErrorReporter(Fail);
+        if (!window.Open(sources.front())) {
+            return 1;
+        }
+        window.SetErrorReporter({});
+    }
+    if (options.isSet(analyze)) {
+        window.Analyze();
+    }
+    for (Host::ViewKind kind : views) {
+        window.OpenView(kind);
+    }
+    if (options.isSet(screenshot)) {
+        const QString path = options.value(screenshot);
+        QTimer::singleShot(1500, &window, [&window, path] {
+            const QPixmap picture = window.screen()->grabWindow(window.winId());
+            const QPixmap saved = picture.isNull() ? window.grab() : picture;
+            if (saved.save(path, "PNG")) {
+                QApplication::exit(0);
+            } else {
+                Fail(path + ": cannot write");
+                QApplication::exit(1);
+            }
+        });
+    }
+    return platform::ui::RunEventLoop();
+}

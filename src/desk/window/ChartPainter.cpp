@@ -1,0 +1,158 @@
+#include "desk/window/ChartPainter.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "desk/window/QtText.h"
+
+namespace Desk {
+
+namespace {
+
+const QColor kTrace(0x1f, 0x3a, 0x5f);
+const QColor kLaneRule(0xd8, 0xdc, 0xe2);
+const QColor kBoundary(0xc0, 0x39, 0x2b);
+constexpr int kMarkerHeight = 9;
+
+double BlockDuration(const Recording& recording, std::int32_t block)
+{
+    return recording.ChannelCount() > 0 ? recording.Ticks(0, block) * recording.SampleInterval(0, block) : 0.0;
+}
+
+} // namespace
+
+ChartPainter::ChartPainter(const Recording& recording) : recording_(recording), offsets_{0.0}
+{
+    for (std::int32_t block = 0; block < recording.BlockCount(); ++block) {
+        offsets_.push_back(offsets_.back() + BlockDuration(recording, block));
+    }
+    for (std::int32_t channel = 0; channel < recording.ChannelCount(); ++channel) {
+        pyramids_.push_back(std::make_unique<SummaryPyramid>(recording, channel));
+    }
+}
+
+double ChartPainter::ShortestSpan() const
+{
+    return recording_.BlockCount() > 0 && recording_.ChannelCount() > 0 ? 50 * recording_.SampleInterval(0, 0) : 1.0;
+}
+
+SampleRange ChartPainter::ChannelRange(std::int32_t channel) const
+{
+    SampleRange range;
+    for (std::int32_t block = 0; block < recording_.BlockCount(); ++block) {
+        range.Add(pyramids_[static_cast<std::size_t>(channel)]->Range(block, 0, recording_.Ticks(channel, block)));
+    }
+    return range;
+}
+
+QRect ChartPainter::Lane(const QRect& area, std::int32_t channel) const
+{
+    const int count = std::max(recording_.ChannelCount(), 1);
+    const int top = area.top() + area.height() * channel / count;
+    const int bottom = area.top() + area.height() * (channel + 1) / count;
+    return {area.left(), top, area.width(), bottom - top};
+}
+
+void ChartPainter::Draw(QPainter& painter, const QRect& area, double start, double span,
+                        const std::vector<std::pair<double, double>>& extents,
+                        const std::vector<ChartMarker>& markers) const
+{
+    painter.fillRect(area, Qt::white);
+    if (span <= 0.0 || area.width() <= 0) {
+        return;
+    }
+    for (std::int32_t channel = 0; channel < recording_.ChannelCount(); ++channel) {
+        const QRect lane = Lane(area, channel);
+        painter.setPen(kLaneRule);
+        painter.drawLine(lane.bottomLeft(), lane.bottomRight());
+        if (static_cast<std::size_t>(channel) < extents.size()) {
+            DrawChannel(painter, lane, channel, start, span, extents[static_cast<std::size_t>(channel)]);
+        }
+    }
+    DrawBlockBoundaries(painter, area, start, span);
+    DrawMarkers(painter, area, start, span, markers);
+}
+
+void ChartPainter::DrawChannel(QPainter& painter, const QRect& lane, std::int32_t channel, double start, double span,
+                               std::pair<double, double> extent) const
+{
+    const double scale = extent.second > extent.first ? lane.height() / (extent.second - extent.first) : 0.0;
+    auto y = [&](float value) {
+        const double pixel = lane.bottom() - (value - extent.first) * scale;
+        return static_cast<int>(std::clamp(pixel, double(lane.top()), double(lane.bottom())));
+    };
+    const double perPixel = span / lane.width();
+    const SummaryPyramid& pyramid = *pyramids_[static_cast<std::size_t>(channel)];
+    painter.save();
+    painter.setClipRect(lane);
+    painter.setPen(kTrace);
+    for (std::int32_t block = 0; block < recording_.BlockCount(); ++block) {
+        const double blockStart = offsets_[static_cast<std::size_t>(block)];
+        const double blockEnd = offsets_[static_cast<std::size_t>(block) + 1];
+        const double interval = recording_.SampleInterval(channel, block);
+        if (blockEnd <= start || blockStart >= start + span || interval <= 0.0) {
+            continue;
+        }
+        const int first = std::max(0, static_cast<int>(std::floor((blockStart - start) / perPixel)));
+        const int last = std::min(lane.width(), static_cast<int>(std::ceil((blockEnd - start) / perPixel)));
+        SampleRange previous;
+        for (int column = first; column < last; ++column) {
+            const double t0 = start + column * perPixel - blockStart;
+            const auto tick0 = static_cast<std::int64_t>(std::floor(t0 / interval));
+            const auto tick1 = std::max(tick0 + 1, static_cast<std::int64_t>(std::floor((t0 + perPixel) / interval)));
+            SampleRange range = pyramid.Range(block, tick0, tick1);
+            if (range.empty) {
+                continue;
+            }
+            // Join the columns, so a zoomed-in trace stays one line.
+            SampleRange drawn = range;
+            if (!previous.empty && previous.high < range.low) {
+                drawn.Add(previous.high);
+            } else if (!previous.empty && previous.low > range.high) {
+                drawn.Add(previous.low);
+            }
+            painter.drawLine(lane.left() + column, y(drawn.low), lane.left() + column, y(drawn.high));
+            previous = range;
+        }
+    }
+    painter.restore();
+    // The title below the marker row, on a plate so traces do not hide it.
+    const QString title = ToQt(recording_.ChannelTitle(channel));
+    QRect plate = painter.fontMetrics().boundingRect(title).adjusted(-4, -1, 4, 1);
+    plate.moveTopLeft(lane.topLeft() + QPoint(6, kMarkerHeight + 6));
+    painter.fillRect(plate, QColor(255, 255, 255, 220));
+    painter.setPen(Qt::darkGray);
+    painter.drawText(plate, Qt::AlignCenter, title);
+}
+
+void ChartPainter::DrawBlockBoundaries(QPainter& painter, const QRect& area, double start, double span) const
+{
+    QPen pen(kBoundary, 1, Qt::DashLine);
+    for (std::int32_t block = 0; block < recording_.BlockCount(); ++block) {
+        const double at = offsets_[static_cast<std::size_t>(block)];
+        if (at < start || at > start + span) {
+            continue;
+        }
+        const int x = area.left() + static_cast<int>((at - start) / span * area.width());
+        painter.setPen(pen);
+        painter.drawLine(x, area.top(), x, area.bottom());
+        painter.setPen(kBoundary);
+        painter.drawText(x + 4, area.bottom() - 4, QString("Block %1").arg(block + 1));
+    }
+}
+
+void ChartPainter::DrawMarkers(QPainter& painter, const QRect& area, double start, double span,
+                               const std::vector<ChartMarker>& markers) const
+{
+    for (const ChartMarker& marker : markers) {
+        if (marker.time < start || marker.time >= start + span || marker.channel >= recording_.ChannelCount()) {
+            continue;
+        }
+        const QRect lane = Lane(area, marker.channel);
+        const int x = area.left() + static_cast<int>((marker.time - start) / span * area.width());
+        painter.setPen(QPen(marker.colour, 2));
+        painter.drawLine(x, lane.top() + 2, x, lane.top() + 2 + kMarkerHeight);
+    }
+}
+
+} // namespace Desk

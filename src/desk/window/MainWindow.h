@@ -1,0 +1,82 @@
+#pragma once
+
+#include <QMainWindow>
+
+#include <functional>
+#include <memory>
+
+#include "desk/runtime/HostServices.h"
+#include "desk/runtime/Session.h"
+#include "desk/window/ViewCatalog.h"
+
+class QMenu;
+
+namespace Desk {
+
+class ChartView;
+class ViewArea;
+
+// The desktop program's main window: one document (a recording with the
+// module's analysis document), its views as sub-windows, the host's menus
+// and the module's.
+class MainWindow final : public QMainWindow {
+    Q_OBJECT
+public:
+    // How errors reach the user; empty restores the message box.
+    using ErrorReporter = std::function<void(const QString& message)>;
+
+    explicit MainWindow(QWidget* parent = nullptr);
+    ~MainWindow() override;
+
+    // Opens a recording ("demo", .json, .edf, .bdf) or a saved document in
+    // place of the current one. On failure the current one stays and the
+    // error is reported.
+    bool Open(const QString& source);
+    bool SaveTo(const QString& path);
+    void CloseDocument();
+
+    Session* CurrentSession() { return session_.get(); }
+    ViewArea& Views() { return *views_; }
+    // The open document's chart, or null.
+    ChartView* Chart() { return chart_; }
+    // The top-level menu with this title (mnemonics ignored), or null.
+    QMenu* FindMenu(const QString& title) const;
+    void SetErrorReporter(ErrorReporter reporter);
+    // Copies the active view's text and picture to the clipboard.
+    bool CopyActiveView();
+    // As the module's Analyze command and the View menu do.
+    void Analyze();
+    void OpenView(Host::ViewKind kind);
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+
+private:
+    void BuildMenus();
+    void BuildFileMenu();
+    void BuildEditMenu();
+    void BuildViewMenu();
+    void RebuildModuleMenus();
+    void FillRecentMenu();
+    void ChooseAndOpen();
+    void Save();
+    void SaveAs();
+    void ShowAbout();
+    void AfterCommand();
+    void UpdateTitle();
+
+    ComPtr<HostServices> services_;
+    std::unique_ptr<Session> session_;
+    QString documentPath_;
+    ViewArea* views_ = nullptr;
+    ChartView* chart_ = nullptr;
+    ViewCatalog kinds_;
+    QMenu* recentMenu_ = nullptr;
+    QAction* helpMenu_ = nullptr;
+    QList<QMenu*> moduleMenus_;
+    ErrorReporter reportError_;
+};
+
+} // namespace Desk

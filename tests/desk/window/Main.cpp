@@ -1,0 +1,16 @@
+#include <QApplication>
+
+#include <cstdlib>
+
+int RunMainWindowTests(int argc, char** argv);
+int RunChartViewTests(int argc, char** argv);
+
+int main(int argc, char** argv)
+{
+    // Windows must never need a display.
+    setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    QApplication app(argc, argv);
+    int failures = RunMainWindowTests(argc, argv);
+    failures += RunChartViewTests(argc, argv);
+    return failures == 0 ? 0 : 1;
+}
