@@ -16,6 +16,7 @@
 
 #include <exception>
 
+#include "desk/ui/AxisScale.h"
 #include "desk/window/ChartView.h"
 #include "desk/window/MessagePresenter.h"
 #include "desk/window/ModuleMenu.h"
@@ -45,6 +46,9 @@ QString StripMnemonic(QString text) { return text.remove(QLatin1Char('&')); }
 MainWindow::MainWindow(QWidget* parent)
     : QMainWindow(parent), services_(MakeCom<HostServices>()), views_(new ViewArea(this))
 {
+    // The host's axis scale component, which the views' graphs draw their
+    // axes with.
+    ui::AxisScale::Register();
     if (!platform::ui::IsHeadless()) {
         services_->SetPresenter([this](const ShownMessage& message) { return PresentMessage(this, message); });
     }
