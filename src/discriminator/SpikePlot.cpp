@@ -43,6 +43,7 @@ SpikePlot::SpikePlot(platform::ui::TWindow* parent, AnalysisDocument& document)
 {
     graph_.SetAxisTitles(u"Time", u"Value");
     graph_.SetAxisUnits(u"ms", u"V");
+    graph_.ShowHintStrip(true);
     FollowDefaults(graph_, {{-1.0, 3.0}, {-1.0, 1.0}}, true);
     selectedPlotter_.SetColour(platform::ui::kBlack);
     selectedPlotter_.SetPenWidth(kSelectedPenWidth);

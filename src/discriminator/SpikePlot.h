@@ -22,7 +22,7 @@ class AnalysisDocument;
 // their trigger, each in its unit's colour (the unassigned grey, drawn
 // first), the selected spike over them in black with a thicker pen. Time
 // runs in ms from the trigger. Hovering tells the selected spike's sample
-// nearest the pointer (the graph's hint text).
+// nearest the pointer, in a strip above the graph.
 class SpikePlot : public DUdido1::Annotation {
 public:
     SpikePlot(platform::ui::TWindow* parent, AnalysisDocument& document);

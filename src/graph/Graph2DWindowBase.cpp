@@ -1,5 +1,7 @@
 #include "graph/Graph2DWindowBase.h"
 
+#include <algorithm>
+
 #include "graph/GraphMessages.h"
 #include "graph/HistogramDrawer.h"
 #include "platform/ui/TDC.h"
@@ -68,9 +70,41 @@ void Graph2DWindowBase<Drawer>::PlaceScales(const ui::TRect& area)
 template <class Drawer>
 void Graph2DWindowBase<Drawer>::Layout()
 {
-    const ui::TRect area = this->DrawingArea();
+    const ui::TRect area = PlotArea(this->GetClientRect(), true);
     PlaceScales(area);
     Drawer::SetArea(area);
+}
+
+template <class Drawer>
+ui::TRect Graph2DWindowBase<Drawer>::PlotArea(const ui::TRect& rect, bool onScreen) const
+{
+    ui::TRect area = this->DrawingArea(rect);
+    if (hintStrip_ && onScreen) {
+        area.top = std::min(area.top + kHintStripHeight, area.bottom);
+    }
+    return area;
+}
+
+template <class Drawer>
+void Graph2DWindowBase<Drawer>::ShowHintStrip(bool shown)
+{
+    hintStrip_ = shown;
+    Layout();
+    this->Invalidate(false);
+}
+
+template <class Drawer>
+void Graph2DWindowBase<Drawer>::DrawHintStrip(ui::TDC& dc, const ui::TRect& rect) const
+{
+    const ui::TRect area = this->DrawingArea(rect);
+    const ui::TRect strip(rect.left, area.top, rect.right, std::min(area.top + kHintStripHeight, area.bottom));
+    dc.FillRect(strip, ui::TBrush::White());
+    const std::int32_t saved = dc.SaveDC();
+    dc.SelectObject(ui::TFont());
+    dc.SetBkMode(ui::BkMode::Transparent);
+    dc.SetTextColor(ui::kBlack);
+    dc.TextOut(area.left + 4, strip.top + 3, hint_);
+    dc.RestoreDC(saved);
 }
 
 template <class Drawer>
@@ -96,13 +130,16 @@ void Graph2DWindowBase<Drawer>::EvSize(std::uint32_t sizeType, const ui::TSize& 
 template <class Drawer>
 void Graph2DWindowBase<Drawer>::DrawContent(ui::TDC& dc, bool, const ui::TRect& rect)
 {
-    Drawer::Draw(dc, this->DrawingArea(rect));
+    if (hintStrip_) {
+        DrawHintStrip(dc, rect);
+    }
+    Drawer::Draw(dc, PlotArea(rect, true));
 }
 
 template <class Drawer>
 void Graph2DWindowBase<Drawer>::DrawPicture(ui::TDC& dc, const ui::TRect& rect)
 {
-    const ui::TRect area = this->DrawingArea(rect);
+    const ui::TRect area = PlotArea(rect, false);
     dc.FillRect(rect, ui::TBrush::White());
     // The grid reads the scales' ticks, which must be laid out for this size.
     PlaceScales(area);
@@ -125,6 +162,9 @@ void Graph2DWindowBase<Drawer>::SetHintText(const VEX::String& text)
         return;
     }
     hint_ = text;
+    if (hintStrip_) {
+        this->Invalidate(false);
+    }
     HintTextChangedMsg changed(hint_);
     Drawer::Send(changed);
 }

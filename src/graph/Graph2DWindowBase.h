@@ -36,6 +36,10 @@ public:
 
     // The descriptions of what lies under the pointer, joined with ", ".
     const VEX::String& HintText() const { return hint_; }
+    // A strip above the plot that shows the hint text on screen (copies and
+    // printouts leave it out: the hint belongs to the pointer).
+    static constexpr std::int32_t kHintStripHeight = 20;
+    void ShowHintStrip(bool shown);
     // Tells the drawer's receivers when the text changes.
     void SetHintText(const VEX::String& text);
 
@@ -55,6 +59,9 @@ protected:
 
 private:
     void Layout();
+    // The drawing area of a rectangle, less the hint strip on screen.
+    ui::TRect PlotArea(const ui::TRect& rect, bool onScreen) const;
+    void DrawHintStrip(ui::TDC& dc, const ui::TRect& rect) const;
     // Puts the scales beside a plot rectangle and gives the drawer its insets.
     void PlaceScales(const ui::TRect& area);
     void ApplyExtent(std::int32_t scaleId, double minimum, double maximum);
@@ -65,6 +72,7 @@ private:
     bool autoScale_ = true;
     std::int32_t draggedScale_ = 0;
     VEX::String hint_;
+    bool hintStrip_ = false;
 };
 
 } // namespace DUdido1

@@ -2,6 +2,7 @@
 
 #include "discriminator/ScatterFixture.h"
 #include "discriminator/Waveforms.h"
+#include "platform/ui/RecordingDC.h"
 
 namespace {
 
@@ -43,6 +44,15 @@ TEST_F(SpikePlotSelection, TheSelectedSpikeIsDrawnOverTheOthersAndHoverReadsItsS
                           {frame.PixelX(0.02), frame.PixelY(0.0)});
     const std::u16string hint(graph.HintText().Str());
     EXPECT_TRUE(hint.starts_with(u"Time = 0 ms, Value = ")) << VEX::String(hint).ToUtf8();
+    // The strip above the plot shows it on screen; a picture leaves it out.
+    platform::ui::RecordingDC screen;
+    graph.DrawContent(screen, true, graph.GetClientRect());
+    const platform::ui::DrawRecord* shown = screen.FindText(VEX::String(hint));
+    ASSERT_NE(shown, nullptr);
+    EXPECT_LT(shown->rect.top, frame.rect.top) << "above the plot";
+    platform::ui::RecordingDC picture;
+    graph.DrawPicture(picture, graph.GetClientRect());
+    EXPECT_EQ(picture.FindText(VEX::String(hint)), nullptr);
 
     ASSERT_EQ(doc->SetSpikeSelection(-1), S_OK);
     Open().Refresh();
