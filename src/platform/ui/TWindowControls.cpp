@@ -1,7 +1,9 @@
 // The controls a window holds, addressed by id.
 
 #include <QAbstractButton>
+#include <QBrush>
 #include <QCheckBox>
+#include <QColor>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
@@ -396,6 +398,31 @@ bool TWindow::SetSelIndex(std::int32_t id, std::int32_t index)
 std::int32_t TWindow::GetSelIndex(std::int32_t id) const
 {
     return As<QComboBox>(impl_->ControlById(id), "a combo box")->currentIndex();
+}
+
+void TWindow::SetItemColour(std::int32_t id, std::int32_t index, COLORREF colour)
+{
+    auto* combo = As<QComboBox>(impl_->ControlById(id), "a combo box");
+    if (index < 0 || index >= combo->count()) {
+        throw VEX::XVEX("Combo box " + IdText(id) + " has no item " + IdText(index) + ".");
+    }
+    const QColor qcolour(GetRValue(colour), GetGValue(colour), GetBValue(colour));
+    combo->setItemData(index, QBrush(qcolour), Qt::ForegroundRole);
+}
+
+std::optional<COLORREF> TWindow::GetItemColour(std::int32_t id, std::int32_t index) const
+{
+    auto* combo = As<QComboBox>(impl_->ControlById(id), "a combo box");
+    if (index < 0 || index >= combo->count()) {
+        throw VEX::XVEX("Combo box " + IdText(id) + " has no item " + IdText(index) + ".");
+    }
+    const QVariant foreground = combo->itemData(index, Qt::ForegroundRole);
+    if (!foreground.isValid()) {
+        return std::nullopt;
+    }
+    const QColor qcolour = foreground.value<QBrush>().color();
+    return RGB(static_cast<std::uint8_t>(qcolour.red()), static_cast<std::uint8_t>(qcolour.green()),
+               static_cast<std::uint8_t>(qcolour.blue()));
 }
 
 void TWindow::SetColour(std::int32_t id, COLORREF colour)
