@@ -206,7 +206,6 @@ void DiscriminatorView::UnitChosen()
         document_->SetSelectedUnit(unit->number);
     }
     ShowUnitTips();
-    ShowUnitQuality();
 }
 
 void DiscriminatorView::Reclassify()
