@@ -133,7 +133,10 @@ void DiscriminatorView::ShowUnitQuality()
     std::u16string text = DiscriminatorStatus(*document_).Str();
     const std::optional<Host::UnitDescription> chosen = ChosenUnit();
     if (const auto unit = chosen ? measured(chosen->number) : quality.end(); unit != quality.end()) {
-        text += (text.empty() || text.back() == u' ' ? u"" : u" ") + UnitQualityText(*unit);
+        if (!text.empty() && text.back() != u' ') {
+            text += u' ';
+        }
+        text += UnitQualityText(*unit);
     }
     status_.SetText(VEX::String(text));
 }

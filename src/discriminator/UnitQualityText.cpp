@@ -26,7 +26,8 @@ std::u16string Marked(std::u16string text, const Host::UnitQuality& unit, std::u
 std::u16string Violations(const Host::UnitQuality& unit)
 {
     const std::u16string count = Formatted("%.0f", static_cast<double>(unit.refractoryViolations));
-    const std::u16string noun = unit.refractoryViolations == 1 ? u" refractory violation (" : u" refractory violations (";
+    const std::u16string noun =
+        unit.refractoryViolations == 1 ? u" refractory violation (" : u" refractory violations (";
     const double percent = unit.refractoryFraction * 100.0;
     const std::u16string fraction = std::isnan(percent) ? u"n/a" : Formatted("%.3g", percent) + u"%";
     return Marked(count + noun + fraction + u")", unit, Host::kWarnRefractory);
