@@ -117,6 +117,9 @@ private:
     void FillChannels();
     void FillUnits();
     void ShowUnitTips();
+    // Recomputes the units' quality: the warning colour on the selector's
+    // units past a threshold, the chosen unit's figures on the status line.
+    void ShowUnitQuality();
     void ChannelChosen();
     void UnitChosen();
     // The unit the unit selector shows, when the channel has one.

@@ -7,6 +7,7 @@
 #include "discriminator/DiscriminatorStatus.h"
 #include "discriminator/DiscriminatorView.h"
 #include "discriminator/UnitPropertiesDialog.h"
+#include "discriminator/UnitQualityText.h"
 #include "module/AnalysisDocument.h"
 #include "platform/ui/MessageBox.h"
 #include "platform/ui/TDC.h"
@@ -62,7 +63,7 @@ void DiscriminatorView::RefreshTools()
 {
     FillChannels();
     FillUnits();
-    status_.SetText(DiscriminatorStatus(*document_));
+    ShowUnitQuality();
 }
 
 void DiscriminatorView::FillChannels()
@@ -108,6 +109,36 @@ void DiscriminatorView::ShowUnitTips()
     const std::u16string name = unit ? unit->name.Str() : std::u16string();
     SetControlTooltip(kEdit, VEX::String(u"Edit " + name));
     SetControlTooltip(kDelete, VEX::String(u"Delete " + name));
+}
+
+void DiscriminatorView::ShowUnitQuality()
+{
+    // Figures of a channel not analysed would measure another channel's spikes.
+    Host::ChannelAnalysisRecord record;
+    document_->GetChannelRecord(document_->Settings().sourceChannel, &record);
+    std::vector<Host::UnitQuality> quality;
+    if (!record.analyzed || Failed(document_->GetUnitQuality(&quality))) {
+        quality.clear();
+    }
+    const auto measured = [&quality](std::int64_t number) {
+        return std::find_if(quality.begin(), quality.end(),
+                            [number](const Host::UnitQuality& unit) { return unit.number == number; });
+    };
+    for (std::int32_t index = 0; index < GetItemCount(kUnits); ++index) {
+        const auto unit = measured(GetItemData(kUnits, index));
+        if (unit != quality.end() && unit->warnings != 0) {
+            SetItemColour(kUnits, index, kQualityWarningColour);
+        }
+    }
+    std::u16string text = DiscriminatorStatus(*document_).Str();
+    const std::optional<Host::UnitDescription> chosen = ChosenUnit();
+    if (const auto unit = chosen ? measured(chosen->number) : quality.end(); unit != quality.end()) {
+        if (!text.empty() && text.back() != u' ') {
+            text += u' ';
+        }
+        text += UnitQualityText(*unit);
+    }
+    status_.SetText(VEX::String(text));
 }
 
 std::optional<Host::UnitDescription> DiscriminatorView::ChosenUnit() const

@@ -8,6 +8,7 @@
 #include "discriminator/DiscriminatorView.h"
 #include "discriminator/DrawnContour.h"
 #include "discriminator/UnitPropertiesDialog.h"
+#include "discriminator/UnitQualityText.h"
 #include "module/DocumentWindows.h"
 #include "platform/ui/Automation.h"
 #include "platform/ui/Clipboard.h"
@@ -100,14 +101,17 @@ TEST_F(DiscriminatorWindowTest, StatusLineCountsSpikesUnitsAndTellsTheSelectedSp
     EXPECT_EQ(view.StatusLine().Text().Str(), u"Not analyzed. 2 units defined.");
     spiky.doc->DeleteUnit(Units().back().number);
     spiky.Analyze();
-    EXPECT_EQ(view.StatusLine().Text().Str(), u"5 spikes. 1 unit defined.");
+    // The chosen unit's quality ends the line.
+    const std::u16string quality =
+        u" Unit1: 0 refractory violations (0%), isolation n/a, L-ratio n/a, SNR n/a, present 100%.";
+    EXPECT_EQ(view.StatusLine().Text().Str(), u"5 spikes. 1 unit defined." + quality);
     ASSERT_EQ(spiky.doc->SetSpikeSelection(0), S_OK);
-    EXPECT_EQ(view.StatusLine().Text().Str(), u"5 spikes. 1 unit defined. Spike 1 selected. In unit Unit1. ");
+    EXPECT_EQ(view.StatusLine().Text().Str(), u"5 spikes. 1 unit defined. Spike 1 selected. In unit Unit1." + quality);
     ASSERT_EQ(spiky.doc->AssignSpike(2, -1), S_OK);
     spiky.Analyze();
     ASSERT_EQ(spiky.doc->SetSpikeSelection(2), S_OK);
     EXPECT_EQ(view.StatusLine().Text().Str(),
-              u"5 spikes. 1 unit defined. Spike 3 selected. In no unit. Spike excluded from all units.");
+              u"5 spikes. 1 unit defined. Spike 3 selected. In no unit. Spike excluded from all units." + quality);
     spiky.doc->DeleteUnit(Units().back().number);
     ASSERT_EQ(spiky.doc->SetSpikeSelection(-1), S_OK);
     EXPECT_EQ(view.StatusLine().Text().Str(), u"5 spikes. No units defined.");
@@ -122,6 +126,7 @@ TEST_F(DiscriminatorWindowTest, UnitSelectorFollowsTheUnitsAndChoosesTheSelected
     const std::int32_t first = spiky.Contour();
     const std::int32_t second = spiky.Contour();
     ASSERT_EQ(view.GetItemCount(V::kUnits), 2);
+    std::cerr << "DBG " << view.StatusLine().Text().ToUtf8() << "\n";
     EXPECT_EQ(view.GetSelIndex(V::kUnits), 1) << "a new unit is the selected one";
     automation::ChooseItem(view, V::kUnits, 0);
     EXPECT_EQ(SelectedUnit(), first);
@@ -321,3 +326,43 @@ TEST_F(DiscriminatorWindowTest, PrintWritesThePrintoutWhereTheUserChose)
 }
 
 } // namespace
+
+TEST_F(DiscriminatorWindowTest, UnitListShowsQualityAndTurnsTheWarningColourPastAThreshold)
+{
+    spiky.Contour();
+    spiky.Analyze();
+    DiscriminatorView& view = Open();
+    ASSERT_EQ(view.GetItemCount(V::kUnits), 1);
+    EXPECT_EQ(view.GetItemColour(V::kUnits, 0), std::nullopt) << "every figure within its threshold";
+    EXPECT_EQ(view.StatusLine().Text().Str(),
+              u"5 spikes. 1 unit defined. Unit1: 0 refractory violations (0%), isolation n/a, L-ratio n/a, SNR n/a, "
+              u"present 100%.");
+
+    // A refractory period longer than any interval makes every interval violate it.
+    Host::QualitySettings settings;
+    spiky.doc->GetQualitySettings(&settings);
+    const Host::QualitySettings kept = settings;
+    settings.refractoryMs = 1e6;
+    ASSERT_EQ(spiky.doc->SetQualitySettings(settings), S_OK);
+    EXPECT_EQ(view.GetItemColour(V::kUnits, 0), kQualityWarningColour);
+    EXPECT_NE(view.StatusLine().Text().Str().find(u"Unit1: 3 refractory violations (100%) (!), isolation n/a"),
+              std::u16string::npos)
+        << "two intervals in block 0, one in block 1: " << view.StatusLine().Text().ToUtf8();
+
+    // A unit left without spikes is never present.
+    const std::int32_t second = spiky.Contour();
+    spiky.doc->DeleteUnit(Units().front().number);
+    spiky.Analyze();
+    ASSERT_EQ(spiky.doc->SetQualitySettings(kept), S_OK);
+    ASSERT_EQ(view.GetItemCount(V::kUnits), 1);
+    EXPECT_EQ(view.GetItemColour(V::kUnits, 0), std::nullopt) << "recomputed after the unit edits";
+    spiky.doc->SetSelectedUnit(second);
+    spiky.Contour();
+    ASSERT_EQ(view.GetItemCount(V::kUnits), 2);
+    EXPECT_EQ(view.GetItemColour(V::kUnits, 0), std::nullopt);
+    EXPECT_EQ(view.GetItemColour(V::kUnits, 1), kQualityWarningColour) << "the new unit holds no spikes";
+    automation::ChooseItem(view, V::kUnits, 1);
+    EXPECT_NE(view.StatusLine().Text().Str().find(u"Unit3: 0 refractory violations (n/a), "), std::u16string::npos)
+        << "the chosen unit's figures: " << view.StatusLine().Text().ToUtf8();
+    EXPECT_NE(view.StatusLine().Text().Str().find(u"present 0% (!)."), std::u16string::npos);
+}

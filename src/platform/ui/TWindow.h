@@ -130,6 +130,10 @@ public:
     // -1 selects nothing; an index out of range is refused (false).
     bool SetSelIndex(std::int32_t id, std::int32_t index);
     std::int32_t GetSelIndex(std::int32_t id) const;
+    // An item's text colour in the combo box's list; none while it has the
+    // list's own colour.
+    void SetItemColour(std::int32_t id, std::int32_t index, COLORREF colour);
+    std::optional<COLORREF> GetItemColour(std::int32_t id, std::int32_t index) const;
     // Colour buttons.
     void SetColour(std::int32_t id, COLORREF colour);
     COLORREF GetColour(std::int32_t id) const;

@@ -1,12 +1,15 @@
 // The controls a window holds, addressed by id.
 
 #include <QAbstractButton>
+#include <QBrush>
 #include <QCheckBox>
+#include <QColor>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
+#include <QPalette>
 #include <QPixmap>
 #include <QPushButton>
 #include <QRadioButton>
@@ -136,6 +139,22 @@ std::optional<COLORREF> AskColour(QWidget& button)
     return kColourChoices[chosen - 1].colour;
 }
 
+// The closed box draws the current item's text with its own palette, not
+// the item's colour: give it that colour, or back the inherited one.
+void ShowCurrentItemColour(QComboBox& combo)
+{
+    const std::int32_t current = combo.currentIndex();
+    const QVariant foreground = current >= 0 ? combo.itemData(current, Qt::ForegroundRole) : QVariant();
+    if (!foreground.isValid()) {
+        combo.setPalette(QPalette());
+        return;
+    }
+    QPalette palette = combo.palette();
+    palette.setColor(QPalette::ButtonText, foreground.value<QBrush>().color());
+    palette.setColor(QPalette::Text, foreground.value<QBrush>().color());
+    combo.setPalette(palette);
+}
+
 } // namespace
 
 Control& TWindow::Impl::ControlById(std::int32_t id)
@@ -182,6 +201,7 @@ void TWindow::AddControl(const ControlTemplate& layout)
     } else if (auto* combo = qobject_cast<QComboBox*>(widget)) {
         QObject::connect(combo, &QComboBox::activated, combo,
                          [self, id] { WindowDispatch::Command(*self, id, ControlNotify::SelChange); });
+        QObject::connect(combo, &QComboBox::currentIndexChanged, combo, [combo] { ShowCurrentItemColour(*combo); });
     } else if (auto* edit = qobject_cast<QLineEdit*>(widget)) {
         QObject::connect(edit, &QLineEdit::textEdited, edit,
                          [self, id] { WindowDispatch::Command(*self, id, ControlNotify::EditChange); });
@@ -396,6 +416,32 @@ bool TWindow::SetSelIndex(std::int32_t id, std::int32_t index)
 std::int32_t TWindow::GetSelIndex(std::int32_t id) const
 {
     return As<QComboBox>(impl_->ControlById(id), "a combo box")->currentIndex();
+}
+
+void TWindow::SetItemColour(std::int32_t id, std::int32_t index, COLORREF colour)
+{
+    auto* combo = As<QComboBox>(impl_->ControlById(id), "a combo box");
+    if (index < 0 || index >= combo->count()) {
+        throw VEX::XVEX("Combo box " + IdText(id) + " has no item " + IdText(index) + ".");
+    }
+    const QColor qcolour(GetRValue(colour), GetGValue(colour), GetBValue(colour));
+    combo->setItemData(index, QBrush(qcolour), Qt::ForegroundRole);
+    ShowCurrentItemColour(*combo);
+}
+
+std::optional<COLORREF> TWindow::GetItemColour(std::int32_t id, std::int32_t index) const
+{
+    auto* combo = As<QComboBox>(impl_->ControlById(id), "a combo box");
+    if (index < 0 || index >= combo->count()) {
+        throw VEX::XVEX("Combo box " + IdText(id) + " has no item " + IdText(index) + ".");
+    }
+    const QVariant foreground = combo->itemData(index, Qt::ForegroundRole);
+    if (!foreground.isValid()) {
+        return std::nullopt;
+    }
+    const QColor qcolour = foreground.value<QBrush>().color();
+    return RGB(static_cast<std::uint8_t>(qcolour.red()), static_cast<std::uint8_t>(qcolour.green()),
+               static_cast<std::uint8_t>(qcolour.blue()));
 }
 
 void TWindow::SetColour(std::int32_t id, COLORREF colour)
