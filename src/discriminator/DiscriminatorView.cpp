@@ -104,6 +104,7 @@ void DiscriminatorView::Reset()
     const SpikeTable none;
     scatter_.Refresh(none, 0.0, {});
     spikes_.Refresh(none, {}, {}, {}, std::nullopt);
+    shownWaveforms_.reset();
 }
 
 void DiscriminatorView::ReadSettings()
@@ -136,14 +137,35 @@ void DiscriminatorView::RefreshSpikePlot()
     document_->GetChannelRecord(channel, &record);
     const SpikeWindow window{channel, record.pretriggerTime, record.totalTriggerTime};
     const SpikeTable& table = document_->Store().Spikes();
-    std::vector<Waveform> waveforms;
     ComPtr<IHostCalc> calc;
     IHostDocument* host = document_->HostDocument();
     IHostRecording* recording = document_->Recording();
-    if (host != nullptr && recording != nullptr && Succeeded(host->GetCalc(calc.Put())) && calc) {
+    const bool readable = host != nullptr && recording != nullptr && Succeeded(host->GetCalc(calc.Put())) && calc;
+    const ShownWaveforms shown{table.Size(), window, ShownUnitColour()};
+    if (shownWaveforms_ == shown) {
+        spikes_.ShowSelected(readable ? SelectedSpikeWindow(*calc, *recording, window) : std::nullopt);
+        return;
+    }
+    std::vector<Waveform> waveforms;
+    if (readable) {
         waveforms = ReadWaveforms(*calc, *recording, window, table.Positions());
     }
-    spikes_.Refresh(table, std::move(waveforms), window, document_->ChannelUnitText(channel), ShownUnitColour());
+    spikes_.Refresh(table, std::move(waveforms), window, document_->ChannelUnitText(channel), shown.colour);
+    shownWaveforms_ = shown;
+}
+
+std::optional<Waveform> DiscriminatorView::SelectedSpikeWindow(IHostCalc& calc, IHostRecording& recording,
+                                                               const SpikeWindow& window) const
+{
+    std::int32_t selected = -1;
+    const SpikeTable& table = document_->Store().Spikes();
+    if (Failed(document_->GetSpikeSelection(&selected)) || selected < 0 ||
+        static_cast<std::size_t>(selected) >= table.Size()) {
+        return std::nullopt;
+    }
+    std::vector<Waveform> one =
+        ReadWaveforms(calc, recording, window, {table.Positions()[static_cast<std::size_t>(selected)]});
+    return one.front().values.empty() ? std::nullopt : std::optional(std::move(one.front()));
 }
 
 std::optional<std::uint32_t> DiscriminatorView::ShownUnitColour() const

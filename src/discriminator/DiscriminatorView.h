@@ -134,6 +134,8 @@ private:
     // The source channel's units and, when there are any, the unassigned.
     std::vector<LegendEntry> Legend() const;
     void RefreshSpikePlot();
+    std::optional<Waveform> SelectedSpikeWindow(IHostCalc& calc, IHostRecording& recording,
+                                                const SpikeWindow& window) const;
 
     ComPtr<AnalysisDocument> document_;
     // The pane first: the plots are its children.
@@ -143,6 +145,17 @@ private:
     Picture picture_ = Picture::Discriminator;
     std::optional<platform::ui::TSize> pictureSize_;
     bool selectedOnly_ = false;
+    // What the spike plot's windows were read for. They are read again only
+    // when the store or what is shown changed, not for a new selection: on an
+    // hour of recording that is hundreds of thousands of windows per click.
+    struct ShownWaveforms {
+        std::size_t spikes = 0;
+        SpikeWindow window;
+        std::optional<std::uint32_t> colour;
+
+        friend bool operator==(const ShownWaveforms&, const ShownWaveforms&) = default;
+    };
+    std::optional<ShownWaveforms> shownWaveforms_;
     platform::ui::TStatusLine status_;
     bool refreshing_ = false;
 };

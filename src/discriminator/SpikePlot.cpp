@@ -76,12 +76,9 @@ void SpikePlot::Refresh(const SpikeTable& spikes, std::vector<Waveform> waveform
     const double largest = LargestExcursion(spikes.Extents(), waveforms);
     std::int32_t selected = -1;
     document_->GetSpikeSelection(&selected);
-    selectedWaveform_.reset();
-    if (selected >= 0 && static_cast<std::size_t>(selected) < waveforms.size() &&
-        static_cast<std::size_t>(selected) < spikes.Size()) {
-        selectedWaveform_ = waveforms[static_cast<std::size_t>(selected)];
-    }
-    selectedData_.SetWaveforms(selectedWaveform_ ? std::vector<Waveform>{*selectedWaveform_} : std::vector<Waveform>{});
+    const bool shown = selected >= 0 && static_cast<std::size_t>(selected) < waveforms.size() &&
+                       static_cast<std::size_t>(selected) < spikes.Size();
+    ShowSelected(shown ? std::optional(waveforms[static_cast<std::size_t>(selected)]) : std::nullopt);
     valueUnits_ = valueUnits;
     const std::vector<ColourGroup> groups = GroupByColour(spikes.Colours());
     for (std::size_t g = 0; g < groups.size(); ++g) {
@@ -107,6 +104,13 @@ void SpikePlot::Refresh(const SpikeTable& spikes, std::vector<Waveform> waveform
         FollowDefaults(graph_, extents, !shownDefaults_);
         shownDefaults_ = true;
     }
+    graph_.Redraw();
+}
+
+void SpikePlot::ShowSelected(std::optional<Waveform> selected)
+{
+    selectedWaveform_ = std::move(selected);
+    selectedData_.SetWaveforms(selectedWaveform_ ? std::vector<Waveform>{*selectedWaveform_} : std::vector<Waveform>{});
     graph_.Redraw();
 }
 

@@ -37,6 +37,8 @@ public:
     std::size_t WaveformCount(std::uint32_t colour) const;
     // The selected spike's waveform, when one is selected and could be read.
     const std::optional<Waveform>& SelectedWaveform() const { return selectedWaveform_; }
+    // A new selection over the same waveforms.
+    void ShowSelected(std::optional<Waveform> selected);
 
     void Draw(platform::ui::TDC& dc, const DUdido1::PlotFrame& frame) override;
     void Receive(MessSys::Message& message) override;

@@ -47,6 +47,8 @@ struct SpikeWindow {
     std::int32_t channel = 0;
     double pretrigger = 0.0;
     double total = 0.0;
+
+    friend bool operator==(const SpikeWindow&, const SpikeWindow&) = default;
 };
 
 // The spike windows of the spikes at `positions`, read from the host's
