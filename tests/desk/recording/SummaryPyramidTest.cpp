@@ -51,8 +51,10 @@ TEST(SummaryPyramid, EveryRangeMatchesTheSamples)
     std::vector<std::pair<std::int64_t, std::int64_t>> spans{{0, 100'003}, {4095, 4096}, {4096, 4097}, {0, 64},
                                                              {63, 65},    {100'000, 100'003}};
     for (int i = 0; i < 300; ++i) {
-        auto [a, b] = std::minmax(tick(random), tick(random));
-        spans.emplace_back(a, b);
+        // By value: std::minmax of temporaries returns references to them.
+        const std::int64_t a = tick(random);
+        const std::int64_t b = tick(random);
+        spans.emplace_back(std::min(a, b), std::max(a, b));
     }
     for (const auto& [first, last] : spans) {
         const SampleRange expected = BruteForce(recording, 0, first, last);
