@@ -45,17 +45,7 @@ protected:
         spiky.doc->GetUnits(&units);
         return units;
     }
-    // The units of the current analysis' spikes, in spike order.
-    std::vector<std::int32_t> SpikeUnits()
-    {
-        std::vector<std::int32_t> units;
-        for (std::int32_t i = 0; i < spiky.doc->SpikeCount(); ++i) {
-            Host::SpikeInfo spike;
-            spiky.doc->GetSpike(i, &spike);
-            units.push_back(spike.unit);
-        }
-        return units;
-    }
+    std::vector<std::int32_t> SpikeUnits() const { return spiky.SpikeUnits(); }
     std::int32_t SelectedUnit()
     {
         std::int32_t unit = -2;

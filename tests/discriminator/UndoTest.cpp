@@ -26,16 +26,7 @@ protected:
         InstalledWindows() = saved;
     }
 
-    std::vector<std::int32_t> SpikeUnits()
-    {
-        std::vector<std::int32_t> units;
-        for (std::int32_t i = 0; i < spiky.doc->SpikeCount(); ++i) {
-            Host::SpikeInfo spike;
-            spiky.doc->GetSpike(i, &spike);
-            units.push_back(spike.unit);
-        }
-        return units;
-    }
+    std::vector<std::int32_t> SpikeUnits() const { return spiky.SpikeUnits(); }
     Stream Now() { return spiky.doc->SettingsStream(); }
 
     DocumentWindows saved;

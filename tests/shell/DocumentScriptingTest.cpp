@@ -7,21 +7,6 @@
 
 using namespace Nerolith;
 
-namespace {
-
-std::vector<std::int32_t> SpikeUnits(ISpikeDocInterface& doc)
-{
-    std::vector<std::int32_t> units;
-    for (std::int32_t i = 0; i < doc.SpikeCount(); ++i) {
-        Host::SpikeInfo spike;
-        EXPECT_EQ(doc.GetSpike(i, &spike), S_OK);
-        units.push_back(spike.unit);
-    }
-    return units;
-}
-
-} // namespace
-
 TEST(DocumentScripting, AssignSpikeMovesOneSpikeAndRefusesWhatDoesNotExist)
 {
     TestSupport::SpikyDocument f;
@@ -29,13 +14,13 @@ TEST(DocumentScripting, AssignSpikeMovesOneSpikeAndRefusesWhatDoesNotExist)
     ASSERT_EQ(f.doc->SpikeCount(), 5);
     const std::int32_t unit = f.Contour();
     f.Analyze();
-    ASSERT_EQ(SpikeUnits(*f.doc), std::vector<std::int32_t>(5, unit));
+    ASSERT_EQ(f.SpikeUnits(), std::vector<std::int32_t>(5, unit));
 
     Host::SpikeInfo second;
     f.doc->GetSpike(1, &second);
     EXPECT_EQ(f.doc->AssignSpike(1, -1), S_OK) << "-1 excludes the spike from all units";
     f.Analyze();
-    EXPECT_EQ(SpikeUnits(*f.doc), (std::vector<std::int32_t>{unit, -1, unit, unit, unit}));
+    EXPECT_EQ(f.SpikeUnits(), (std::vector<std::int32_t>{unit, -1, unit, unit, unit}));
     std::vector<Host::HandAssignment> assignments;
     f.doc->GetHandAssignments(&assignments);
     ASSERT_EQ(assignments.size(), 1u);
@@ -45,7 +30,7 @@ TEST(DocumentScripting, AssignSpikeMovesOneSpikeAndRefusesWhatDoesNotExist)
 
     EXPECT_EQ(f.doc->AssignSpike(1, unit), S_OK) << "a later assignment of the same spike wins";
     f.Analyze();
-    EXPECT_EQ(SpikeUnits(*f.doc)[1], unit);
+    EXPECT_EQ(f.SpikeUnits()[1], unit);
 
     EXPECT_EQ(f.doc->AssignSpike(5, unit), E_INVALIDARG) << "past the last spike";
     EXPECT_EQ(f.doc->AssignSpike(-1, unit), E_INVALIDARG);
@@ -68,7 +53,7 @@ TEST(DocumentScripting, ATemplateUnitFromASpikeTakesTheSpikesOfItsShape)
     f.doc->GetSpike(2, &source);
     EXPECT_EQ(units[0].sourceBlock, source.block);
     f.Analyze();
-    EXPECT_EQ(SpikeUnits(*f.doc), std::vector<std::int32_t>(5, number)) << "every spike has the same shape";
+    EXPECT_EQ(f.SpikeUnits(), std::vector<std::int32_t>(5, number)) << "every spike has the same shape";
 
     EXPECT_EQ(f.doc->CreateTemplateUnit(5, 0.25, &number), E_INVALIDARG);
     EXPECT_EQ(f.doc->CreateTemplateUnit(0, -0.1, &number), E_INVALIDARG);
@@ -152,7 +137,7 @@ TEST(DocumentScripting, ADeletedUnitTakesItsHandAssignmentsWithIt)
     f.doc->CreateContourUnit(0, {0.0, 0.1, 0.1}, {0.0, 0.0, 0.1}, {}, &next);
     ASSERT_EQ(next, deleted);
     f.Analyze();
-    EXPECT_EQ(SpikeUnits(*f.doc), (std::vector<std::int32_t>{kept, -1, -1, -1, -1}));
+    EXPECT_EQ(f.SpikeUnits(), (std::vector<std::int32_t>{kept, -1, -1, -1, -1}));
 }
 
 TEST(DocumentScripting, TheSpikeSelectionNamesASpikeOfTheCurrentAnalysisOnly)

@@ -1,5 +1,10 @@
 #pragma once
 
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <vector>
+
 #include "shell/CommandTable.h"
 #include "shell/SpikeDoc.h"
 #include "support/HostDocuments.h"
@@ -28,6 +33,17 @@ struct SpikyDocument {
         std::int32_t number = -1;
         doc->CreateContourUnit(0, {0.0, 10.0, 10.0, 0.0}, {0.5, 0.5, 2.0, 2.0}, {}, &number);
         return number;
+    }
+    // The units of the current analysis' spikes, in spike order.
+    std::vector<std::int32_t> SpikeUnits() const
+    {
+        std::vector<std::int32_t> units;
+        for (std::int32_t i = 0; i < doc->SpikeCount(); ++i) {
+            Host::SpikeInfo spike;
+            EXPECT_EQ(doc->GetSpike(i, &spike), S_OK);
+            units.push_back(spike.unit);
+        }
+        return units;
     }
 
     ComPtr<Desk::HostDocument> host;
