@@ -158,42 +158,31 @@ print(f"{'BM_HourUnfiltered (no filter)':34} {rates['BM_HourUnfiltered'] / 1e6:1
 PY
 )
 
-# Unit quality: every figure of 20 units from 100,000 spikes, as recomputed
-# after each contour edit (goal: under 50 ms, to follow edits live).
-(
-    quality=${TMPDIR:-/tmp}/nerolith_peer_quality.$$.json
-    trap 'rm -f "$quality"' EXIT INT TERM
-    "$build/bin/nerolith_bench" --benchmark_filter='BM_UnitQuality' \
-        --benchmark_out="$quality" --benchmark_out_format=json >/dev/null 2>&1
+# Benchmarks measured against a goal rather than a peer: those matching $1,
+# under the heading $2, their $4 (cpu_time or real_time) against $3 ms.
+goal_table() (
+    times=${TMPDIR:-/tmp}/nerolith_peer_goal.$$.json
+    trap 'rm -f "$times"' EXIT INT TERM
+    "$build/bin/nerolith_bench" --benchmark_filter="$1" \
+        --benchmark_out="$times" --benchmark_out_format=json >/dev/null 2>&1
     echo
-    "$python" - "$quality" <<'PY'
+    "$python" - "$times" "$2" "$3" "$4" <<'PY'
 import json
 import sys
 
 scale = {"ns": 1e-6, "us": 1e-3, "ms": 1.0, "s": 1e3}
-print(f"{'unit quality, CPU time':34} {'ms':>8} {'x goal':>8}")
+title, goal, kind = sys.argv[2], float(sys.argv[3]), sys.argv[4]
+print(f"{title:34} {'ms':>8} {'of goal':>8}")
 for run in json.load(open(sys.argv[1]))["benchmarks"]:
-    ms = run["cpu_time"] * scale[run["time_unit"]]
-    print(f"{run['name']:34} {ms:8.2f} {ms / 50.0:8.2f}  (goal: 50 ms)")
+    ms = run[kind] * scale[run["time_unit"]]
+    print(f"{run['name']:34} {ms:8.2f} {ms / goal:8.0%}  (goal: {goal:g} ms)")
 PY
 )
+
+# Unit quality: every figure of 20 units from 100,000 spikes, as recomputed
+# after each contour edit (goal: under 50 ms, to follow edits live).
+goal_table BM_UnitQuality "unit quality, CPU time" 50 cpu_time
 
 # The desktop chart: redrawing a one-hour 20 kHz channel (1200 x 300 pixels)
 # at full zoom-out and at 1 s per screen (goal: under 16 ms, one frame).
-(
-    charts=${TMPDIR:-/tmp}/nerolith_peer_charts.$$.json
-    trap 'rm -f "$charts"' EXIT INT TERM
-    "$build/bin/nerolith_bench" --benchmark_filter='BM_ChartHour' \
-        --benchmark_out="$charts" --benchmark_out_format=json >/dev/null 2>&1
-    echo
-    "$python" - "$charts" <<'PY'
-import json
-import sys
-
-scale = {"ns": 1e-6, "us": 1e-3, "ms": 1.0, "s": 1e3}
-print(f"{'chart redraw, 1 h at 20 kHz':34} {'ms':>8} {'of 16 ms':>8}")
-for run in json.load(open(sys.argv[1]))["benchmarks"]:
-    ms = run["real_time"] * scale[run["time_unit"]]
-    print(f"{run['name']:34} {ms:8.2f} {ms / 16:8.0%}")
-PY
-)
+goal_table BM_ChartHour "chart redraw, 1 h at 20 kHz" 16 real_time
