@@ -1,6 +1,6 @@
 #include "platform/text/ListSeparator.h"
 
-#include <QLocale>
+#include "platform/text/DecimalPoint.h"
 
 namespace VEX {
 namespace {
@@ -18,8 +18,7 @@ char16_t ListSeparator()
     if (Override()) {
         return *Override();
     }
-    const QString decimalPoint = QLocale::system().decimalPoint();
-    return ListSeparatorFor(decimalPoint.size() == 1 ? decimalPoint.front().unicode() : u'.');
+    return ListSeparatorFor(DecimalPointOf(NumericLocaleName()));
 }
 
 char16_t ListSeparatorFor(char16_t decimalPoint) { return decimalPoint == u',' ? u';' : u','; }

@@ -1,8 +1,7 @@
 #include "platform/text/VexString.h"
 
-#include <QString>
-
 #include "platform/text/CodePage.h"
+#include "platform/text/Utf8.h"
 
 namespace VEX {
 namespace {
@@ -31,14 +30,14 @@ String::String(std::u16string_view text) : String(std::u16string(text)) {}
 
 String String::FromUtf8(std::string_view utf8)
 {
-    return String(QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size())).toStdU16String());
+    return String(Utf8ToUtf16(utf8));
 }
 
 String String::FromAnsi(std::string_view ansi) { return String(AnsiToUtf16(ansi)); }
 
 std::string String::ToUtf8() const
 {
-    return QString::fromStdU16String(*text_).toUtf8().toStdString();
+    return Utf16ToUtf8(*text_);
 }
 
 std::string String::ToAnsi() const { return Utf16ToAnsi(*text_); }
