@@ -15,6 +15,7 @@
 #include "JsonFields.h"
 #include "UnitsFile.h"
 #include "desk/document/DocumentFile.h"
+#include "desk/runtime/DrawingLoader.h"
 #include "desk/runtime/SamplingReplay.h"
 #include "platform/text/ShortestNumber.h"
 
@@ -305,6 +306,7 @@ void DocumentOptions::AddTo(CLI::App& command, bool withSave)
 std::unique_ptr<Desk::Session> OpenSession(const std::string& recording, const DetectionOptions& detection,
                                            const DocumentOptions& document, bool online)
 {
+    Desk::DrawingLoader::Load();
     auto session = Desk::Session::OpenRecording(recording, MakeCom<Desk::HostServices>());
     // A file a cut-short first save left is no document yet: a save makes
     // it one, anything else is told there is no saved analysis.

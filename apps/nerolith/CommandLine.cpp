@@ -23,8 +23,8 @@
 #include "UnitSummaryTable.h"
 #include "WorkerProcesses.h"
 #include "desk/demo/DemoRecording.h"
+#include "desk/runtime/DrawingLoader.h"
 #include "desk/runtime/OpenRecording.h"
-#include "desk/ui/AxisScale.h"
 
 namespace Nerolith::Cli {
 namespace {
@@ -226,6 +226,7 @@ void AddSources(CLI::App& app)
         Guarded([&] {
             // The units' event sources exist once an analysis made them.
             const bool analyse = options->document.path || options->units.Any();
+            Desk::DrawingLoader::Load();
             const auto session = analyse ? options->Run()
                                          : Desk::Session::OpenRecording(options->Recording(),
                                                                         MakeCom<Desk::HostServices>());
@@ -246,9 +247,6 @@ void AddGenDemo(CLI::App& app)
 
 void AddCommands(CLI::App& app)
 {
-    // The host's axis scale component, which the views' graphs draw their
-    // axes with.
-    Desk::ui::AxisScale::Register();
     app.footer(kNumbering);
     AddAnalyze(app);
     AddSpikes(app);

@@ -12,6 +12,7 @@
 #include "desk/document/DocumentFile.h"
 #include "desk/document/ModuleSettings.h"
 #include "desk/recording/EmptyRecording.h"
+#include "desk/runtime/DrawingLoader.h"
 #include "desk/runtime/Session.h"
 #include "platform/com/BinStream.h"
 #include "platform/com/MemoryStream.h"
@@ -60,6 +61,7 @@ std::uint32_t WrittenVersion(ISpikeDocInterface& analysis)
 // A document over a recording with `channels` channels and no data.
 std::unique_ptr<Desk::Session> SettingsSession(std::int32_t channels)
 {
+    Desk::DrawingLoader::Load();
     return Desk::Session::Over(std::make_unique<Desk::EmptyRecording>(channels), MakeCom<Desk::HostServices>());
 }
 
