@@ -28,6 +28,13 @@ HRESULT LogIntervalAxis::Set(std::u16string_view name, std::u16string_view value
     return S_OK;
 }
 
+std::vector<SettingMenuItems::Choice> LogIntervalAxis::MenuChoices()
+{
+    const std::u16string name(ViewSettingName::kLogX);
+    return {{name, u"off", VEX::String(u"Linear Interval Axis")},
+            {name, u"on", VEX::String(u"Logarithmic Interval Axis")}};
+}
+
 std::optional<std::u16string> LogIntervalAxis::Get(std::u16string_view name) const
 {
     return name == ViewSettingName::kLogX ? std::optional<std::u16string>(on_ ? u"on" : u"off") : std::nullopt;
