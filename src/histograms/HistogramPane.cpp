@@ -434,7 +434,9 @@ void HistogramPane::Receive(MessSys::Message& message)
             SetExtent(domain->minimum, domain->maximum);
         }
     } else if (const auto* trackEnd = dynamic_cast<const DUdido1::MessageQueenTrackEnd*>(&message)) {
-        if (&trackEnd->queen == selection_.get()) {
+        // A selection on an axis of the overlay's own (log10 s) is not one of
+        // the analysis' values.
+        if (&trackEnd->queen == selection_.get() && !(bars_ && bars_->replacedX)) {
             owner_.SelectionChosen(trackEnd->position.x, trackEnd->position.y);
         }
     }
