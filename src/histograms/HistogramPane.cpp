@@ -5,6 +5,7 @@
 
 #include "graph/BinLines.h"
 #include "graph/BinPlotter.h"
+#include "graph/DecadeLabels.h"
 #include "graph/GraphMessages.h"
 #include "graph/HistogramWindow.h"
 #include "graph/SelectionQueen.h"
@@ -54,6 +55,8 @@ HistogramPane::HistogramPane(ui::TWindow* parent, PaneOwner& owner, std::int32_t
     graph_->AddPlotter(shade_, true);
     overlayLines_ = new DUdido1::BinLines;
     graph_->AddAnnotation(overlayLines_, true);
+    decades_ = new DUdido1::DecadeLabels;
+    graph_->AddAnnotation(decades_, true);
     plotter_ = new DUdido1::BinPlotter;
     plotter_->SetColour(description.colour);
     plotter_->SetFillColour(description.colour);
@@ -255,6 +258,7 @@ void HistogramPane::ShowOverlay(const FigurePane& figure, bool replacesBars)
     // Bars below zero (a correlation coefficient) hang from it.
     plotter_->SetBaseValue(figure.y.first < 0.0 ? std::optional(0.0) : std::nullopt);
     const bool ownX = figure.xTitle != FigureData().xTitle;
+    decades_->SetShown(figure.xLog10Seconds);
     ShowAxisTitles(ownX ? figure.xTitle : xTitle_, ownX ? VEX::String() : xUnits_, figure.yTitle);
     if (ownX) {
         if (!bars_->replacedX) {
@@ -280,6 +284,7 @@ void HistogramPane::ClearOverlay()
             ApplyX({bars_->replacedX->first, bars_->replacedX->second});
         }
         bars_.reset();
+        decades_->SetShown(false);
         plotter_->SetBaseValue(std::nullopt);
         const std::span<const float> counts = pages_.DisplayedBins();
         const float highest = counts.empty() ? 0.0F : *std::max_element(counts.begin(), counts.end());

@@ -20,6 +20,7 @@
 namespace DUdido1 {
 class BinLines;
 class BinPlotter;
+class DecadeLabels;
 class ShadedSpan;
 class HistogramWindow;
 class SelectionQueen;
@@ -122,7 +123,8 @@ public:
 
     // What a view draws over the counts (a figure pane as the view decorates
     // it): its lines over the bars, its shaded interval behind them and its
-    // Y title; with replacesBars, also its bars, X title and ranges in place
+    // Y title; with replacesBars, also its bars, X title (decades marked as
+    // times on a log10 seconds axis) and ranges in place
     // of the counts', which then no longer move the ranges. Counting goes on
     // into the pages; the view shows the overlay again after each analysis.
     void ShowOverlay(const FigurePane& figure, bool replacesBars);
@@ -181,6 +183,7 @@ private:
     // Owned by the graph.
     DUdido1::ShadedSpan* shade_ = nullptr;
     DUdido1::BinLines* overlayLines_ = nullptr;
+    DUdido1::DecadeLabels* decades_ = nullptr;
     // The overlay's bars, and the X ranges they replaced.
     struct OverlayBars {
         double firstBin = 0.0;

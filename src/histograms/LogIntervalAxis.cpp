@@ -100,6 +100,7 @@ void LogIntervalAxis::Decorate(AnalysisDocument& document, const HistogramPane& 
     const double highest = counted.counts.empty() ? 1.0 : *std::max_element(counted.counts.begin(), counted.counts.end());
     figure.y = {0.0, std::max(highest, 1.0)};
     figure.xTitle = kTitle;
+    figure.xLog10Seconds = true;
 }
 
 } // namespace Nerolith

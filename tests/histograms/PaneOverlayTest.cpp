@@ -235,8 +235,12 @@ TEST_F(PaneOverlayTest, ThePanesMenusSetTheViewsOwnSettingsThroughTheDocument)
     const DUdido1::Extent decades = intervals.Graph().GetDomain();
     EXPECT_DOUBLE_EQ(decades.first, -2.0) << "the shortest interval, 11 ms, opens the axis";
     EXPECT_DOUBLE_EQ(decades.second, 0.0);
+    for (const char16_t* decade : {u"10 ms", u"100 ms", u"1 s"}) {
+        EXPECT_TRUE(Drawn(intervals).dc.FindText(decade)) << "decade " << VEX::String(decade).ToUtf8();
+    }
     Choose(Item(intervals, u"Linear Interval Axis"));
     EXPECT_EQ(intervals.Graph().GetDomain(), linear);
+    EXPECT_FALSE(Drawn(intervals).dc.FindText(u"10 ms"));
     EXPECT_EQ(intervals.Bins().width, intervals.BinSize());
 }
 
