@@ -156,8 +156,12 @@ void AnalysisView::ShowPaneOverlays()
 {
     const PaneOverlay overlay = Overlay();
     for (const std::unique_ptr<HistogramPane>& pane : panes_) {
+        // Without bars of its own no overlay drew anything: the views that
+        // have none are left as they are.
         if (overlay == PaneOverlay::None) {
-            pane->ClearOverlay();
+            if (pane->ReplacesBars()) {
+                pane->ClearOverlay();
+            }
             continue;
         }
         FigurePane figure = pane->FigureData();

@@ -107,8 +107,9 @@ protected:
     static const DUdido1::GraphMenuItem& Item(HistogramPane& pane, const char16_t* text)
     {
         const auto& items = pane.Graph().StyleMenu().Items();
-        const auto found = std::find_if(items.begin(), items.end(),
-                                        [text](const DUdido1::GraphMenuItem& i) { return i.text == VEX::String(text); });
+        const auto found = std::find_if(items.begin(), items.end(), [text](const DUdido1::GraphMenuItem& i) {
+            return i.text == VEX::String(text);
+        });
         EXPECT_NE(found, items.end()) << VEX::String(text).ToUtf8();
         return *found;
     }
@@ -179,7 +180,8 @@ TEST_F(PaneOverlayTest, TheCoefficientScaleRedrawsTheBarsBelowZeroAsTheCopiedTex
 {
     HistogramPane& pane = OpenAnalysed(ViewKind::Autocorrelation);
     const std::vector<float> counts = Shown(pane);
-    const std::vector<std::pair<ui::TPoint, ui::TPoint>> countBars = Drawn(pane).dc.Segments(pane.Graph().HistogramPlotter()->Colour());
+    const ui::COLORREF ink = pane.Graph().HistogramPlotter()->Colour();
+    const std::vector<std::pair<ui::TPoint, ui::TPoint>> countBars = Drawn(pane).dc.Segments(ink);
 
     Set(ViewKind::Autocorrelation, u"scale", u"coefficient");
     const std::vector<float> coefficients = Shown(pane);
@@ -190,7 +192,7 @@ TEST_F(PaneOverlayTest, TheCoefficientScaleRedrawsTheBarsBelowZeroAsTheCopiedTex
     // The axis takes in every bar, the deepest too.
     EXPECT_LE(pane.Graph().GetRange().first, *lowest);
     EXPECT_GE(pane.Graph().GetRange().second, *highest);
-    EXPECT_NE(Drawn(pane).dc.Segments(pane.Graph().HistogramPlotter()->Colour()), countBars);
+    EXPECT_NE(Drawn(pane).dc.Segments(ink), countBars);
 
     // The screen shows what the copied text gives.
     VEX::String text;
