@@ -27,6 +27,29 @@ std::optional<Host::ViewKind> ViewNamed(const QString& name)
     return std::nullopt;
 }
 
+// "VIEW:NAME=VALUE", a setting of an open view as `nerolith`'s view options
+// give it (ACH:band=poisson, ISIH:log-x=on).
+bool ApplySetting(Desk::MainWindow& window, const QString& text)
+{
+    const qsizetype colon = text.indexOf(':');
+    const qsizetype equals = text.indexOf('=', colon + 1);
+    const std::optional<Host::ViewKind> kind = colon > 0 ? ViewNamed(text.left(colon)) : std::nullopt;
+    if (!kind || equals <= colon + 1) {
+        Fail(QString("--set: \"%1\" is not VIEW:NAME=VALUE with a view's name").arg(text));
+        return false;
+    }
+    Desk::Session* session = window.CurrentSession();
+    const QString name = text.mid(colon + 1, equals - colon - 1);
+    const QString value = text.mid(equals + 1);
+    if (session == nullptr ||
+        Failed(session->Analysis().SetViewSetting(*kind, VEX::String(name.toStdU16String()),
+                                                  VEX::String(value.toStdU16String())))) {
+        Fail(QString("--set: the view %1 is not open or refuses %2=%3").arg(text.left(colon), name, value));
+        return false;
+    }
+    return true;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -42,7 +65,9 @@ int main(int argc, char** argv)
     const QCommandLineOption analyze("analyze", "Analyse the source channel once the recording is open.");
     const QCommandLineOption view("view", "Open a view: discriminator, AH, ISIH, ACH, CCH, PSTH or RM.", "name");
     const QCommandLineOption screenshot("screenshot", "Write a picture of the window to a PNG file and exit.", "png");
-    options.addOptions({analyze, view, screenshot});
+    const QCommandLineOption set("set", "Give an open view a setting: VIEW:NAME=VALUE (ACH:band=poisson).",
+                                 "setting");
+    options.addOptions({analyze, view, screenshot, set});
     options.process(app);
     const QStringList sources = options.positionalArguments();
     if (sources.size() > 1) {
@@ -79,6 +104,11 @@ int main(int argc, char** argv)
     }
     for (Host::ViewKind kind : views) {
         window.OpenView(kind);
+    }
+    for (const QString& setting : options.values(set)) {
+        if (!ApplySetting(window, setting)) {
+            return 1;
+        }
     }
     if (options.isSet(screenshot)) {
         const QString path = options.value(screenshot);

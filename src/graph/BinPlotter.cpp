@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
 #include <stdexcept>
 #include <vector>
 
@@ -15,7 +16,7 @@ namespace {
 
 // Where one bin lands: edges clamped to the plot (left may sit one pixel
 // left of it, where the clip hides it), centre, and the count's row, raw
-// and clamped into [top, baseline].
+// and clamped into the plot's rows.
 struct BinPixels {
     std::int32_t left = 0;
     std::int32_t right = 0;
@@ -30,9 +31,10 @@ struct BinPixels {
 
 class BinLayout {
 public:
-    BinLayout(const PlotFrame& frame, const BinSeries& bins, double width)
+    BinLayout(const PlotFrame& frame, const BinSeries& bins, double width, std::optional<double> base)
         : frame_(frame), bins_(bins), width_(width), range_(frame.Range()),
-          baseline_(std::max(frame.rect.bottom - 2, frame.rect.top))
+          bottom_(std::max(frame.rect.bottom - 2, frame.rect.top)),
+          baseline_(base ? std::clamp(frame.PixelY(*base), frame.rect.top, bottom_) : bottom_)
     {
     }
 
@@ -57,7 +59,7 @@ public:
         p.centre = Mean(p.left, p.right);
         p.rawCentre = Mean(rawLeft, std::max(rawRight, rawLeft + 1));
         p.rawTop = frame_.PixelY(count);
-        p.top = std::clamp(p.rawTop, r.top, baseline_);
+        p.top = std::clamp(p.rawTop, r.top, bottom_);
         p.inExtent = count >= range_.first && count <= range_.second;
         return p;
     }
@@ -72,6 +74,7 @@ private:
     const BinSeries& bins_;
     double width_;
     std::pair<double, double> range_;
+    std::int32_t bottom_;
     std::int32_t baseline_;
 };
 
@@ -91,6 +94,15 @@ public:
     {
         if (top < baseline) {
             Segment({x, baseline}, {x, top - 1});
+        }
+    }
+    // The edge between two bars (tops a and b) standing on or hanging from
+    // the baseline: up to the taller, down to the deeper.
+    void Edge(std::int32_t x, std::int32_t baseline, std::int32_t a, std::int32_t b)
+    {
+        Upright(x, baseline, std::min(a, b));
+        if (std::max(a, b) > baseline) {
+            Segment({x, baseline}, {x, std::max(a, b) + 1});
         }
     }
     // Continues the current run when it ends where the segment starts.
@@ -128,9 +140,11 @@ void DrawBars(ui::TDC& dc, const BinLayout& layout, bool filled, const ui::TBrus
         if (!p.beforeLeft) {
             if (filled && p.top + 1 <= baseline) {
                 dc.FillRect(ui::TRect(p.left + 1, p.top + 1, p.right, baseline + 1), fill);
+            } else if (filled && p.top > baseline) {
+                dc.FillRect(ui::TRect(p.left + 1, baseline, p.right, p.top), fill);
             }
             // Adjacent bars share the edge between them.
-            lines.Upright(p.left, baseline, std::min(previousTop, p.top));
+            lines.Edge(p.left, baseline, previousTop, p.top);
             if (p.inExtent) {
                 lines.Segment({p.left, p.top}, {p.right, p.top});
             }
@@ -212,7 +226,7 @@ void DrawNeedles(ui::TDC& dc, const BinLayout& layout)
             break;
         }
         if (!p.beforeLeft) {
-            lines.Upright(p.centre, layout.Baseline(), p.top);
+            lines.Edge(p.centre, layout.Baseline(), p.top, p.top);
         }
     }
     lines.Draw(dc);
@@ -317,6 +331,14 @@ void BinPlotter::SetBinWidth(double width)
     }
 }
 
+void BinPlotter::SetBaseValue(std::optional<double> value)
+{
+    if (value != baseValue_) {
+        baseValue_ = value;
+        RequestRedraw();
+    }
+}
+
 void BinPlotter::SetPlotData(PlotDataBase* data, bool owned)
 {
     if (data && !dynamic_cast<BinPlotData*>(data)) {
@@ -347,7 +369,7 @@ void BinPlotter::Draw(ui::TDC& dc, const PlotFrame& frame)
     if (bins.counts.empty()) {
         return;
     }
-    const BinLayout layout(frame, bins, width);
+    const BinLayout layout(frame, bins, width, baseValue_);
     const ui::TSize half = MarkerHalfSize(dc);
     const bool narrow = layout.PixelWidth() <= 1.0;
     const ui::TBrush fill(FillColour());

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 
 #include "graph/Plotter.h"
 
@@ -32,6 +33,10 @@ public:
     // above zero is refused with "Broken bin size".
     void SetBinWidth(double width);
     double BinWidth() const { return binWidth_; }
+    // The value the bars stand on (or, below it, hang from), kept inside the
+    // plot; none: the plot's bottom. A correlation coefficient needs zero.
+    void SetBaseValue(std::optional<double> value);
+    std::optional<double> BaseValue() const { return baseValue_; }
     // Only bin data is taken; anything else is refused with
     // "Wrong data format". None detaches the data.
     void SetPlotData(PlotDataBase* data, bool owned = false) override;
@@ -45,6 +50,7 @@ public:
 private:
     std::int32_t style_ = kStyleBar;
     double binWidth_ = 1.0;
+    std::optional<double> baseValue_;
 };
 
 } // namespace DUdido1

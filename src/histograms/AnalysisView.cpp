@@ -73,6 +73,7 @@ void AnalysisView::ReadSettings()
 void AnalysisView::Recompute()
 {
     ReapplyXRange();
+    ShowPaneOverlays();
     for (const std::unique_ptr<HistogramPane>& pane : panes_) {
         pane->Redraw();
     }
@@ -81,6 +82,7 @@ void AnalysisView::Recompute()
 
 void AnalysisView::Refresh()
 {
+    ShowPaneOverlays();
     for (const std::unique_ptr<HistogramPane>& pane : panes_) {
         pane->Redraw();
     }
@@ -150,9 +152,31 @@ void AnalysisView::AddUnitPane(std::int32_t unit)
     panes_.push_back(std::move(pane));
 }
 
+void AnalysisView::ShowPaneOverlays()
+{
+    const PaneOverlay overlay = Overlay();
+    for (const std::unique_ptr<HistogramPane>& pane : panes_) {
+        // Without bars of its own no overlay drew anything: the views that
+        // have none are left as they are.
+        if (overlay == PaneOverlay::None) {
+            if (pane->ReplacesBars()) {
+                pane->ClearOverlay();
+            }
+            continue;
+        }
+        FigurePane figure = pane->FigureData();
+        DecorateFigurePane(*pane, figure);
+        pane->ShowOverlay(figure, overlay == PaneOverlay::OwnBars);
+    }
+}
+
 // A pane made after the settings changed takes them as the others have.
 void AnalysisView::ConfigurePane(HistogramPane& pane)
 {
+    if (!menuItems_) {
+        menuItems_ = std::make_unique<SettingMenuItems>(*document_, kind_, MenuChoices());
+    }
+    menuItems_->AddTo(pane.Graph().StyleMenu());
     pane.SetBinSize(binSize_);
     pane.SetUnits(unitsText_);
     pane.SetStatisticsArea(StatisticsAreaHeight(statisticsOptions_));
@@ -226,6 +250,9 @@ HRESULT AnalysisView::SetSetting(const VEX::String& name, const VEX::String& val
 {
     try {
         const HRESULT own = SetOwnSetting(name.View(), value.View());
+        if (own == S_OK) {
+            ShowPaneOverlays();
+        }
         return own == S_FALSE ? ViewSettingProtocol(*this).Set(name.View(), value.View()) : own;
     } catch (const VEX::XVEX&) {
         return E_INVALIDARG;

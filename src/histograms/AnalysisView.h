@@ -14,6 +14,7 @@
 #include "histograms/HistogramPane.h"
 #include "histograms/PageController.h"
 #include "histograms/PaneOwner.h"
+#include "histograms/SettingMenuItems.h"
 #include "module/SpikeView.h"
 #include "platform/com/ComPtr.h"
 #include "platform/ui/Render.h"
@@ -188,6 +189,17 @@ protected:
     virtual void AppendPaneText(const HistogramPane& pane, std::u16string& out) const;
     virtual void DecorateFigurePane(const HistogramPane&, FigurePane&) const {}
 
+    // What the view draws over its panes on screen, as DecorateFigurePane
+    // decorates them: nothing, lines and shading over the counts, or bars
+    // of its own (scaled, or on another axis) with them.
+    enum class PaneOverlay { None, OverCounts, OwnBars };
+    virtual PaneOverlay Overlay() const { return PaneOverlay::None; }
+    // Each pane shows the overlay of its displayed page; after each
+    // analysis, page change and change of the view's own settings.
+    void ShowPaneOverlays();
+    // The view's own settings offered in each pane's context menu.
+    virtual std::vector<SettingMenuItems::Choice> MenuChoices() const { return {}; }
+
     // Hands a changed setting to the document, which gives it back through
     // SetSetting. False when it was refused.
     bool SendSetting(std::u16string_view name, const std::u16string& value);
@@ -226,6 +238,8 @@ private:
 
     ComPtr<AnalysisDocument> document_;
     Host::ViewKind kind_;
+    // Made with the first pane; the panes' menus refer to it.
+    std::unique_ptr<SettingMenuItems> menuItems_;
     AnalysisViewToolbar toolbar_;
     // Declared before the panes, its children, which go first.
     platform::ui::TWindow paneArea_;

@@ -116,6 +116,7 @@ void AnalysisView::ShowPage(std::int32_t page)
         return;
     }
     paging_.ShowPage(page);
+    ShowPaneOverlays();
     UpdateToolbar();
     for (const std::unique_ptr<HistogramPane>& pane : panes_) {
         pane->Redraw();

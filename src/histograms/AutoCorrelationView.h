@@ -23,6 +23,12 @@ protected:
     std::optional<std::u16string> OwnSetting(std::u16string_view name) const override;
     void AppendPaneText(const HistogramPane& pane, std::u16string& out) const override;
     void DecorateFigurePane(const HistogramPane& pane, FigurePane& figure) const override;
+    // The refractory shading always; bars of its own when scaled or banded.
+    PaneOverlay Overlay() const override
+    {
+        return overlay_.ReplacesBars() ? PaneOverlay::OwnBars : PaneOverlay::OverCounts;
+    }
+    std::vector<SettingMenuItems::Choice> MenuChoices() const override { return CorrelogramOverlay::MenuChoices(); }
 
 private:
     std::unique_ptr<HistogramPane> CreatePane(std::int32_t unit, const Host::UnitDescription& description) override;

@@ -113,6 +113,19 @@ HRESULT CorrelogramOverlay::SetBand(std::u16string_view value)
     return S_OK;
 }
 
+std::vector<SettingMenuItems::Choice> CorrelogramOverlay::MenuChoices()
+{
+    std::vector<SettingMenuItems::Choice> choices;
+    for (const ScaleName& scale : kScales) {
+        choices.push_back({std::u16string(Name::kScale), std::u16string(scale.name),
+                           VEX::String(u"Scale: " + std::u16string(scale.title))});
+    }
+    choices.push_back({std::u16string(Name::kBand), u"none", VEX::String(u"No Band")});
+    choices.push_back({std::u16string(Name::kBand), u"poisson", VEX::String(u"Poisson Band (99%)")});
+    choices.push_back({std::u16string(Name::kBand), u"jitter", VEX::String(u"Jitter Band (99%)")});
+    return choices;
+}
+
 std::optional<std::u16string> CorrelogramOverlay::Get(std::u16string_view name) const
 {
     if (name == Name::kScale) {

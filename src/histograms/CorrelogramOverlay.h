@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "histograms/Figure.h"
+#include "histograms/SettingMenuItems.h"
 #include "platform/com/Result.h"
 #include "quality/CorrelogramStatistics.h"
 
@@ -16,9 +17,10 @@ class HistogramPane;
 // What the auto- and cross-correlation views draw over their counts: the
 // scale of the Y axis and a confidence band, set by name ("scale":
 // counts|rate|coefficient; "band": none|poisson|jitter[:MS[:ROUNDS[:SEED]]]).
-// The figure and the copied text show them; the band is measured on the
-// whole analysis, so a paged view shows none. The autocorrelogram's figure
-// shades the refractory period of the unit quality settings.
+// The figure, the panes on screen and the copied text show them; the band
+// is measured on the whole analysis, so a paged view shows none. The
+// autocorrelogram shades the refractory period of the unit quality
+// settings.
 class CorrelogramOverlay {
 public:
     explicit CorrelogramOverlay(bool cross) : cross_(cross) {}
@@ -26,6 +28,10 @@ public:
     // S_FALSE for a name it does not take, E_INVALIDARG for a bad value.
     HRESULT Set(std::u16string_view name, std::u16string_view value);
     std::optional<std::u16string> Get(std::u16string_view name) const;
+    // Whether the bars are other than the counts or a band is drawn.
+    bool ReplacesBars() const { return scale_ != CorrelogramScale::Counts || band_ != Band::None; }
+    // Each scale and band, for the panes' context menus.
+    static std::vector<SettingMenuItems::Choice> MenuChoices();
 
     // The pane's copied text; scaled, and with the columns "expected",
     // "lower 99%" and "upper 99%" when a band is drawn.

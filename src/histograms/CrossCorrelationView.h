@@ -30,6 +30,8 @@ protected:
     bool XRangeCountsAgain() const override { return true; }
     void AppendPaneText(const HistogramPane& pane, std::u16string& out) const override;
     void DecorateFigurePane(const HistogramPane& pane, FigurePane& figure) const override;
+    PaneOverlay Overlay() const override { return overlay_.ReplacesBars() ? PaneOverlay::OwnBars : PaneOverlay::None; }
+    std::vector<SettingMenuItems::Choice> MenuChoices() const override { return CorrelogramOverlay::MenuChoices(); }
 
 private:
     std::unique_ptr<HistogramPane> CreatePane(std::int32_t unit, const Host::UnitDescription& description) override;

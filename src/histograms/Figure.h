@@ -35,6 +35,7 @@ struct FigurePane {
     VEX::String yTitle;
     std::vector<FigureLine> lines; // over the bars, in black
     std::optional<std::pair<double, double>> shadedX; // an X interval shaded behind the bars
+    bool xLog10Seconds = false; // X is log10 of a time in seconds
 };
 
 // A view's picture made to be published: a title, then one pane per unit

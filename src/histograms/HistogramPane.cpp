@@ -3,10 +3,13 @@
 #include <algorithm>
 #include <string>
 
+#include "graph/BinLines.h"
 #include "graph/BinPlotter.h"
+#include "graph/DecadeLabels.h"
 #include "graph/GraphMessages.h"
 #include "graph/HistogramWindow.h"
 #include "graph/SelectionQueen.h"
+#include "graph/ShadedSpan.h"
 #include "histograms/BinRules.h"
 #include "histograms/PaneOwner.h"
 #include "platform/text/ListSeparator.h"
@@ -47,6 +50,13 @@ HistogramPane::HistogramPane(ui::TWindow* parent, PaneOwner& owner, std::int32_t
       selection_(std::make_unique<DUdido1::SelectionQueen>()),
       graph_(std::make_unique<DUdido1::HistogramWindow>(this))
 {
+    // Added first: the shading lies behind the bars.
+    shade_ = new DUdido1::ShadedSpan;
+    graph_->AddPlotter(shade_, true);
+    overlayLines_ = new DUdido1::BinLines;
+    graph_->AddAnnotation(overlayLines_, true);
+    decades_ = new DUdido1::DecadeLabels;
+    graph_->AddAnnotation(decades_, true);
     plotter_ = new DUdido1::BinPlotter;
     plotter_->SetColour(description.colour);
     plotter_->SetFillColour(description.colour);
@@ -95,6 +105,8 @@ void HistogramPane::SetCurrentPage(std::int32_t page)
 
 void HistogramPane::Clear()
 {
+    // A new analysis counts afresh; the view shows the overlay again after it.
+    ClearOverlay();
     SetXRanges(0.0, 1.0);
     graph_->SetDefaultRange(0.0, 1.0);
     graph_->SetRange(0.0, 1.0);
@@ -146,13 +158,13 @@ void HistogramPane::SetHint(const std::vector<VEX::String>& items)
 
 std::u16string HistogramPane::HintAt(double x) const
 {
-    const std::span<const float> counts = pages_.DisplayedBins();
-    const std::optional<std::int64_t> bin = BinFloor((x - pages_.XStart()) / BinSize());
-    if (!bin || *bin < 0 || *bin >= static_cast<std::int64_t>(counts.size())) {
+    const DUdido1::BinSeries bins = Bins();
+    const std::optional<std::int64_t> bin = BinFloor((x - bins.first) / bins.width);
+    if (!bin || *bin < 0 || *bin >= static_cast<std::int64_t>(bins.counts.size())) {
         return {};
     }
-    const double start = pages_.XStart() + static_cast<double>(*bin) * BinSize();
-    return BinHint(start, BinSize(), counts[static_cast<std::size_t>(*bin)], VEX::ListSeparator());
+    const double start = bins.first + static_cast<double>(*bin) * bins.width;
+    return BinHint(start, bins.width, bins.counts[static_cast<std::size_t>(*bin)], VEX::ListSeparator());
 }
 
 void HistogramPane::CopyText(std::u16string& out) const
@@ -165,7 +177,7 @@ FigurePane HistogramPane::FigureData() const
     FigurePane pane;
     pane.label = label_;
     pane.colour = plotter_->Colour();
-    const DUdido1::BinSeries bins = Bins();
+    const DUdido1::BinSeries bins{pages_.XStart(), BinSize(), pages_.DisplayedBins()};
     pane.firstBin = bins.first;
     pane.binWidth = bins.width;
     pane.values.assign(bins.counts.begin(), bins.counts.end());
@@ -219,7 +231,73 @@ void HistogramPane::Redraw()
 
 DUdido1::BinSeries HistogramPane::Bins() const
 {
+    if (bars_) {
+        return {bars_->firstBin, bars_->binWidth, bars_->values};
+    }
     return {pages_.XStart(), BinSize(), pages_.DisplayedBins()};
+}
+
+void HistogramPane::ShowOverlay(const FigurePane& figure, bool replacesBars)
+{
+    if (!replacesBars && bars_) {
+        ClearOverlay();
+    }
+    shade_->SetSpan(figure.shadedX);
+    std::vector<DUdido1::BinLines::Line> lines;
+    for (const FigureLine& line : figure.lines) {
+        lines.push_back({line.values, line.dashed});
+    }
+    overlayLines_->SetLines(figure.firstBin, figure.binWidth, std::move(lines));
+    if (!replacesBars) {
+        ShowAxisTitles(xTitle_, xUnits_, figure.yTitle);
+        RequestRepaint();
+        return;
+    }
+    const auto replacedX = bars_ ? bars_->replacedX : std::nullopt;
+    bars_ = OverlayBars{figure.firstBin, figure.binWidth, {figure.values.begin(), figure.values.end()}, replacedX};
+    // Bars below zero (a correlation coefficient) hang from it.
+    plotter_->SetBaseValue(figure.y.first < 0.0 ? std::optional(0.0) : std::nullopt);
+    const bool ownX = figure.xTitle != FigureData().xTitle;
+    decades_->SetShown(figure.xLog10Seconds);
+    ShowAxisTitles(ownX ? figure.xTitle : xTitle_, ownX ? VEX::String() : xUnits_, figure.yTitle);
+    if (ownX) {
+        if (!bars_->replacedX) {
+            bars_->replacedX = std::pair{graph_->GetDefaultDomain(), graph_->GetDomain()};
+        }
+        SetXRanges(figure.x.first, figure.x.second);
+    }
+    // Room beyond the highest and the deepest bar or line, which would sit
+    // on the frame.
+    const double room = 0.05 * (figure.y.second - figure.y.first);
+    const AxisExtent y{figure.y.first < 0.0 ? figure.y.first - room : figure.y.first, figure.y.second + room};
+    ApplyY({y, y});
+    RequestRepaint();
+}
+
+void HistogramPane::ClearOverlay()
+{
+    shade_->SetSpan(std::nullopt);
+    overlayLines_->SetLines(0.0, 1.0, {});
+    ShowAxisTitles(xTitle_, xUnits_, kCountsTitle);
+    if (bars_) {
+        if (bars_->replacedX) {
+            ApplyX({bars_->replacedX->first, bars_->replacedX->second});
+        }
+        bars_.reset();
+        decades_->SetShown(false);
+        plotter_->SetBaseValue(std::nullopt);
+        const std::span<const float> counts = pages_.DisplayedBins();
+        const float highest = counts.empty() ? 0.0F : *std::max_element(counts.begin(), counts.end());
+        const double top = std::max(static_cast<double>(highest), 1.0);
+        ApplyY({AxisExtent{0.0, top}, AxisExtent{0.0, top}});
+    }
+    RequestRepaint();
+}
+
+void HistogramPane::ShowAxisTitles(const VEX::String& xTitle, const VEX::String& xUnits, const VEX::String& yTitle)
+{
+    graph_->SetAxisTitles(xTitle, yTitle);
+    graph_->SetAxisUnits(xUnits, u"");
 }
 
 void HistogramPane::CountValue(std::int64_t bin, double x)
@@ -232,6 +310,11 @@ void HistogramPane::CountValues(std::span<const BinnedValue> values)
 {
     const CountSummary summary = pages_.CountValues(values, graph_->GetDomain());
     if (!summary.counted) {
+        return;
+    }
+    // The overlay's bars set the ranges; it is shown again once counted.
+    if (bars_) {
+        RequestRepaint();
         return;
     }
     // Most runs change no range: the quick tests come first.
@@ -268,8 +351,7 @@ void HistogramPane::SetXAxis(const VEX::String& title, const VEX::String& units)
 {
     xTitle_ = title;
     xUnits_ = units;
-    graph_->SetAxisTitles(title, kCountsTitle);
-    graph_->SetAxisUnits(units, u"");
+    ShowAxisTitles(title, units, kCountsTitle);
 }
 
 void HistogramPane::SetXRanges(double minimum, double maximum)
@@ -357,7 +439,9 @@ void HistogramPane::Receive(MessSys::Message& message)
             SetExtent(domain->minimum, domain->maximum);
         }
     } else if (const auto* trackEnd = dynamic_cast<const DUdido1::MessageQueenTrackEnd*>(&message)) {
-        if (&trackEnd->queen == selection_.get()) {
+        // A selection on an axis of the overlay's own (log10 s) is not one of
+        // the analysis' values.
+        if (&trackEnd->queen == selection_.get() && !(bars_ && bars_->replacedX)) {
             owner_.SelectionChosen(trackEnd->position.x, trackEnd->position.y);
         }
     }

@@ -18,7 +18,10 @@
 #include "platform/ui/TWindow.h"
 
 namespace DUdido1 {
+class BinLines;
 class BinPlotter;
+class DecadeLabels;
+class ShadedSpan;
 class HistogramWindow;
 class SelectionQueen;
 } // namespace DUdido1
@@ -114,8 +117,20 @@ public:
     virtual void Reset();
     void Redraw();
 
-    // The displayed page as the plotter draws it: bins from k0 x bin size.
+    // The displayed page as the plotter draws it: bins from k0 x bin size,
+    // or the overlay's bars.
     DUdido1::BinSeries Bins() const override;
+
+    // What a view draws over the counts (a figure pane as the view decorates
+    // it): its lines over the bars, its shaded interval behind them and its
+    // Y title; with replacesBars, also its bars, X title (decades marked as
+    // times on a log10 seconds axis) and ranges in place
+    // of the counts', which then no longer move the ranges. Counting goes on
+    // into the pages; the view shows the overlay again after each analysis.
+    void ShowOverlay(const FigurePane& figure, bool replacesBars);
+    // Back to the counts, their titles and ranges.
+    void ClearOverlay();
+    bool ReplacesBars() const { return bars_.has_value(); }
 
 protected:
     // Counts x into a bin of the newest page and lets the graph's ranges
@@ -144,6 +159,7 @@ private:
     void ApplyX(const RangeChange& change);
     void ApplyY(const RangeChange& change);
     void RequestRepaint();
+    void ShowAxisTitles(const VEX::String& xTitle, const VEX::String& xUnits, const VEX::String& yTitle);
 
     PaneOwner& owner_;
     std::int32_t unit_;
@@ -164,6 +180,18 @@ private:
     std::unique_ptr<DUdido1::SelectionQueen> selection_;
     std::unique_ptr<DUdido1::HistogramWindow> graph_;
     DUdido1::BinPlotter* plotter_ = nullptr;
+    // Owned by the graph.
+    DUdido1::ShadedSpan* shade_ = nullptr;
+    DUdido1::BinLines* overlayLines_ = nullptr;
+    DUdido1::DecadeLabels* decades_ = nullptr;
+    // The overlay's bars, and the X ranges they replaced.
+    struct OverlayBars {
+        double firstBin = 0.0;
+        double binWidth = 1.0;
+        std::vector<float> values;
+        std::optional<std::pair<AxisExtent, AxisExtent>> replacedX;
+    };
+    std::optional<OverlayBars> bars_;
 };
 
 } // namespace Nerolith

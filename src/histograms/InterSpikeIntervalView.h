@@ -20,6 +20,8 @@ protected:
     std::optional<std::u16string> OwnSetting(std::u16string_view name) const override;
     void AppendPaneText(const HistogramPane& pane, std::u16string& out) const override;
     void DecorateFigurePane(const HistogramPane& pane, FigurePane& figure) const override;
+    PaneOverlay Overlay() const override { return logAxis_.IsOn() ? PaneOverlay::OwnBars : PaneOverlay::None; }
+    std::vector<SettingMenuItems::Choice> MenuChoices() const override { return LogIntervalAxis::MenuChoices(); }
 
 private:
     std::unique_ptr<HistogramPane> CreatePane(std::int32_t unit, const Host::UnitDescription& description) override;

@@ -28,6 +28,13 @@ HRESULT LogIntervalAxis::Set(std::u16string_view name, std::u16string_view value
     return S_OK;
 }
 
+std::vector<SettingMenuItems::Choice> LogIntervalAxis::MenuChoices()
+{
+    const std::u16string name(ViewSettingName::kLogX);
+    return {{name, u"off", VEX::String(u"Linear Interval Axis")},
+            {name, u"on", VEX::String(u"Logarithmic Interval Axis")}};
+}
+
 std::optional<std::u16string> LogIntervalAxis::Get(std::u16string_view name) const
 {
     return name == ViewSettingName::kLogX ? std::optional<std::u16string>(on_ ? u"on" : u"off") : std::nullopt;
@@ -93,6 +100,7 @@ void LogIntervalAxis::Decorate(AnalysisDocument& document, const HistogramPane& 
     const double highest = counted.counts.empty() ? 1.0 : *std::max_element(counted.counts.begin(), counted.counts.end());
     figure.y = {0.0, std::max(highest, 1.0)};
     figure.xTitle = kTitle;
+    figure.xLog10Seconds = true;
 }
 
 } // namespace Nerolith

@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "histograms/Figure.h"
+#include "histograms/SettingMenuItems.h"
 #include "platform/com/Result.h"
 
 namespace Nerolith {
@@ -24,6 +25,9 @@ public:
     // S_FALSE for a name it does not take, E_INVALIDARG for a bad value.
     HRESULT Set(std::u16string_view name, std::u16string_view value);
     std::optional<std::u16string> Get(std::u16string_view name) const;
+    bool IsOn() const { return on_; }
+    // Linear and logarithmic, for the panes' context menus.
+    static std::vector<SettingMenuItems::Choice> MenuChoices();
 
     void AppendText(AnalysisDocument& document, const HistogramPane& pane, std::u16string& out) const;
     void Decorate(AnalysisDocument& document, const HistogramPane& pane, FigurePane& figure) const;

@@ -137,6 +137,35 @@ TEST_F(BinPlotterTest, CountsOutsideTheRangeStayWithinThePlot)
     EXPECT_EQ(dots, marker);
 }
 
+TEST_F(BinPlotterTest, BarsStandOnOrHangFromTheBaseValue)
+{
+    frame = PlotFrame::Make(plot, {0.0, 300.0}, {-1.0, 1.0});
+    SetBins(0.0, 100.0, {0.5f, -0.5f});
+    plotter.SetBaseValue(0.0);
+    const std::int32_t zero = frame.PixelY(0.0);
+    const std::int32_t up = frame.PixelY(0.5);
+    const std::int32_t down = frame.PixelY(-0.5);
+    const std::vector<Line> expected{
+        {{10, zero}, {10, up - 1}},
+        {{10, up}, {110, up}},
+        {{110, zero}, {110, up - 1}},
+        {{110, zero}, {110, down + 1}},
+        {{110, down}, {210, down}},
+    };
+    EXPECT_EQ(Draw(kStyleBar), expected);
+    Draw(kStyleFilledBar);
+    const auto fills = dc.Find(DrawOp::FillRect);
+    ASSERT_EQ(fills.size(), 2u);
+    EXPECT_EQ(fills[1]->rect, TRect(111, zero, 210, down)) << "the fill hangs from zero";
+
+    // Without a base value both stand on the plot's bottom, the negative one
+    // flat on it.
+    plotter.SetBaseValue(std::nullopt);
+    const auto bars = Draw(kStyleBar);
+    EXPECT_EQ(bars.front(), (Line{{10, plot.bottom - 2}, {10, up - 1}}));
+    EXPECT_TRUE(std::none_of(bars.begin(), bars.end(), [&](const Line& l) { return l.second.y > plot.bottom - 2; }));
+}
+
 TEST_F(BinPlotterTest, TheFunctionCurveIsClippedToThePlot)
 {
     frame = PlotFrame::Make(plot, {0.0, 300.0}, {0.0, 100.0});
