@@ -23,6 +23,7 @@ constexpr std::int32_t kHorizontalMargin = 30;
 constexpr std::int32_t kVerticalMargin = 8;
 constexpr std::int32_t kTickLength = 5;
 constexpr std::int32_t kFontHeight = 11;
+constexpr std::int32_t kSmallestFontHeight = 7;
 constexpr std::int32_t kButtonSize = 14;
 // A grab this close to the minimum cannot stretch; it moves the extent.
 constexpr std::int32_t kStretchFrom = 4;
@@ -41,6 +42,19 @@ double ScaleOf(const TDC& dc)
 std::int32_t Scaled(std::int32_t pixels, double scale)
 {
     return static_cast<std::int32_t>(std::lround(pixels * scale));
+}
+
+// The text one character shorter, ending in an ellipsis.
+VEX::String ShortenedByOne(const VEX::String& text)
+{
+    constexpr char16_t kEllipsis = u'\u2026';
+    std::u16string shorter = text.Str();
+    if (!shorter.empty() && shorter.back() == kEllipsis) {
+        shorter.pop_back();
+    }
+    const bool pair = shorter.size() >= 2 && shorter.back() >= 0xDC00 && shorter.back() <= 0xDFFF;
+    shorter.resize(shorter.size() - std::min<std::size_t>(shorter.size(), pair ? 2 : 1));
+    return VEX::String(shorter + kEllipsis);
 }
 
 } // namespace
@@ -252,15 +266,43 @@ void AxisScale::DrawVertical(TDC& dc, const TRect& plot) const
         const platform::ui::TSize size = dc.GetTextExtent(label);
         dc.TextOut(plot.left - tick - 2 - size.cx, y - size.cy / 2, label);
     }
-    const VEX::String caption = Caption();
-    if (!caption.Empty()) {
-        const platform::ui::TSize size = dc.GetTextExtent(caption);
-        font.escapement = 900;
-        dc.SelectObject(font);
-        // Upright text runs upwards from its origin, its cell to the right.
-        dc.TextOut(plot.left - Scaled(kVerticalThickness, scale) + 1, plot.top + (plot.Height() + size.cx) / 2,
-                   caption);
+    DrawVerticalCaption(dc, font, plot);
+}
+
+void AxisScale::DrawVerticalCaption(TDC& dc, platform::ui::TFont font, const TRect& plot) const
+{
+    VEX::String caption = Caption();
+    if (caption.Empty()) {
+        return;
     }
+    const double scale = ScaleOf(dc);
+    // The caption shares its column with the autoscale button at the bottom.
+    const std::int32_t top = plot.top - Scaled(kVerticalMargin, scale);
+    const std::int32_t bottom = plot.bottom - Scaled(kButtonSize, scale) - 2;
+    const std::int32_t room = std::max<std::int32_t>(bottom - top, 0);
+    // A long title in a short pane is set smaller, and at the smallest size
+    // shortened with an ellipsis, rather than cut off at both ends.
+    const std::int32_t smallest = Scaled(kSmallestFontHeight, scale);
+    platform::ui::TSize size = dc.GetTextExtent(caption);
+    if (size.cx > room) {
+        font.height = std::max(smallest, font.height * room / std::max<std::int32_t>(size.cx, 1));
+    }
+    for (;;) {
+        dc.SelectObject(font);
+        size = dc.GetTextExtent(caption);
+        if (size.cx <= room || font.height <= smallest) {
+            break;
+        }
+        --font.height;
+    }
+    while (size.cx > room && caption.Length() > 1) {
+        caption = ShortenedByOne(caption);
+        size = dc.GetTextExtent(caption);
+    }
+    font.escapement = 900;
+    dc.SelectObject(font);
+    // Upright text runs upwards from its origin, its cell to the right.
+    dc.TextOut(plot.left - Scaled(kVerticalThickness, scale) + 1, (top + bottom + size.cx) / 2, caption);
 }
 
 void AxisScale::Paint(TDC& dc, bool, TRect&)

@@ -79,6 +79,7 @@ private:
     void PlaceAutoScaleButton();
     void DrawHorizontal(platform::ui::TDC& dc, const platform::ui::TRect& plot) const;
     void DrawVertical(platform::ui::TDC& dc, const platform::ui::TRect& plot) const;
+    void DrawVerticalCaption(platform::ui::TDC& dc, platform::ui::TFont font, const platform::ui::TRect& plot) const;
     template <class Call>
     void Notify(Call call);
 

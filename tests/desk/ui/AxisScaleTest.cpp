@@ -180,5 +180,44 @@ TEST_F(AxisScaleTest, DrawsTicksLabelsAndCaption)
     EXPECT_NE(dc.FindText(u"-40"), nullptr);
 }
 
+TEST_F(AxisScaleTest, ALongVerticalTitleIsSetSmallerToFitAShortPane)
+{
+    AxisScale vertical(plotWindow_, AxisOrientation::Vertical);
+    vertical.SetTitle(u"Correlation coefficient");
+    vertical.SetExtent(-1.0, 1.0);
+    RecordingDC dc;
+    vertical.Draw(dc, TRect(60, 10, 360, 210));
+    const DrawRecord* roomy = dc.FindText(u"Correlation coefficient");
+    ASSERT_NE(roomy, nullptr);
+    const std::int32_t fullHeight = roomy->state.font.height;
+
+    dc.Clear();
+    const TRect shortPlot(60, 10, 360, 130);
+    vertical.Draw(dc, shortPlot);
+    const DrawRecord* cramped = dc.FindText(u"Correlation coefficient");
+    ASSERT_NE(cramped, nullptr);
+    EXPECT_LT(cramped->state.font.height, fullHeight);
+    // Upright text runs upwards from its origin: it stays between the pane's
+    // upper margin and the autoscale button at the bottom.
+    const std::int32_t length = cramped->rect.Width();
+    const std::int32_t origin = cramped->points.at(0).y;
+    EXPECT_LE(origin, shortPlot.bottom - 14);
+    EXPECT_GE(origin - length, shortPlot.top - 8);
+
+    // Too long even at the smallest size: shortened, never overflowing.
+    dc.Clear();
+    const TRect tinyPlot(60, 10, 360, 40);
+    vertical.Draw(dc, tinyPlot);
+    const DrawRecord* tiny = nullptr;
+    for (const DrawRecord& record : dc.Records()) {
+        if (record.state.font.escapement == 900) {
+            tiny = &record;
+        }
+    }
+    ASSERT_NE(tiny, nullptr);
+    EXPECT_EQ(tiny->text.Str().back(), u'\u2026');
+    EXPECT_GE(tiny->points.at(0).y - tiny->rect.Width(), tinyPlot.top - 8);
+}
+
 } // namespace
 } // namespace Desk::ui
