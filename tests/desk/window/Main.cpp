@@ -6,6 +6,7 @@ int RunMainWindowTests(int argc, char** argv);
 int RunChartViewTests(int argc, char** argv);
 int RunWindowLayoutTests(int argc, char** argv);
 int RunWholeSessionTests(int argc, char** argv);
+int RunModuleCommandsTests(int argc, char** argv);
 
 int main(int argc, char** argv)
 {
@@ -16,5 +17,6 @@ int main(int argc, char** argv)
     failures += RunChartViewTests(argc, argv);
     failures += RunWindowLayoutTests(argc, argv);
     failures += RunWholeSessionTests(argc, argv);
+    failures += RunModuleCommandsTests(argc, argv);
     return failures == 0 ? 0 : 1;
 }
