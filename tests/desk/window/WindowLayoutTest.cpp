@@ -90,6 +90,27 @@ private slots:
         QVERIFY(window.Chart() != nullptr);
     }
 
+    // A later version may know views and settings this one does not: what
+    // it knows opens, the rest is left out without a word.
+    void opensTheViewsItKnowsOfALaterLayout()
+    {
+        QTemporaryDir folder;
+        const QString path = folder.filePath("later.nrl");
+        auto session = Desk::Session::OpenRecording("demo", MakeCom<Desk::HostServices>());
+        Desk::HostLayout layout;
+        layout.views.push_back({"SPECTRUM", {{"window", "hann"}}, {0, 0, 300, 200}});
+        layout.views.push_back({"ISIH", {{"smoothing", "3"}, {"bin-size", "0.003"}}, {20, 30, 400, 250}});
+        session->Save(path.toStdString(), layout);
+        Desk::MainWindow window;
+        QStringList errors;
+        window.SetErrorReporter([&errors](const QString& message) { errors << message; });
+        QVERIFY(window.Open(path));
+        QCOMPARE(errors, QStringList());
+        QCOMPARE(Stack(window),
+                 (QList<QPair<QString, QRect>>{{"Interspike Interval Histogram View", {20, 30, 400, 250}}}));
+        QCOMPARE(Setting(window, kIsi, u"bin-size"), QString("0.003"));
+    }
+
     // A damaged layout entry is reported by name and costs the windows only.
     void reportsADamagedEntryAndKeepsTheAnalysis()
     {
