@@ -26,6 +26,8 @@ std::unique_ptr<Session> Session::OpenDocument(const std::string& path, ComPtr<H
     }
     std::unique_ptr<Session> session(new Session(std::move(check.recording), std::move(services)));
     session->RestoreSettings(contents);
+    session->openedHostState_.views = contents.views;
+    session->openedHostState_.values = contents.values;
     return session;
 }
 
@@ -87,9 +89,12 @@ void Session::Analyze()
     DeliverMessages();
 }
 
-void Session::Save(const std::string& path)
+void Session::Save(const std::string& path) { Save(path, HostLayout{}); }
+
+void Session::Save(const std::string& path, const HostLayout& layout)
 {
     DocumentContents contents;
+    StoreLayout(layout, contents);
     contents.recording = ReferenceTo(host_->Data());
     contents.channelCalculations = SavedChannelFilters(*host_);
     const ComPtr<IPersistStreamInit> persistence =

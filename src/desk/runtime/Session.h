@@ -4,6 +4,7 @@
 #include <string>
 
 #include "desk/document/DocumentContents.h"
+#include "desk/document/HostLayout.h"
 #include "desk/runtime/ClassRegistry.h"
 #include "desk/runtime/HostDocument.h"
 #include "host/ISpikeDocInterface.h"
@@ -41,12 +42,19 @@ public:
     // Saves everything to a document file in one transaction.
     void Save(const std::string& path);
 
+    // The desktop program's windows, kept beside the analysis: saved with
+    // it, and handed back as the document that was opened held them (empty
+    // for a document without, or a session opened from a recording).
+    void Save(const std::string& path, const HostLayout& layout);
+    const DocumentContents& OpenedHostState() const { return openedHostState_; }
+
 private:
     Session(std::unique_ptr<Recording> recording, ComPtr<HostServices> services);
     void RestoreSettings(const DocumentContents& contents);
 
     ComPtr<HostDocument> host_;
     ComPtr<ISpikeDocInterface> analysis_;
+    DocumentContents openedHostState_;
 };
 
 } // namespace Desk

@@ -16,6 +16,7 @@
 
 #include <exception>
 
+#include "desk/document/DocumentError.h"
 #include "desk/ui/AxisScale.h"
 #include "desk/window/ChartView.h"
 #include "desk/window/MessagePresenter.h"
@@ -23,6 +24,7 @@
 #include "desk/window/QtText.h"
 #include "desk/window/RecentFiles.h"
 #include "desk/window/ViewArea.h"
+#include "desk/window/WindowLayout.h"
 #include "platform/ui/Application.h"
 
 namespace Desk {
@@ -40,6 +42,11 @@ bool IsDocumentFile(const QString& path)
 }
 
 QString StripMnemonic(QString text) { return text.remove(QLatin1Char('&')); }
+
+WindowLayout LayoutOf(ViewArea& views, const ViewCatalog& kinds, Session& session, ChartView* chart)
+{
+    return WindowLayout(views, kinds, session.Analysis(), chart, session.Host().Data().ChannelCount());
+}
 
 } // namespace
 
@@ -101,6 +108,7 @@ bool MainWindow::Open(const QString& source)
     RecentFiles::Add(path);
     FillRecentMenu();
     UpdateTitle();
+    RestoreLayout(path);
     return true;
 }
 
@@ -110,7 +118,7 @@ bool MainWindow::SaveTo(const QString& path)
         return false;
     }
     try {
-        session_->Save(path.toStdString());
+        session_->Save(path.toStdString(), LayoutOf(*views_, kinds_, *session_, chart_).Capture());
     } catch (const std::exception& error) {
         reportError_(tr("Cannot save %1: %2").arg(path, QString::fromUtf8(error.what())));
         return false;
@@ -335,6 +343,18 @@ void MainWindow::AfterCommand()
     views_->PlaceUnshown();
     if (chart_ != nullptr) {
         chart_->RefreshMarkers();
+    }
+}
+
+// A layout that cannot be read costs the windows, not the analysis.
+void MainWindow::RestoreLayout(const QString& path)
+{
+    try {
+        const HostLayout layout = LoadLayout(session_->OpenedHostState(), path.toStdString());
+        LayoutOf(*views_, kinds_, *session_, chart_).Restore(
+            layout, [this](Host::ViewKind kind) { OpenView(kind); }, [this] { Analyze(); });
+    } catch (const DocumentError& error) {
+        reportError_(tr("%1; the document opens without its window layout.").arg(QString::fromUtf8(error.what())));
     }
 }
 

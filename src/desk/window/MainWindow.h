@@ -66,6 +66,7 @@ private:
     void ShowAbout();
     void AfterCommand();
     void UpdateTitle();
+    void RestoreLayout(const QString& path);
 
     ComPtr<HostServices> services_;
     std::unique_ptr<Session> session_;

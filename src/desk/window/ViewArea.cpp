@@ -131,7 +131,8 @@ QList<QMdiSubWindow*> ViewArea::ShownWindows() const
 {
     QList<QMdiSubWindow*> shown;
     for (QMdiSubWindow* frame : subWindowList()) {
-        if (!frame->isHidden() && dynamic_cast<ViewSubWindow*>(frame) != nullptr) {
+        // A frame whose view is gone waits for the event loop to delete it.
+        if (!frame->isHidden() && frame->widget() != nullptr && dynamic_cast<ViewSubWindow*>(frame) != nullptr) {
             shown.append(frame);
         }
     }

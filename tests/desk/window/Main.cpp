@@ -4,6 +4,9 @@
 
 int RunMainWindowTests(int argc, char** argv);
 int RunChartViewTests(int argc, char** argv);
+int RunWindowLayoutTests(int argc, char** argv);
+int RunWholeSessionTests(int argc, char** argv);
+int RunModuleCommandsTests(int argc, char** argv);
 
 int main(int argc, char** argv)
 {
@@ -12,5 +15,8 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     int failures = RunMainWindowTests(argc, argv);
     failures += RunChartViewTests(argc, argv);
+    failures += RunWindowLayoutTests(argc, argv);
+    failures += RunWholeSessionTests(argc, argv);
+    failures += RunModuleCommandsTests(argc, argv);
     return failures == 0 ? 0 : 1;
 }
