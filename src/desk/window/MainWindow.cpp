@@ -17,6 +17,7 @@
 #include <exception>
 
 #include "desk/ui/AxisScale.h"
+#include "desk/window/ChannelMenu.h"
 #include "desk/window/ChartView.h"
 #include "desk/window/MessagePresenter.h"
 #include "desk/window/ModuleMenu.h"
@@ -24,6 +25,7 @@
 #include "desk/window/RecentFiles.h"
 #include "desk/window/ViewArea.h"
 #include "platform/ui/Application.h"
+#include "platform/ui/qt/QtBridge.h"
 
 namespace Desk {
 
@@ -53,6 +55,8 @@ MainWindow::MainWindow(QWidget* parent)
         services_->SetPresenter([this](const ShownMessage& message) { return PresentMessage(this, message); });
     }
     SetErrorReporter({});
+    // The module's dialogs and message boxes open over this window.
+    platform::ui::qt::SetDialogOwner(this);
     setCentralWidget(views_);
     setAcceptDrops(true);
     connect(views_, &ViewArea::placed, this, [this](QWidget* window) {
@@ -98,6 +102,7 @@ bool MainWindow::Open(const QString& source)
     views_->AddChart(*chart_);
     chart_->RefreshMarkers();
     RebuildModuleMenus();
+    BuildSessionMenus();
     RecentFiles::Add(path);
     FillRecentMenu();
     UpdateTitle();
@@ -254,6 +259,13 @@ void MainWindow::BuildViewMenu()
 void MainWindow::RebuildModuleMenus()
 {
     moduleMenus_ = ModuleMenu::Build(*menuBar(), helpMenu_, session_->Host().Commands(), [this] { AfterCommand(); });
+}
+
+// The host's menus that act on the open document, removed with the module's.
+void MainWindow::BuildSessionMenus()
+{
+    const auto report = [this](const QString& message) { reportError_(message); };
+    moduleMenus_.append(ChannelMenu::Build(*menuBar(), helpMenu_, *session_, [this] { AfterCommand(); }, report));
 }
 
 void MainWindow::FillRecentMenu()

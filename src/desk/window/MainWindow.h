@@ -59,6 +59,7 @@ private:
     void BuildEditMenu();
     void BuildViewMenu();
     void RebuildModuleMenus();
+    void BuildSessionMenus();
     void FillRecentMenu();
     void ChooseAndOpen();
     void Save();
