@@ -21,6 +21,7 @@
 #include "desk/window/ChartView.h"
 #include "desk/window/MessagePresenter.h"
 #include "desk/window/ModuleMenu.h"
+#include "desk/window/ProgressDialog.h"
 #include "desk/window/QtText.h"
 #include "desk/window/RecentFiles.h"
 #include "desk/window/ViewArea.h"
@@ -57,6 +58,7 @@ MainWindow::MainWindow(QWidget* parent)
     SetErrorReporter({});
     // The module's dialogs and message boxes open over this window.
     platform::ui::qt::SetDialogOwner(this);
+    services_->SetProgressFactory(ProgressDialog::FactoryFor(this));
     setCentralWidget(views_);
     setAcceptDrops(true);
     connect(views_, &ViewArea::placed, this, [this](QWidget* window) {

@@ -5,6 +5,7 @@
 int RunMainWindowTests(int argc, char** argv);
 int RunChartViewTests(int argc, char** argv);
 int RunDialogsTests(int argc, char** argv);
+int RunProgressTests(int argc, char** argv);
 
 int main(int argc, char** argv)
 {
@@ -14,5 +15,6 @@ int main(int argc, char** argv)
     int failures = RunMainWindowTests(argc, argv);
     failures += RunChartViewTests(argc, argv);
     failures += RunDialogsTests(argc, argv);
+    failures += RunProgressTests(argc, argv);
     return failures == 0 ? 0 : 1;
 }
