@@ -14,6 +14,7 @@
 #include <QSettings>
 #include <QStatusBar>
 
+#include <algorithm>
 #include <exception>
 
 #include "desk/ui/AxisScale.h"
@@ -24,6 +25,7 @@
 #include "desk/window/ProgressDialog.h"
 #include "desk/window/QtText.h"
 #include "desk/window/RecentFiles.h"
+#include "desk/window/SamplingMenu.h"
 #include "desk/window/ViewArea.h"
 #include "platform/ui/Application.h"
 #include "platform/ui/qt/QtBridge.h"
@@ -268,6 +270,26 @@ void MainWindow::BuildSessionMenus()
 {
     const auto report = [this](const QString& message) { reportError_(message); };
     moduleMenus_.append(ChannelMenu::Build(*menuBar(), helpMenu_, *session_, [this] { AfterCommand(); }, report));
+    auto* sampling = new SamplingMenu(*session_, report, this);
+    menuBar()->insertMenu(helpMenu_, sampling);
+    moduleMenus_.append(sampling);
+    connect(&sampling->Control(), &SamplingControl::advanced, this,
+            [this, sampling] { FollowSampling(sampling->Control()); });
+}
+
+// The views and the chart show the data as they arrive, the chart's end
+// at the newest.
+void MainWindow::FollowSampling(const SamplingControl& sampling)
+{
+    AfterCommand();
+    if (chart_ == nullptr) {
+        return;
+    }
+    const auto [block, seconds] = sampling.Position();
+    if (block < chart_->Painter().BlockCount()) {
+        const double end = chart_->Painter().BlockStart(block) + seconds;
+        chart_->ShowSpan(std::max(0.0, end - chart_->Span()), chart_->Span());
+    }
 }
 
 void MainWindow::FillRecentMenu()

@@ -14,6 +14,7 @@ class QMenu;
 namespace Desk {
 
 class ChartView;
+class SamplingControl;
 class ViewArea;
 
 // The desktop program's main window: one document (a recording with the
@@ -60,6 +61,7 @@ private:
     void BuildViewMenu();
     void RebuildModuleMenus();
     void BuildSessionMenus();
+    void FollowSampling(const SamplingControl& sampling);
     void FillRecentMenu();
     void ChooseAndOpen();
     void Save();

@@ -2,6 +2,7 @@
 #include <QMenuBar>
 #include <QtTest>
 
+#include "MenuItems.h"
 #include "desk/window/MainWindow.h"
 #include "platform/ui/Automation.h"
 #include "platform/ui/Controls.h"
@@ -17,33 +18,8 @@ constexpr std::int32_t kThresholdEdit = 104;
 constexpr std::int32_t kUnitList = 1001;
 constexpr std::int32_t kInstantaneousFrequency = 1003;
 
-QString Plain(QString text) { return text.remove(QLatin1Char('&')); }
-
-// The item of `menu` whose text starts with `text`, its state asked as the
-// menu opens.
-QAction* ItemOf(QMenu* menu, const QString& text)
-{
-    if (menu == nullptr) {
-        return nullptr;
-    }
-    emit menu->aboutToShow();
-    for (QAction* action : menu->actions()) {
-        if (Plain(action->text()).startsWith(text)) {
-            return action;
-        }
-    }
-    return nullptr;
-}
-
-bool Choose(QMenu* menu, const QString& item)
-{
-    QAction* action = ItemOf(menu, item);
-    if (action == nullptr || !action->isEnabled()) {
-        return false;
-    }
-    action->trigger();
-    return true;
-}
+using MenuItems::Choose;
+using MenuItems::ItemOf;
 
 QMenu* ChannelSubmenu(Desk::MainWindow& window, int channel)
 {

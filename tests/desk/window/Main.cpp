@@ -6,6 +6,7 @@ int RunMainWindowTests(int argc, char** argv);
 int RunChartViewTests(int argc, char** argv);
 int RunDialogsTests(int argc, char** argv);
 int RunProgressTests(int argc, char** argv);
+int RunSamplingTests(int argc, char** argv);
 
 int main(int argc, char** argv)
 {
@@ -16,5 +17,6 @@ int main(int argc, char** argv)
     failures += RunChartViewTests(argc, argv);
     failures += RunDialogsTests(argc, argv);
     failures += RunProgressTests(argc, argv);
+    failures += RunSamplingTests(argc, argv);
     return failures == 0 ? 0 : 1;
 }
