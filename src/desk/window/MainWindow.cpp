@@ -277,6 +277,16 @@ void MainWindow::BuildSessionMenus()
             [this, sampling] { FollowSampling(sampling->Control()); });
 }
 
+bool MainWindow::StartSampling(double speed)
+{
+    auto* sampling = qobject_cast<SamplingMenu*>(FindMenu(tr("Sampling")));
+    if (sampling == nullptr || Failed(session_->Analysis().SetAnalyzeWhileSampling(true))) {
+        return false;
+    }
+    sampling->SetSpeed(speed);
+    return sampling->StartSampling();
+}
+
 // The views and the chart show the data as they arrive, the chart's end
 // at the newest.
 void MainWindow::FollowSampling(const SamplingControl& sampling)

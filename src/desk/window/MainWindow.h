@@ -48,6 +48,9 @@ public:
     // As the module's Analyze command and the View menu do.
     void Analyze();
     void OpenView(Host::ViewKind kind);
+    // As the Sampling menu does, with the module analysing as data arrive;
+    // `speed` is a multiple of real time, 0 as fast as possible.
+    bool StartSampling(double speed);
 
 protected:
     void closeEvent(QCloseEvent* event) override;

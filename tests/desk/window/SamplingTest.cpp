@@ -91,14 +91,18 @@ private slots:
         QCOMPARE(SpikeCount(window), expected_);
     }
 
-    // Closing the document while sampling stops it first.
+    // Started as --sample starts it, the module analyses as data arrive;
+    // closing the document while sampling stops it first.
     void closingWhileSamplingStopsIt()
     {
         Desk::MainWindow window;
-        Desk::SamplingMenu* menu = ReadyToSample(window, 100.0);
-        QVERIFY(menu != nullptr);
-        QVERIFY(Choose(menu, "Start sampling"));
-        QTest::qWait(50);
+        QVERIFY(window.Open("demo"));
+        QVERIFY(window.StartSampling(100.0));
+        QVERIFY(!window.StartSampling(100.0));
+        Host::DocumentSettings settings;
+        window.CurrentSession()->Analysis().GetDocumentSettings(&settings);
+        QVERIFY(settings.analyzeWhileSampling);
+        QTRY_VERIFY_WITH_TIMEOUT(SpikeCount(window) > 0, kWholeReplayMs);
         window.CloseDocument();
         QVERIFY(window.FindMenu("Sampling") == nullptr);
         QVERIFY(window.Open("demo"));
