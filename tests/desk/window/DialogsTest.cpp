@@ -1,12 +1,15 @@
 #include <QMenu>
 #include <QMenuBar>
+#include <QPushButton>
 #include <QtTest>
 
 #include "MenuItems.h"
 #include "desk/window/MainWindow.h"
+#include "desk/window/ViewArea.h"
 #include "platform/ui/Automation.h"
 #include "platform/ui/Controls.h"
 #include "platform/ui/TDialog.h"
+#include "platform/ui/TPopupMenu.h"
 #include "platform/ui/qt/QtBridge.h"
 
 namespace {
@@ -17,6 +20,7 @@ namespace automation = platform::ui::automation;
 constexpr std::int32_t kThresholdEdit = 104;
 constexpr std::int32_t kUnitList = 1001;
 constexpr std::int32_t kInstantaneousFrequency = 1003;
+constexpr std::int32_t kBinSizeEdit = 1101;
 
 using MenuItems::Choose;
 using MenuItems::ItemOf;
@@ -86,6 +90,50 @@ private slots:
         });
         QVERIFY(Choose(window.FindMenu("Nerolith"), "Settings..."));
         QCOMPARE(Threshold(window), changed);
+    }
+
+    // A view's dialog, reached through its tool row inside its sub-window,
+    // belongs to the main window too.
+    void viewDialogsOpenOverTheMainWindow()
+    {
+        Desk::MainWindow window;
+        window.resize(1200, 800);
+        window.show();
+        QVERIFY(window.Open("demo"));
+        std::int32_t unit = 0;
+        QVERIFY(Succeeded(window.CurrentSession()->Analysis().CreateContourUnit(
+            0, {0.2, 0.7, 0.7, 0.2}, {1.3, 1.3, 2.0, 2.0}, u"A", &unit)));
+        window.Analyze();
+        window.OpenView(Host::ViewKind::InterspikeInterval);
+        automation::SetMenuChooser([](const platform::ui::TPopupMenu& menu, const platform::ui::TPoint&) {
+            for (const platform::ui::MenuItem& item : menu.Items()) {
+                if (item.text == VEX::String(u"Set Bin Size...")) {
+                    return item.id;
+                }
+            }
+            return std::uint32_t{0};
+        });
+        bool shown = false;
+        automation::SetDialogDriver([&window, &shown](platform::ui::TDialog& dialog) {
+            QWidget* widget = platform::ui::qt::NativeWidget(dialog);
+            QVERIFY(widget != nullptr && widget->isWindow());
+            QCOMPARE(widget->parentWidget()->window(), &window);
+            automation::TypeText(dialog, kBinSizeEdit, u"0.02");
+            automation::Click(dialog, platform::ui::IDOK);
+            shown = true;
+        });
+        QPushButton* binSize = nullptr;
+        for (QPushButton* button : window.Views().findChildren<QPushButton*>()) {
+            if (button->text().endsWith(" s") && button->isVisible()) {
+                binSize = button;
+            }
+        }
+        QVERIFY(binSize != nullptr);
+        QTest::mouseClick(binSize, Qt::LeftButton);
+        QVERIFY(shown);
+        VEX::String text;
+        window.CurrentSession()->Analysis().GetViewSetting(Host::ViewKind::InterspikeInterval, u"bin-size", &text);
+        QCOMPARE(QString::fromStdU16String(text.Str()).toDouble(), 0.02);
     }
 
     // A spike channel calculation set, edited and taken off through the
