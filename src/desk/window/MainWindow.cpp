@@ -299,6 +299,8 @@ void MainWindow::FollowSampling(const SamplingControl& sampling)
     if (block < chart_->Painter().BlockCount()) {
         const double end = chart_->Painter().BlockStart(block) + seconds;
         chart_->ShowSpan(std::max(0.0, end - chart_->Span()), chart_->Span());
+        const QString where = tr("Sampling: block %1, %2 s").arg(block + 1).arg(seconds, 0, 'f', 1);
+        statusBar()->showMessage(sampling.Running() ? where : tr("Ready"));
     }
 }
 
