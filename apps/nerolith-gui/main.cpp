@@ -3,6 +3,7 @@
 #include <QScreen>
 #include <QTimer>
 
+#include <cmath>
 #include <cstdio>
 #include <optional>
 
@@ -67,7 +68,9 @@ int main(int argc, char** argv)
     const QCommandLineOption screenshot("screenshot", "Write a picture of the window to a PNG file and exit.", "png");
     const QCommandLineOption set("set", "Give an open view a setting: VIEW:NAME=VALUE (ACH:band=poisson).",
                                  "setting");
-    options.addOptions({analyze, view, screenshot, set});
+    const QCommandLineOption sample("sample", "Replay the recording as if sampling it, at SPEED times real time "
+                                              "(0: as fast as possible), analysing as data arrive.", "speed");
+    options.addOptions({analyze, view, screenshot, set, sample});
     options.process(app);
     const QStringList sources = options.positionalArguments();
     if (sources.size() > 1) {
@@ -83,8 +86,14 @@ int main(int argc, char** argv)
         }
         views.push_back(*kind);
     }
-    if ((options.isSet(analyze) || !views.empty()) && sources.isEmpty()) {
-        Fail("--analyze and --view need a recording or document");
+    if ((options.isSet(analyze) || !views.empty() || options.isSet(sample)) && sources.isEmpty()) {
+        Fail("--analyze, --view and --sample need a recording or document");
+        return 1;
+    }
+    bool speedRead = false;
+    const double speed = options.value(sample).toDouble(&speedRead);
+    if (options.isSet(sample) && (!speedRead || !(speed >= 0.0) || !std::isfinite(speed))) {
+        Fail(QString("--sample %1: expected a speed of 0 or more").arg(options.value(sample)));
         return 1;
     }
 
@@ -99,21 +108,32 @@ int main(int argc, char** argv)
         }
         window.SetErrorReporter({});
     }
-    if (options.isSet(analyze)) {
-        window.Analyze();
-    }
-    for (Host::ViewKind kind : views) {
-        window.OpenView(kind);
-    }
-    for (const QString& setting : options.values(set)) {
-        if (!ApplySetting(window, setting)) {
-            return 1;
+    // From the event loop, so that the window is up and a long analysis
+    // shows its progress over it.
+    QTimer::singleShot(0, &window, [&] {
+        if (options.isSet(analyze)) {
+            window.Analyze();
         }
-    }
+        for (Host::ViewKind kind : views) {
+            window.OpenView(kind);
+        }
+        for (const QString& setting : options.values(set)) {
+            if (!ApplySetting(window, setting)) {
+                QApplication::exit(1);
+                return;
+            }
+        }
+        if (options.isSet(sample) && !window.StartSampling(speed)) {
+            Fail("--sample: the recording cannot be sampled now");
+        }
+    });
     if (options.isSet(screenshot)) {
         const QString path = options.value(screenshot);
         QTimer::singleShot(1500, &window, [&window, path] {
-            const QPixmap picture = window.screen()->grabWindow(window.winId());
+            // The screen under the window, so that a dialog over it shows too.
+            const QRect frame = window.frameGeometry();
+            const QPixmap picture =
+                window.screen()->grabWindow(0, frame.x(), frame.y(), frame.width(), frame.height());
             const QPixmap saved = picture.isNull() ? window.grab() : picture;
             if (saved.save(path, "PNG")) {
                 QApplication::exit(0);

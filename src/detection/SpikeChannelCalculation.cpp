@@ -1,9 +1,9 @@
 #include "detection/SpikeChannelCalculation.h"
 
+#include "detection/SpikeChannelCalculationDialog.h"
 #include "detection/SpikeData.h"
 #include "host/IHostDocument.h"
 #include "platform/com/BinStream.h"
-#include "platform/com/ComPtr.h"
 #include "platform/error/XVEX.h"
 
 namespace Nerolith {
@@ -40,11 +40,8 @@ HRESULT SpikeChannelCalculation::CheckChannel(std::int32_t channel, VEX::String*
 // has the channel's spike event source registered.
 bool SpikeChannelCalculation::IsAnalysisChannel(std::int32_t channel) const
 {
-    if (hostDocument_ == nullptr) {
-        return false;
-    }
-    ComPtr<IHostDocument> document;
-    if (Failed(hostDocument_->QueryInterface(IHostDocument::iid, reinterpret_cast<void**>(document.Put())))) {
+    const ComPtr<IHostDocument> document = HostDocument();
+    if (!document) {
         return false;
     }
     ComPtr<IGrafoDataChildData> child;
@@ -53,6 +50,36 @@ bool SpikeChannelCalculation::IsAnalysisChannel(std::int32_t channel) const
     }
     const SpikeData* store = SpikeData::FromChildData(child.Get());
     return store != nullptr && store->Units().ChannelIdentifiers(channel).has_value();
+}
+
+ComPtr<IHostDocument> SpikeChannelCalculation::HostDocument() const
+{
+    ComPtr<IHostDocument> document;
+    if (hostDocument_ != nullptr) {
+        hostDocument_->QueryInterface(IHostDocument::iid, reinterpret_cast<void**>(document.Put()));
+    }
+    return document;
+}
+
+HRESULT SpikeChannelCalculation::EditSettings()
+{
+    const ComPtr<IHostDocument> document = HostDocument();
+    ComPtr<IGrafoDataChildData> child;
+    ComPtr<IHostServices> services;
+    if (document) {
+        document->FindChildData(-1, SpikeData::ChildDataKey(), child.Put());
+        document->GetServices(services.Put());
+    }
+    // Before any analysis there is no store: the dialog offers no unit.
+    const SpikeData* store = SpikeData::FromChildData(child.Get());
+    const UnitCatalog none(nullptr);
+    SpikeChannelCalculationDialog dialog(nullptr, store != nullptr ? store->Units() : none, services.Get(),
+                                         settings_);
+    if (dialog.Execute() != platform::ui::IDOK) {
+        return S_FALSE;
+    }
+    settings_ = dialog.Settings();
+    return S_OK;
 }
 
 HRESULT SpikeChannelCalculation::SaveSettings(IStream* stream)

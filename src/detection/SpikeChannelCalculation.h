@@ -4,12 +4,15 @@
 
 #include "detection/SpikeChannelCalculationSettings.h"
 #include "host/IChannelCalculation.h"
+#include "host/IChannelCalculationSettings.h"
+#include "host/IHostDocument.h"
+#include "platform/com/ComPtr.h"
 
 namespace Nerolith {
 
 // A host channel computed from one unit's spikes: the unit's spike train
 // at event time, or its instantaneous frequency.
-class SpikeChannelCalculation final : public UnknownImpl<IChannelCalculation> {
+class SpikeChannelCalculation final : public UnknownImpl<IChannelCalculation, IChannelCalculationSettings> {
 public:
     // The text a channel the module analyses is refused with.
     static constexpr const char16_t* kAnalysisChannelRefusal =
@@ -31,9 +34,12 @@ public:
     HRESULT SaveSettings(IStream* stream) override;
     // A stream that cannot be read leaves the settings as they were.
     HRESULT LoadSettings(IStream* stream) override;
+    // Runs the calculation's dialog over the document's units.
+    HRESULT EditSettings() override;
 
 private:
     bool IsAnalysisChannel(std::int32_t channel) const;
+    ComPtr<IHostDocument> HostDocument() const;
 
     IUnknown* hostDocument_;
     SpikeChannelCalculationSettings settings_;

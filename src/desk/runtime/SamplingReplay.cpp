@@ -11,10 +11,29 @@ SamplingReplay::SamplingReplay(HostDocument& document, Options options) : docume
     options_.chunkTicks = std::max<std::int32_t>(options_.chunkTicks, 1);
 }
 
+SamplingReplay::~SamplingReplay() { Stop(); }
+
 HRESULT SamplingReplay::Run(IOnlineDataSink* sink, VEX::String* refusal)
+{
+    const HRESULT begun = Begin(sink, refusal);
+    if (Failed(begun)) {
+        return begun;
+    }
+    double paced = 0.0;
+    while (Step()) {
+        Pace(replayedSeconds_ - paced);
+        paced = replayedSeconds_;
+    }
+    return S_OK;
+}
+
+HRESULT SamplingReplay::Begin(IOnlineDataSink* sink, VEX::String* refusal)
 {
     if (sink == nullptr) {
         return E_POINTER;
+    }
+    if (Running()) {
+        return E_FAIL;
     }
     std::int16_t allowed = -1;
     VEX::String message;
@@ -24,50 +43,85 @@ HRESULT SamplingReplay::Run(IOnlineDataSink* sink, VEX::String* refusal)
         }
         return E_FAIL;
     }
+    sink_ = ComPtr<IOnlineDataSink>(sink);
+    block_ = 0;
+    blockOpen_ = false;
+    replayedSeconds_ = 0.0;
     // Sampling starts with an empty recording: nothing exists until it
     // arrives.
     document_.Sampling().Start();
-    sink->Start();
-    document_.Messages().DeliverPending();
-    const std::int32_t blocks = document_.Data().BlockCount();
-    for (std::int32_t block = 0; block < blocks; ++block) {
-        ReplayBlock(sink, block);
-    }
-    document_.Sampling().Stop();
-    sink->Stop();
+    sink_->Start();
     document_.Messages().DeliverPending();
     return S_OK;
 }
 
-void SamplingReplay::ReplayBlock(IOnlineDataSink* sink, std::int32_t block)
+bool SamplingReplay::Step()
 {
-    SamplingState& sampling = document_.Sampling();
-    sampling.Begin(block);
-    const Recording& data = document_.Data();
-    sink->BlockStart({block, data.BlockStartTime(block)}, -1);
-    document_.Messages().DeliverPending();
-
-    const std::int32_t total = document_.Layout().RecordedTicks(block);
-    const double interval = data.ChannelCount() > 0 ? data.SampleInterval(0, block) : 0.0;
-    for (std::int32_t received = 0; received < total;) {
-        const std::int32_t n = std::min(options_.chunkTicks, total - received);
-        sampling.Receive(n);
-        received += n;
-        sink->NewData(n);
-        document_.Messages().DeliverPending();
-        Pace(n, interval);
+    if (!Running()) {
+        return false;
     }
-    sampling.EndBlock();
-    sink->BlockEnd();
+    if (!blockOpen_) {
+        if (block_ >= document_.Data().BlockCount()) {
+            Stop();
+            return false;
+        }
+        BeginBlock();
+    }
+    const std::int32_t n = std::min(options_.chunkTicks, blockTicks_ - received_);
+    if (n > 0) {
+        document_.Sampling().Receive(n);
+        received_ += n;
+        replayedSeconds_ += n * interval_;
+        sink_->NewData(n);
+        document_.Messages().DeliverPending();
+    }
+    if (received_ >= blockTicks_) {
+        EndBlock();
+        ++block_;
+    }
+    return true;
+}
+
+void SamplingReplay::Stop()
+{
+    if (!Running()) {
+        return;
+    }
+    if (blockOpen_) {
+        EndBlock();
+    }
+    document_.Sampling().Stop();
+    const ComPtr<IOnlineDataSink> sink = std::move(sink_);
+    sink->Stop();
     document_.Messages().DeliverPending();
 }
 
-void SamplingReplay::Pace(std::int32_t ticks, double interval) const
+void SamplingReplay::BeginBlock()
 {
-    if (options_.speed <= 0.0 || interval <= 0.0) {
+    const Recording& data = document_.Data();
+    document_.Sampling().Begin(block_);
+    blockOpen_ = true;
+    received_ = 0;
+    blockTicks_ = document_.Layout().RecordedTicks(block_);
+    interval_ = data.ChannelCount() > 0 ? data.SampleInterval(0, block_) : 0.0;
+    sink_->BlockStart({block_, data.BlockStartTime(block_)}, -1);
+    document_.Messages().DeliverPending();
+}
+
+void SamplingReplay::EndBlock()
+{
+    blockOpen_ = false;
+    document_.Sampling().EndBlock();
+    sink_->BlockEnd();
+    document_.Messages().DeliverPending();
+}
+
+void SamplingReplay::Pace(double seconds) const
+{
+    if (options_.speed <= 0.0 || seconds <= 0.0) {
         return;
     }
-    std::this_thread::sleep_for(std::chrono::duration<double>(ticks * interval / options_.speed));
+    std::this_thread::sleep_for(std::chrono::duration<double>(seconds / options_.speed));
 }
 
 } // namespace Desk

@@ -14,18 +14,23 @@
 #include <QSettings>
 #include <QStatusBar>
 
+#include <algorithm>
 #include <exception>
 
 #include "desk/document/DocumentError.h"
 #include "desk/ui/AxisScale.h"
+#include "desk/window/ChannelMenu.h"
 #include "desk/window/ChartView.h"
 #include "desk/window/MessagePresenter.h"
 #include "desk/window/ModuleMenu.h"
+#include "desk/window/ProgressDialog.h"
 #include "desk/window/QtText.h"
 #include "desk/window/RecentFiles.h"
+#include "desk/window/SamplingMenu.h"
 #include "desk/window/ViewArea.h"
 #include "desk/window/WindowLayout.h"
 #include "platform/ui/Application.h"
+#include "platform/ui/qt/QtBridge.h"
 
 namespace Desk {
 
@@ -60,6 +65,9 @@ MainWindow::MainWindow(QWidget* parent)
         services_->SetPresenter([this](const ShownMessage& message) { return PresentMessage(this, message); });
     }
     SetErrorReporter({});
+    // The module's dialogs and message boxes open over this window.
+    platform::ui::qt::SetDialogOwner(this);
+    services_->SetProgressFactory(ProgressDialog::FactoryFor(this));
     setCentralWidget(views_);
     setAcceptDrops(true);
     connect(views_, &ViewArea::placed, this, [this](QWidget* window) {
@@ -105,6 +113,7 @@ bool MainWindow::Open(const QString& source)
     views_->AddChart(*chart_);
     chart_->RefreshMarkers();
     RebuildModuleMenus();
+    BuildSessionMenus();
     RecentFiles::Add(path);
     FillRecentMenu();
     UpdateTitle();
@@ -262,6 +271,45 @@ void MainWindow::BuildViewMenu()
 void MainWindow::RebuildModuleMenus()
 {
     moduleMenus_ = ModuleMenu::Build(*menuBar(), helpMenu_, session_->Host().Commands(), [this] { AfterCommand(); });
+}
+
+// The host's menus that act on the open document, removed with the module's.
+void MainWindow::BuildSessionMenus()
+{
+    const auto report = [this](const QString& message) { reportError_(message); };
+    moduleMenus_.append(ChannelMenu::Build(*menuBar(), helpMenu_, *session_, [this] { AfterCommand(); }, report));
+    auto* sampling = new SamplingMenu(*session_, report, this);
+    menuBar()->insertMenu(helpMenu_, sampling);
+    moduleMenus_.append(sampling);
+    connect(&sampling->Control(), &SamplingControl::advanced, this,
+            [this, sampling] { FollowSampling(sampling->Control()); });
+}
+
+bool MainWindow::StartSampling(double speed)
+{
+    auto* sampling = qobject_cast<SamplingMenu*>(FindMenu(tr("Sampling")));
+    if (sampling == nullptr || Failed(session_->Analysis().SetAnalyzeWhileSampling(true))) {
+        return false;
+    }
+    sampling->SetSpeed(speed);
+    return sampling->StartSampling();
+}
+
+// The views and the chart show the data as they arrive, the chart's end
+// at the newest.
+void MainWindow::FollowSampling(const SamplingControl& sampling)
+{
+    AfterCommand();
+    if (chart_ == nullptr) {
+        return;
+    }
+    const auto [block, seconds] = sampling.Position();
+    if (block < chart_->Painter().BlockCount()) {
+        const double end = chart_->Painter().BlockStart(block) + seconds;
+        chart_->ShowSpan(std::max(0.0, end - chart_->Span()), chart_->Span());
+        const QString where = tr("Sampling: block %1, %2 s").arg(block + 1).arg(seconds, 0, 'f', 1);
+        statusBar()->showMessage(sampling.Running() ? where : tr("Ready"));
+    }
 }
 
 void MainWindow::FillRecentMenu()

@@ -14,6 +14,7 @@ class QMenu;
 namespace Desk {
 
 class ChartView;
+class SamplingControl;
 class ViewArea;
 
 // The desktop program's main window: one document (a recording with the
@@ -47,6 +48,9 @@ public:
     // As the module's Analyze command and the View menu do.
     void Analyze();
     void OpenView(Host::ViewKind kind);
+    // As the Sampling menu does, with the module analysing as data arrive;
+    // `speed` is a multiple of real time, 0 as fast as possible.
+    bool StartSampling(double speed);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -59,6 +63,8 @@ private:
     void BuildEditMenu();
     void BuildViewMenu();
     void RebuildModuleMenus();
+    void BuildSessionMenus();
+    void FollowSampling(const SamplingControl& sampling);
     void FillRecentMenu();
     void ChooseAndOpen();
     void Save();

@@ -57,7 +57,7 @@ std::optional<VEX::String> AskFile(TWindow* owner, const FileDialogOptions& opti
     } else if (IsHeadless()) {
         return std::nullopt;
     } else {
-        QWidget* parent = owner != nullptr ? qt::NativeWidget(*owner) : nullptr;
+        QWidget* parent = qt::OwnerWidget(owner);
         const QString title = qt::ToQString(options.title);
         const QString start = qt::ToQString(options.initialPath);
         const QString filter = QtFilter(options.filter);

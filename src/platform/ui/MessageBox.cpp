@@ -68,7 +68,7 @@ std::int32_t AnswerOf(int button)
 std::int32_t AskUser(TWindow* owner, const VEX::String& text, const VEX::String& caption, std::uint32_t type)
 {
     QMessageBox box(QtIcon(type), qt::ToQString(caption), qt::ToQString(text), QtButtons(type),
-                    owner != nullptr ? qt::NativeWidget(*owner) : nullptr);
+                    qt::OwnerWidget(owner));
     return AnswerOf(box.exec());
 }
 

@@ -18,7 +18,7 @@ QWidget* MakeWidget(TWindow* owner, TWindow* parent, bool dialog)
 {
     QWidget* parentWidget = parent != nullptr ? parent->GetImpl().widget.data() : nullptr;
     if (dialog) {
-        return new DialogWidget(owner, parentWidget);
+        return new DialogWidget(owner, parentWidget != nullptr ? parentWidget : qt::DialogOwner());
     }
     auto* widget = new WindowWidget(owner, parentWidget);
     // Child windows show with their parent, as children are made visible.

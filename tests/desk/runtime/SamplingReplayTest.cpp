@@ -99,3 +99,36 @@ TEST(SamplingReplay, ASinkThatRefusesLeavesTheRecordingAlone)
     EXPECT_FALSE(document->Sampling().Active());
     document->Close();
 }
+
+TEST(SamplingReplay, StoppedMidwayEndsTheOpenBlockThenStopsOnce)
+{
+    auto document = TwoBlockDocument();
+    RecordingSink sink(*document);
+    sink.AddRef();
+    {
+        SamplingReplay replay(*document, {.chunkTicks = 1000, .speed = 0.0});
+        ASSERT_EQ(replay.Begin(&sink, nullptr), S_OK);
+        EXPECT_EQ(replay.Begin(&sink, nullptr), E_FAIL) << "one replay at a time";
+        ASSERT_TRUE(replay.Step());
+        ASSERT_TRUE(replay.Step());
+        EXPECT_GT(replay.ReplayedSeconds(), 0.0);
+        replay.Stop();
+        EXPECT_FALSE(replay.Running());
+        EXPECT_FALSE(replay.Step());
+        replay.Stop();
+    }
+    EXPECT_EQ(sink.calls, (std::vector<std::string>{"start", "block 0 recorded", "end 2000", "stop"}));
+    EXPECT_FALSE(document->Sampling().Active());
+
+    // A replay dropped while it runs stops the sink too.
+    sink.calls.clear();
+    {
+        SamplingReplay replay(*document, {.chunkTicks = 3000, .speed = 0.0});
+        ASSERT_EQ(replay.Begin(&sink, nullptr), S_OK);
+        ASSERT_TRUE(replay.Step());
+        ASSERT_TRUE(replay.Step());
+    }
+    EXPECT_EQ(sink.calls, (std::vector<std::string>{"start", "block 0 recorded", "end 2500", "block 1 recorded",
+                                                     "end 1000", "stop"}));
+    document->Close();
+}

@@ -7,6 +7,9 @@ int RunChartViewTests(int argc, char** argv);
 int RunWindowLayoutTests(int argc, char** argv);
 int RunWholeSessionTests(int argc, char** argv);
 int RunModuleCommandsTests(int argc, char** argv);
+int RunDialogsTests(int argc, char** argv);
+int RunProgressTests(int argc, char** argv);
+int RunSamplingTests(int argc, char** argv);
 
 int main(int argc, char** argv)
 {
@@ -18,5 +21,8 @@ int main(int argc, char** argv)
     failures += RunWindowLayoutTests(argc, argv);
     failures += RunWholeSessionTests(argc, argv);
     failures += RunModuleCommandsTests(argc, argv);
+    failures += RunDialogsTests(argc, argv);
+    failures += RunProgressTests(argc, argv);
+    failures += RunSamplingTests(argc, argv);
     return failures == 0 ? 0 : 1;
 }

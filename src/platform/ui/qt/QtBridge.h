@@ -27,4 +27,12 @@ PLATFORM_API const TopLevelPlacer& CurrentTopLevelPlacer();
 // the desktop program finds them this way.
 PLATFORM_API bool IsPlainTopLevel(const QWidget& widget);
 
+// The window that dialogs, message boxes and file dialogs opened without an
+// owner belong to (the desktop program's main window), so that they open
+// over it, modal to it; null: they stand alone. Kept weakly.
+PLATFORM_API void SetDialogOwner(QWidget* owner);
+PLATFORM_API QWidget* DialogOwner();
+// The owner's widget, or the dialog owner when there is none.
+PLATFORM_API QWidget* OwnerWidget(const TWindow* owner);
+
 } // namespace platform::ui::qt
