@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "desk/runtime/HostSelection.h"
 #include "platform/ui/qt/QtBridge.h"
 
 namespace Desk {
@@ -23,6 +24,8 @@ constexpr double kZoomStep = 1.5;
 constexpr int kLabelRoom = 24;
 // What a new chart shows: enough to see single spikes.
 constexpr double kFirstSpan = 5.0;
+// A press that moves less than this is a click: it clears the selection.
+constexpr int kDragSlack = 3;
 
 QColor ColourOf(std::uint32_t colorref)
 {
@@ -54,6 +57,9 @@ protected:
     }
     void resizeEvent(QResizeEvent*) override { chart_.PlaceScales(); }
     void wheelEvent(QWheelEvent* event) override { chart_.Wheel(*event); }
+    void mousePressEvent(QMouseEvent* event) override { chart_.Press(*event); }
+    void mouseMoveEvent(QMouseEvent* event) override { chart_.Drag(*event); }
+    void mouseReleaseEvent(QMouseEvent* event) override { chart_.Release(*event); }
 
 private:
     ChartView& chart_;
@@ -179,6 +185,72 @@ void ChartView::PaintCanvas(QPainter& painter, const QRect& area)
         extents.push_back(scale->GetExtent());
     }
     painter_->Draw(painter, area, start_, span_, extents, markers_);
+    if (const std::optional<ChartSpan> selected = ShownSelection()) {
+        painter_->DrawSelection(painter, area, start_, span_, *selected);
+    }
+}
+
+QWidget& ChartView::CanvasWidget() const { return *canvas_; }
+
+std::optional<ChartSpan> ChartView::ShownSelection() const
+{
+    if (dragged_) {
+        return dragged_;
+    }
+    if (selection_ == nullptr || !selection_->Current()) {
+        return std::nullopt;
+    }
+    const HostSelection::Range& range = *selection_->Current();
+    return ChartSpan{range.channel, painter_->TimeOf(range.channel, range.start),
+                     painter_->TimeOf(range.channel, range.end)};
+}
+
+double ChartView::TimeAt(int x) const
+{
+    const double time = start_ + span_ * x / std::max(canvas_->width(), 1);
+    return std::clamp(time, 0.0, painter_->Duration());
+}
+
+void ChartView::Press(const QMouseEvent& event)
+{
+    if (event.button() != Qt::LeftButton || selection_ == nullptr) {
+        return;
+    }
+    std::int32_t channel = 0;
+    const int y = event.position().toPoint().y();
+    while (channel + 1 < painter_->ChannelCount() && y > painter_->Lane(canvas_->rect(), channel).bottom()) {
+        ++channel;
+    }
+    pressX_ = event.position().toPoint().x();
+    const double time = TimeAt(pressX_);
+    dragged_ = ChartSpan{channel, time, time};
+}
+
+void ChartView::Drag(const QMouseEvent& event)
+{
+    if (dragged_) {
+        dragged_->to = TimeAt(event.position().toPoint().x());
+        canvas_->update();
+    }
+}
+
+// Sets the host selection [earlier, later) on the channel pressed.
+void ChartView::Release(const QMouseEvent& event)
+{
+    if (!dragged_ || event.button() != Qt::LeftButton) {
+        return;
+    }
+    const ChartSpan span = *dragged_;
+    dragged_.reset();
+    if (std::abs(event.position().toPoint().x() - pressX_) < kDragSlack) {
+        selection_->Clear();
+    } else {
+        const Host::Position from = painter_->PositionAt(span.channel, std::min(span.from, span.to));
+        const Host::Position to = painter_->PositionAt(span.channel, std::max(span.from, span.to));
+        const auto [low, high] = scales_[static_cast<std::size_t>(span.channel)]->GetExtent();
+        selection_->SetSelection(span.channel, from, to, low, high);
+    }
+    canvas_->update();
 }
 
 void ChartView::ShowSpan(double start, double span)
@@ -297,7 +369,8 @@ void ChartView::RefreshMarkers()
         }
         const auto unit = std::ranges::find_if(units, [&spike](const auto& u) { return u.number == spike.unit; });
         const QColor colour = unit != units.end() ? ColourOf(unit->colour) : QColor(0x80, 0x80, 0x80);
-        markers_.push_back({painter_->BlockStart(spike.block) + spike.time, settings.sourceChannel, colour});
+        markers_.push_back({painter_->BlockStart(spike.block) + spike.time, settings.sourceChannel, colour, spike.block,
+                            spike.tick});
     }
     canvas_->update();
 }

@@ -3,6 +3,7 @@
 #include <QWidget>
 
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "desk/ui/AxisScale.h"
@@ -10,9 +11,12 @@
 #include "host/ISpikeDocInterface.h"
 
 class QLabel;
+class QMouseEvent;
 class QScrollBar;
 
 namespace Desk {
+
+class HostSelection;
 
 // The host document's chart: every channel against time, zoomed and
 // scrolled horizontally (wheel, keys, scroll bar, "Show all"), each channel
@@ -39,6 +43,14 @@ public:
     void RefreshMarkers();
     const std::vector<ChartMarker>& Markers() const { return markers_; }
 
+    // The document's selection, which a drag across a channel sets and the
+    // chart shades.
+    void SetHostSelection(HostSelection& selection) { selection_ = &selection; }
+    // The shaded stretch: the drag under way, else the host selection.
+    std::optional<ChartSpan> ShownSelection() const;
+    // Where the traces are drawn (the mouse acts there).
+    QWidget& CanvasWidget() const;
+
 protected:
     void keyPressEvent(QKeyEvent* event) override;
 
@@ -57,6 +69,10 @@ private:
     void PaintCanvas(QPainter& painter, const QRect& area);
     void SyncScrollBar();
     void Wheel(QWheelEvent& event);
+    void Press(const QMouseEvent& event);
+    void Drag(const QMouseEvent& event);
+    void Release(const QMouseEvent& event);
+    double TimeAt(int x) const;
 
     ISpikeDocInterface& analysis_;
     std::unique_ptr<ChartPainter> painter_;
@@ -69,6 +85,9 @@ private:
     QScrollBar* scrollBar_ = nullptr;
     QLabel* spanLabel_ = nullptr;
     std::vector<ChartMarker> markers_;
+    HostSelection* selection_ = nullptr;
+    std::optional<ChartSpan> dragged_;
+    int pressX_ = 0;
     double start_ = 0.0;
     double span_ = 1.0;
 };

@@ -4,6 +4,7 @@
 
 int RunMainWindowTests(int argc, char** argv);
 int RunChartViewTests(int argc, char** argv);
+int RunChartSelectionTests(int argc, char** argv);
 
 int main(int argc, char** argv)
 {
@@ -12,5 +13,6 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     int failures = RunMainWindowTests(argc, argv);
     failures += RunChartViewTests(argc, argv);
+    failures += RunChartSelectionTests(argc, argv);
     return failures == 0 ? 0 : 1;
 }
