@@ -1,11 +1,13 @@
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QRegularExpression>
 #include <QScreen>
 #include <QTimer>
 
 #include <cstdio>
 #include <optional>
 
+#include "desk/window/ChartView.h"
 #include "desk/window/MainWindow.h"
 #include "host/ViewNames.h"
 #include "platform/ui/Application.h"
@@ -27,6 +29,34 @@ std::optional<Host::ViewKind> ViewNamed(const QString& name)
     return std::nullopt;
 }
 
+// "CHANNEL:FROM-TO": a 1-based channel and chart seconds.
+std::optional<Desk::ChartSpan> SpanNamed(const QString& text)
+{
+    const QStringList parts = text.split(QRegularExpression("[:-]"));
+    bool ok[3] = {false, false, false};
+    if (parts.size() != 3) {
+        return std::nullopt;
+    }
+    const Desk::ChartSpan span{parts[0].toInt(&ok[0]) - 1, parts[1].toDouble(&ok[1]), parts[2].toDouble(&ok[2])};
+    if (!ok[0] || !ok[1] || !ok[2] || span.to <= span.from) {
+        return std::nullopt;
+    }
+    return span;
+}
+
+// Shows the selection in the middle of the chart.
+bool SelectInChart(Desk::MainWindow& window, const QString& text)
+{
+    const std::optional<Desk::ChartSpan> span = SpanNamed(text);
+    if (!span || window.Chart() == nullptr || !window.Chart()->Select(*span)) {
+        Fail(QString("--select %1: expected CHANNEL:FROM-TO, a channel of the recording and seconds").arg(text));
+        return false;
+    }
+    const double length = span->to - span->from;
+    window.Chart()->ShowSpan(span->from - length / 2, 2 * length);
+    return true;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -42,7 +72,9 @@ int main(int argc, char** argv)
     const QCommandLineOption analyze("analyze", "Analyse the source channel once the recording is open.");
     const QCommandLineOption view("view", "Open a view: discriminator, AH, ISIH, ACH, CCH, PSTH or RM.", "name");
     const QCommandLineOption screenshot("screenshot", "Write a picture of the window to a PNG file and exit.", "png");
-    options.addOptions({analyze, view, screenshot});
+    const QCommandLineOption select("select", "Select FROM-TO seconds of a channel in the chart, e.g. 1:10-25.",
+                                    "channel:from-to");
+    options.addOptions({analyze, view, screenshot, select});
     options.process(app);
     const QStringList sources = options.positionalArguments();
     if (sources.size() > 1) {
@@ -79,6 +111,9 @@ int main(int argc, char** argv)
     }
     for (Host::ViewKind kind : views) {
         window.OpenView(kind);
+    }
+    if (options.isSet(select) && !SelectInChart(window, options.value(select))) {
+        return 1;
     }
     if (options.isSet(screenshot)) {
         const QString path = options.value(screenshot);

@@ -100,6 +100,12 @@ void ChartPainter::Draw(QPainter& painter, const QRect& area, double start, doub
     DrawMarkers(painter, area, start, span, markers);
 }
 
+QRect ChartPainter::MarkerBand(const QRect& area, std::int32_t channel) const
+{
+    const QRect lane = Lane(area, channel);
+    return {lane.left(), lane.top() + 2, lane.width(), kMarkerHeight + 1};
+}
+
 void ChartPainter::DrawSelection(QPainter& painter, const QRect& area, double start, double span,
                                  const ChartSpan& selected) const
 {

@@ -61,6 +61,8 @@ public:
     void Draw(QPainter& painter, const QRect& area, double start, double span,
               const std::vector<std::pair<double, double>>& extents, const std::vector<ChartMarker>& markers) const;
 
+    // Where a channel's spike markers are drawn in a chart of `area`.
+    QRect MarkerBand(const QRect& area, std::int32_t channel) const;
     // Shades a selected stretch of a channel's lane.
     void DrawSelection(QPainter& painter, const QRect& area, double start, double span, const ChartSpan& selected) const;
 

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "desk/ui/AxisScale.h"
+#include "desk/window/ChartEventStrip.h"
 #include "desk/window/ChartPainter.h"
 #include "host/ISpikeDocInterface.h"
 
@@ -16,6 +17,7 @@ class QScrollBar;
 
 namespace Desk {
 
+class HostDocument;
 class HostSelection;
 
 // The host document's chart: every channel against time, zoomed and
@@ -39,17 +41,25 @@ public:
     platform::ui::IAxisScale& ChannelScale(std::int32_t channel);
     platform::ui::IAxisScale& TimeScale() { return *timeAxis_; }
 
-    // Reads the spikes again after an analysis.
+    // Reads the spikes and the event sources again after a command.
     void RefreshMarkers();
     const std::vector<ChartMarker>& Markers() const { return markers_; }
+    const ChartEventStrip& Events() const { return events_; }
 
-    // The document's selection, which a drag across a channel sets and the
-    // chart shades.
-    void SetHostSelection(HostSelection& selection) { selection_ = &selection; }
+    // The host document whose selection a drag across a channel sets, whose
+    // event sources are drawn as ticks and whose markers give hints.
+    void SetDocument(HostDocument& document);
     // The shaded stretch: the drag under way, else the host selection.
     std::optional<ChartSpan> ShownSelection() const;
+    // Selects [from, to) chart seconds of a channel as the host selection;
+    // false when there is no such channel or document.
+    bool Select(const ChartSpan& span);
     // Where the traces are drawn (the mouse acts there).
     QWidget& CanvasWidget() const;
+    // The part of the canvas with the traces, above the event strip.
+    QRect TraceArea() const;
+    // The hint of the spike marker at a canvas point, or empty.
+    QString HintAt(QPoint point) const;
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
@@ -85,6 +95,8 @@ private:
     QScrollBar* scrollBar_ = nullptr;
     QLabel* spanLabel_ = nullptr;
     std::vector<ChartMarker> markers_;
+    ChartEventStrip events_;
+    HostDocument* document_ = nullptr;
     HostSelection* selection_ = nullptr;
     std::optional<ChartSpan> dragged_;
     int pressX_ = 0;

@@ -94,10 +94,9 @@ bool MainWindow::Open(const QString& source)
     session_->Host().SetName(FromQt(demo ? source : QFileInfo(path).completeBaseName()));
     session_->Host().SetDisplay(true);
     chart_ = new ChartView(session_->Host().Data(), session_->Analysis());
-    chart_->SetHostSelection(session_->Host().Selection());
+    chart_->SetDocument(session_->Host());
     chart_->setWindowTitle(tr("%1: Chart").arg(demo ? source : QFileInfo(path).fileName()));
     views_->AddChart(*chart_);
-    chart_->RefreshMarkers();
     RebuildModuleMenus();
     RecentFiles::Add(path);
     FillRecentMenu();

@@ -18,13 +18,13 @@ void OpenDemo(Desk::MainWindow& window)
 
 int XOf(Desk::ChartView& chart, double time)
 {
-    return static_cast<int>((time - chart.Start()) / chart.Span() * chart.CanvasWidget().width());
+    return static_cast<int>((time - chart.Start()) / chart.Span() * chart.TraceArea().width());
 }
 
 void DragAcross(Desk::ChartView& chart, int channel, double from, double to)
 {
     QWidget& canvas = chart.CanvasWidget();
-    const int y = chart.Painter().Lane(canvas.rect(), channel).center().y();
+    const int y = chart.Painter().Lane(chart.TraceArea(), channel).center().y();
     QTest::mousePress(&canvas, Qt::LeftButton, {}, QPoint(XOf(chart, from), y));
     QTest::mouseMove(&canvas, QPoint((XOf(chart, from) + XOf(chart, to)) / 2, y));
     QTest::mouseMove(&canvas, QPoint(XOf(chart, to), y));
@@ -122,7 +122,7 @@ private slots:
         // it stays white.
         QVERIFY(chart.ShownSelection().has_value());
         const QImage image = chart.CanvasWidget().grab().toImage();
-        const int y = chart.Painter().Lane(chart.CanvasWidget().rect(), 0).bottom() - 3;
+        const int y = chart.Painter().Lane(chart.TraceArea(), 0).bottom() - 3;
         QVERIFY(image.pixelColor(XOf(chart, 17.0), y) != QColor(Qt::white));
         QCOMPARE(image.pixelColor(XOf(chart, 40.0), y), QColor(Qt::white));
     }

@@ -5,6 +5,7 @@
 int RunMainWindowTests(int argc, char** argv);
 int RunChartViewTests(int argc, char** argv);
 int RunChartSelectionTests(int argc, char** argv);
+int RunChartEventsTests(int argc, char** argv);
 
 int main(int argc, char** argv)
 {
@@ -14,5 +15,6 @@ int main(int argc, char** argv)
     int failures = RunMainWindowTests(argc, argv);
     failures += RunChartViewTests(argc, argv);
     failures += RunChartSelectionTests(argc, argv);
+    failures += RunChartEventsTests(argc, argv);
     return failures == 0 ? 0 : 1;
 }
