@@ -213,6 +213,12 @@ void ChartView::PaintCanvas(QPainter& painter, const QRect& area)
     events_.Draw(painter, QRect(QPoint(area.left(), traces.bottom() + 1), area.bottomRight()), start_, span_);
 }
 
+QRect ChartView::PrintedArea() const
+{
+    const QWidget* timeAxis = platform::ui::qt::NativeWidget(*timeHost_);
+    return QRect(QPoint(0, 0), QPoint(width() - 1, timeAxis->geometry().bottom()));
+}
+
 QRect ChartView::TraceArea() const { return canvas_->rect().adjusted(0, 0, 0, -events_.Height()); }
 
 void ChartView::SetDocument(HostDocument& document)

@@ -58,6 +58,8 @@ public:
     QWidget& CanvasWidget() const;
     // The part of the canvas with the traces, above the event strip.
     QRect TraceArea() const;
+    // The axes, traces and event strip, without the scroll controls.
+    QRect PrintedArea() const;
     // The hint of the spike marker at a canvas point, or empty.
     QString HintAt(QPoint point) const;
 

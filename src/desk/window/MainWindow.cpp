@@ -213,6 +213,7 @@ void MainWindow::BuildFileMenu()
     QAction* saveAs = file->addAction(tr("Save &As..."), QKeySequence::SaveAs, this, &MainWindow::SaveAs);
     recentMenu_ = file->addMenu(tr("Recent &files"));
     QAction* close = file->addAction(tr("&Close"), QKeySequence::Close, this, &MainWindow::CloseDocument);
+    BuildPrintEntries(*file);
     file->addSeparator();
     file->addAction(tr("E&xit"), QKeySequence(Qt::CTRL | Qt::Key_Q), this, &QWidget::close);
     connect(file, &QMenu::aboutToShow, this, [this, save, saveAs, close] {

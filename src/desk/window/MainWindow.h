@@ -10,6 +10,7 @@
 #include "desk/window/ViewCatalog.h"
 
 class QMenu;
+class QPrinter;
 
 namespace Desk {
 
@@ -48,6 +49,13 @@ public:
     void Analyze();
     void OpenView(Host::ViewKind kind);
 
+    // How the chart's printer is chosen; empty restores the print dialog.
+    using PrinterChooser = std::function<bool(QPrinter& printer)>;
+    void SetPrinterChooser(PrinterChooser chooser) { choosePrinter_ = std::move(chooser); }
+    // Prints the active view through its printout, or the chart when it is
+    // active; with `preview` shows the pages. False when nothing is printed.
+    bool PrintActive(bool preview);
+
 protected:
     void closeEvent(QCloseEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
@@ -58,6 +66,9 @@ private:
     void BuildFileMenu();
     void BuildEditMenu();
     void BuildViewMenu();
+    void BuildPrintEntries(QMenu& file);
+    QString PrintEntryText() const;
+    bool PrintChartWithDialog(bool preview);
     void RebuildModuleMenus();
     void FillRecentMenu();
     void ChooseAndOpen();
@@ -77,6 +88,7 @@ private:
     QAction* helpMenu_ = nullptr;
     QList<QMenu*> moduleMenus_;
     ErrorReporter reportError_;
+    PrinterChooser choosePrinter_;
 };
 
 } // namespace Desk

@@ -6,6 +6,7 @@ int RunMainWindowTests(int argc, char** argv);
 int RunChartViewTests(int argc, char** argv);
 int RunChartSelectionTests(int argc, char** argv);
 int RunChartEventsTests(int argc, char** argv);
+int RunPrintTests(int argc, char** argv);
 
 int main(int argc, char** argv)
 {
@@ -16,5 +17,6 @@ int main(int argc, char** argv)
     failures += RunChartViewTests(argc, argv);
     failures += RunChartSelectionTests(argc, argv);
     failures += RunChartEventsTests(argc, argv);
+    failures += RunPrintTests(argc, argv);
     return failures == 0 ? 0 : 1;
 }
