@@ -74,7 +74,8 @@ int main(int argc, char** argv)
     const QCommandLineOption screenshot("screenshot", "Write a picture of the window to a PNG file and exit.", "png");
     const QCommandLineOption select("select", "Select FROM-TO seconds of a channel in the chart, e.g. 1:10-25.",
                                     "channel:from-to");
-    options.addOptions({analyze, view, screenshot, select});
+    const QCommandLineOption dataSheet("datasheet", "Open the Data Sheet table.");
+    options.addOptions({analyze, view, screenshot, select, dataSheet});
     options.process(app);
     const QStringList sources = options.positionalArguments();
     if (sources.size() > 1) {
@@ -114,6 +115,9 @@ int main(int argc, char** argv)
     }
     if (options.isSet(select) && !SelectInChart(window, options.value(select))) {
         return 1;
+    }
+    if (options.isSet(dataSheet)) {
+        window.OpenDataSheet();
     }
     if (options.isSet(screenshot)) {
         const QString path = options.value(screenshot);

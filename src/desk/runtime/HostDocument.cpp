@@ -76,6 +76,9 @@ HRESULT HostDocument::DocumentName(VEX::String* name)
 HRESULT HostDocument::SendDocumentChanged()
 {
     ++changes_;
+    if (changeListener_) {
+        changeListener_();
+    }
     return S_OK;
 }
 

@@ -18,6 +18,7 @@
 
 #include "desk/ui/AxisScale.h"
 #include "desk/window/ChartView.h"
+#include "desk/window/DataSheetWindow.h"
 #include "desk/window/MessagePresenter.h"
 #include "desk/window/ModuleMenu.h"
 #include "desk/window/QtText.h"
@@ -135,6 +136,7 @@ void MainWindow::CloseDocument()
         delete menu;
     }
     moduleMenus_.clear();
+    CloseDataSheet();
     // The chart reads the recording: it goes before the session.
     if (chart_ != nullptr) {
         delete chart_->parentWidget();
@@ -160,6 +162,10 @@ bool MainWindow::CopyActiveView()
     QMdiSubWindow* frame = views_->activeSubWindow();
     if (frame == nullptr || frame->widget() == nullptr || !session_) {
         return false;
+    }
+    if (frame->widget() == dataSheet_) {
+        dataSheet_->CopyToClipboard();
+        return true;
     }
     auto* data = new QMimeData;
     data->setImageData(frame->widget()->grab().toImage());
@@ -241,6 +247,7 @@ void MainWindow::BuildViewMenu()
         connect(action, &QAction::triggered, this, [this, kind] { OpenView(kind); });
         documentViews.append(action);
     }
+    documentViews.append(BuildDataSheetEntry(*view));
     view->addSeparator();
     view->addAction(tr("&Tile windows"), views_, &QMdiArea::tileSubWindows);
     view->addAction(tr("&Cascade windows"), views_, &QMdiArea::cascadeSubWindows);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QMainWindow>
+#include <QPointer>
 
 #include <functional>
 #include <memory>
@@ -15,6 +16,7 @@ class QPrinter;
 namespace Desk {
 
 class ChartView;
+class DataSheetWindow;
 class ViewArea;
 
 // The desktop program's main window: one document (a recording with the
@@ -49,6 +51,11 @@ public:
     void Analyze();
     void OpenView(Host::ViewKind kind);
 
+    // Shows the Data Sheet table of the document (View > Data Sheet).
+    void OpenDataSheet();
+    // The open Data Sheet table, or null.
+    DataSheetWindow* DataSheet() const;
+
     // How the chart's printer is chosen; empty restores the print dialog.
     using PrinterChooser = std::function<bool(QPrinter& printer)>;
     void SetPrinterChooser(PrinterChooser chooser) { choosePrinter_ = std::move(chooser); }
@@ -67,6 +74,8 @@ private:
     void BuildEditMenu();
     void BuildViewMenu();
     void BuildPrintEntries(QMenu& file);
+    QAction* BuildDataSheetEntry(QMenu& view);
+    void CloseDataSheet();
     QString PrintEntryText() const;
     bool PrintChartWithDialog(bool preview);
     void RebuildModuleMenus();
@@ -89,6 +98,7 @@ private:
     QList<QMenu*> moduleMenus_;
     ErrorReporter reportError_;
     PrinterChooser choosePrinter_;
+    QPointer<DataSheetWindow> dataSheet_;
 };
 
 } // namespace Desk

@@ -7,6 +7,7 @@ int RunChartViewTests(int argc, char** argv);
 int RunChartSelectionTests(int argc, char** argv);
 int RunChartEventsTests(int argc, char** argv);
 int RunPrintTests(int argc, char** argv);
+int RunDataSheetWindowTests(int argc, char** argv);
 
 int main(int argc, char** argv)
 {
@@ -18,5 +19,6 @@ int main(int argc, char** argv)
     failures += RunChartSelectionTests(argc, argv);
     failures += RunChartEventsTests(argc, argv);
     failures += RunPrintTests(argc, argv);
+    failures += RunDataSheetWindowTests(argc, argv);
     return failures == 0 ? 0 : 1;
 }
