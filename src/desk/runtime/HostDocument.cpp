@@ -76,9 +76,6 @@ HRESULT HostDocument::DocumentName(VEX::String* name)
 HRESULT HostDocument::SendDocumentChanged()
 {
     ++changes_;
-    if (changeListener_) {
-        changeListener_();
-    }
     return S_OK;
 }
 

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <functional>
 #include <map>
 #include <memory>
 
@@ -72,9 +71,6 @@ public:
     // Breaks the reference cycles between this document and the module's.
     void Close();
 
-    // Called after the module reports a change of its document.
-    void SetChangeListener(std::function<void()> listener) { changeListener_ = std::move(listener); }
-
 private:
     std::unique_ptr<Recording> recording_;
     SamplingState sampling_;
@@ -91,7 +87,6 @@ private:
     bool displayed_ = false;
     int changes_ = 0;
     int refreshes_ = 0;
-    std::function<void()> changeListener_;
 };
 
 } // namespace Desk

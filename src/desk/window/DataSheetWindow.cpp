@@ -2,12 +2,15 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QHBoxLayout>
 #include <QHeaderView>
+#include <QPushButton>
 #include <QLabel>
 #include <QTableWidget>
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <sstream>
 #include <stdexcept>
 
@@ -16,6 +19,12 @@
 #include "desk/window/QtText.h"
 
 namespace Desk {
+namespace {
+
+// How often the table looks for changes of the document.
+constexpr int kWatchMilliseconds = 200;
+
+} // namespace
 
 DataSheetWindow::DataSheetWindow(Session& session, QWidget* parent)
     : QWidget(parent), session_(session), sheet_(session)
@@ -32,18 +41,33 @@ DataSheetWindow::DataSheetWindow(Session& session, QWidget* parent)
     table_->horizontalHeader()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
     table_->horizontalHeader()->setSectionResizeMode(1, QHeaderView::Stretch);
     table_->horizontalHeader()->setSectionResizeMode(2, QHeaderView::ResizeToContents);
+    auto* options = new QPushButton(tr("Options..."), this);
+    connect(options, &QPushButton::clicked, this, &DataSheetWindow::ShowOptions);
     problem_ = new QLabel(this);
     problem_->setWordWrap(true);
     problem_->hide();
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
+    auto* tools = new QHBoxLayout;
+    tools->setContentsMargins(4, 4, 4, 0);
+    tools->addStretch(1);
+    tools->addWidget(options);
+    layout->addLayout(tools);
     layout->addWidget(problem_);
     layout->addWidget(table_, 1);
+    auto* watch = new QTimer(this);
+    connect(watch, &QTimer::timeout, this, [this] {
+        if (session_.Host().DocumentChangedCount() != seenChanges_) {
+            Refresh();
+        }
+    });
+    watch->start(kWatchMilliseconds);
     Refresh();
 }
 
 void DataSheetWindow::Refresh()
 {
+    seenChanges_ = session_.Host().DocumentChangedCount();
     Host::DocumentSettings settings;
     session_.Analysis().GetDocumentSettings(&settings);
     try {
@@ -56,17 +80,6 @@ void DataSheetWindow::Refresh()
     }
 }
 
-void DataSheetWindow::ScheduleRefresh()
-{
-    if (refreshPending_) {
-        return;
-    }
-    refreshPending_ = true;
-    QTimer::singleShot(0, this, [this] {
-        refreshPending_ = false;
-        Refresh();
-    });
-}
 
 void DataSheetWindow::Fill(const std::vector<DataSheetCell>& cells)
 {
@@ -92,6 +105,21 @@ QString DataSheetWindow::Text() const
     std::ostringstream text;
     WriteTsv(cells_, text);
     return QString::fromStdString(text.str());
+}
+
+void DataSheetWindow::ShowOptions()
+{
+    const auto& columns = sheet_.Columns();
+    if (columns.empty()) {
+        return;
+    }
+    const auto row = static_cast<std::size_t>(std::clamp(table_->currentRow(), 0, int(columns.size()) - 1));
+    // Only classes with options offer the second interface.
+    const auto withOptions = columns[row].functionClass.As<IDataSheetFunctionClass2>();
+    if (withOptions) {
+        withOptions->ShowOptions(session_.ModuleDocument().Get());
+        Refresh();
+    }
 }
 
 void DataSheetWindow::CopyToClipboard() const { QApplication::clipboard()->setText(Text()); }

@@ -41,11 +41,6 @@ void MainWindow::OpenDataSheet()
         // Beside the views, at the right, tall enough for a few dozen rows.
         const QSize size(440, std::min(640, views_->height() - 20));
         frame->setGeometry(QRect(QPoint(std::max(0, views_->width() - size.width() - 10), 10), size));
-        session_->Host().SetChangeListener([this] {
-            if (dataSheet_ != nullptr) {
-                dataSheet_->ScheduleRefresh();
-            }
-        });
     }
     QMdiSubWindow* frame = qobject_cast<QMdiSubWindow*>(dataSheet_->parentWidget());
     frame->show();
@@ -55,9 +50,6 @@ void MainWindow::OpenDataSheet()
 // The table asks the module's functions: it goes before the session.
 void MainWindow::CloseDataSheet()
 {
-    if (session_) {
-        session_->Host().SetChangeListener({});
-    }
     if (dataSheet_ != nullptr) {
         delete dataSheet_->parentWidget();
     }

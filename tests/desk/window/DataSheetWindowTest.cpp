@@ -1,6 +1,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QMdiSubWindow>
+#include <QPushButton>
 #include <QTableWidget>
 #include <QTest>
 
@@ -9,6 +10,8 @@
 #include "desk/datasheet/DataSheetText.h"
 #include "desk/window/DataSheetWindow.h"
 #include "desk/window/MainWindow.h"
+#include "platform/ui/Automation.h"
+#include "platform/ui/TDialog.h"
 #include "MenuDriver.h"
 
 namespace {
@@ -78,6 +81,18 @@ private slots:
         QTRY_COMPARE(ValueOf(*sheet, "Selected Unit"), QString("No Unit Selected"));
         QVERIFY(MenuDriver::Choose(window, "Nerolith", "Clear Analysis"));
         QTRY_VERIFY(sheet->Text() != reference);
+
+        // The module's options dialog, reached from the table's Options button.
+        int shown = 0;
+        platform::ui::automation::SetDialogDriver([&shown](platform::ui::TDialog& dialog) {
+            ++shown;
+            platform::ui::automation::Click(dialog, platform::ui::IDOK);
+        });
+        QPushButton* options = sheet->findChild<QPushButton*>();
+        QVERIFY(options != nullptr && options->text() == "Options...");
+        QTest::mouseClick(options, Qt::LeftButton);
+        platform::ui::automation::SetDialogDriver({});
+        QCOMPARE(shown, 1);
 
         QVERIFY(MenuDriver::Choose(window, "Edit", "Copy"));
         QCOMPARE(QApplication::clipboard()->text(), sheet->Text());
