@@ -6,7 +6,7 @@ packages=(cmake ninja-build g++ pkgconf libgtest-dev libgmock-dev libbenchmark-d
   libboost-dev qt6-base-dev qt6-svg-dev libqt6svg6 qt6-base-dev-tools
   libedf-dev libsqlite3-dev libarmadillo-dev libcli11-dev nlohmann-json3-dev fonts-dejavu-core
   python3-numpy python3-neo python3-scipy ccache clang libclang-rt-dev time
-  xvfb xauth)
+  xvfb xauth poppler-utils)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

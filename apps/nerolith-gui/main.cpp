@@ -1,5 +1,6 @@
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QRegularExpression>
 #include <QScreen>
 #include <QTimer>
 
@@ -7,6 +8,7 @@
 #include <cstdio>
 #include <optional>
 
+#include "desk/window/ChartView.h"
 #include "desk/window/MainWindow.h"
 #include "host/ViewNames.h"
 #include "platform/ui/Application.h"
@@ -51,6 +53,34 @@ bool ApplySetting(Desk::MainWindow& window, const QString& text)
     return true;
 }
 
+// "CHANNEL:FROM-TO": a 1-based channel and chart seconds.
+std::optional<Desk::ChartSpan> SpanNamed(const QString& text)
+{
+    const QStringList parts = text.split(QRegularExpression("[:-]"));
+    bool ok[3] = {false, false, false};
+    if (parts.size() != 3) {
+        return std::nullopt;
+    }
+    const Desk::ChartSpan span{parts[0].toInt(&ok[0]) - 1, parts[1].toDouble(&ok[1]), parts[2].toDouble(&ok[2])};
+    if (!ok[0] || !ok[1] || !ok[2] || span.to <= span.from) {
+        return std::nullopt;
+    }
+    return span;
+}
+
+// Shows the selection in the middle of the chart.
+bool SelectInChart(Desk::MainWindow& window, const QString& text)
+{
+    const std::optional<Desk::ChartSpan> span = SpanNamed(text);
+    if (!span || window.Chart() == nullptr || !window.Chart()->Select(*span)) {
+        Fail(QString("--select %1: expected CHANNEL:FROM-TO, a channel of the recording and seconds").arg(text));
+        return false;
+    }
+    const double length = span->to - span->from;
+    window.Chart()->ShowSpan(span->from - length / 2, 2 * length);
+    return true;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -70,7 +100,10 @@ int main(int argc, char** argv)
                                  "setting");
     const QCommandLineOption sample("sample", "Replay the recording as if sampling it, at SPEED times real time "
                                               "(0: as fast as possible), analysing as data arrive.", "speed");
-    options.addOptions({analyze, view, screenshot, set, sample});
+    const QCommandLineOption select("select", "Select FROM-TO seconds of a channel in the chart, e.g. 1:10-25.",
+                                    "channel:from-to");
+    const QCommandLineOption dataSheet("datasheet", "Open the Data Sheet table.");
+    options.addOptions({analyze, view, screenshot, set, sample, select, dataSheet});
     options.process(app);
     const QStringList sources = options.positionalArguments();
     if (sources.size() > 1) {
@@ -122,6 +155,13 @@ int main(int argc, char** argv)
                 QApplication::exit(1);
                 return;
             }
+        }
+        if (options.isSet(select) && !SelectInChart(window, options.value(select))) {
+            QApplication::exit(1);
+            return;
+        }
+        if (options.isSet(dataSheet)) {
+            window.OpenDataSheet();
         }
         if (options.isSet(sample) && !window.StartSampling(speed)) {
             Fail("--sample: the recording cannot be sampled now");

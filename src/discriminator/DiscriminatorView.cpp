@@ -299,6 +299,14 @@ HRESULT DiscriminatorView::SetSetting(const VEX::String& name, const VEX::String
     if (name.Str() == u"write-picture") {
         return WritePicture(text);
     }
+    // "dialog" asks where (S_FALSE when cancelled), "preview" shows the pages.
+    if (name.Str() == u"print" && text == u"dialog") {
+        return Print() ? S_OK : S_FALSE;
+    }
+    if (name.Str() == u"print" && text == u"preview") {
+        PrintPreview();
+        return S_OK;
+    }
     if (name.Str() == u"print" && LowerCase(text).ends_with(u".pdf")) {
         try {
             PrintToFile(value);
@@ -320,6 +328,10 @@ HRESULT DiscriminatorView::GetSetting(const VEX::String& name, VEX::String* valu
     }
     if (name.Str() == u"title") {
         *value = Title();
+        return S_OK;
+    }
+    if (name.Str() == u"print-menu-text") {
+        *value = PrintMenuText();
         return S_OK;
     }
     return E_INVALIDARG;

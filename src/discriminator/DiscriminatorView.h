@@ -80,6 +80,7 @@ public:
     bool Print();
     // Throws VEX::XVEX naming the file when it cannot be written.
     void PrintToFile(const VEX::String& path);
+    void PrintPreview();
 
     // SpikeView: the plots are redrawn from the store when the analysis
     // ends or the units change, not spike by spike.

@@ -94,4 +94,10 @@ void DiscriminatorView::PrintToFile(const VEX::String& path)
     ui::PrintToPdf(printout, path);
 }
 
+void DiscriminatorView::PrintPreview()
+{
+    DiscriminatorPrintout printout(*this);
+    ui::PrintPreview(printout, this);
+}
+
 } // namespace Nerolith

@@ -502,6 +502,12 @@ void AnalysisView::PrintToFile(const VEX::String& path)
     ui::PrintToPdf(printout, path);
 }
 
+void AnalysisView::PrintPreview()
+{
+    AnalysisViewPrintout printout(*this);
+    ui::PrintPreview(printout, this);
+}
+
 // ---- Layout and painting ----
 
 void AnalysisView::SetupWindow()

@@ -150,6 +150,7 @@ public:
     bool Print();
     // Throws VEX::XVEX naming the file when it cannot be written.
     void PrintToFile(const VEX::String& path);
+    void PrintPreview();
     // The copied text of every pane, in pane order.
     std::u16string CopiedText() const;
     // The statistics lines of every pane as painted, one per text line.

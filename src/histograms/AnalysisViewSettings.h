@@ -45,6 +45,11 @@ inline constexpr std::u16string_view kStatisticsLines = u"statistics";
 // Set only: writes the view's picture to the file named, as PNG, SVG or
 // PDF by its extension.
 inline constexpr std::u16string_view kWritePicture = u"write-picture";
+// Set only: prints the view through its printout: "dialog" asks where (the
+// host's Print command), "preview" shows the pages, a FILE.pdf prints there.
+inline constexpr std::u16string_view kPrint = u"print";
+// Read only: the text of the host's print menu entry for the view.
+inline constexpr std::u16string_view kPrintMenuText = u"print-menu-text";
 } // namespace ViewSettingName
 
 // Numbers in the C locale; none for anything else, or a value that is not

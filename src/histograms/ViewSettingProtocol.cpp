@@ -62,6 +62,9 @@ HRESULT ViewSettingProtocol::Set(std::u16string_view name, std::u16string_view v
     if (name == Name::kWritePicture) {
         return WritePicture(value);
     }
+    if (name == Name::kPrint) {
+        return Print(value);
+    }
     return E_INVALIDARG;
 }
 
@@ -92,6 +95,9 @@ std::optional<std::u16string> ViewSettingProtocol::Get(std::u16string_view name)
     }
     if (name == Name::kTitle) {
         return view_.Title().Str();
+    }
+    if (name == Name::kPrintMenuText) {
+        return view_.PrintMenuText().Str();
     }
     if (name == Name::kPageCount) {
         return WholeNumber(paging.PageCount());
@@ -170,6 +176,27 @@ HRESULT ViewSettingProtocol::WritePicture(std::u16string_view path)
         } else {
             return E_INVALIDARG;
         }
+    } catch (const VEX::XVEX&) {
+        return E_FAIL;
+    }
+    return S_OK;
+}
+
+// S_FALSE when the user cancels the print dialog.
+HRESULT ViewSettingProtocol::Print(std::u16string_view how)
+{
+    if (how == u"dialog") {
+        return view_.Print() ? S_OK : S_FALSE;
+    }
+    if (how == u"preview") {
+        view_.PrintPreview();
+        return S_OK;
+    }
+    if (!LowerCase(how).ends_with(u".pdf")) {
+        return E_INVALIDARG;
+    }
+    try {
+        view_.PrintToFile(VEX::String{std::u16string(how)});
     } catch (const VEX::XVEX&) {
         return E_FAIL;
     }

@@ -34,6 +34,7 @@ private:
     HRESULT SetStatistics(std::u16string_view value);
     HRESULT SetSize(std::u16string_view value);
     HRESULT WritePicture(std::u16string_view path);
+    HRESULT Print(std::u16string_view how);
 
     AnalysisView& view_;
 };

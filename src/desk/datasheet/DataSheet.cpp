@@ -12,6 +12,7 @@ namespace {
 DataSheetColumn MakeColumn(IDataSheetFunctionClass& functionClass, IUnknown* moduleDocument)
 {
     DataSheetColumn column;
+    column.functionClass = ComPtr<IDataSheetFunctionClass>(&functionClass);
     functionClass.Name(&column.className);
     functionClass.Description(&column.description);
     if (Failed(functionClass.Create(moduleDocument, column.function.Put())) || !column.function) {

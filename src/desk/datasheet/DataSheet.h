@@ -17,6 +17,8 @@ struct DataSheetColumn {
     VEX::String className;
     VEX::String description;
     ComPtr<IDataSheetFunction> function;
+    // For its options dialog.
+    ComPtr<IDataSheetFunctionClass> functionClass;
 };
 
 // A cell as the Data Sheet shows it: the function's name, its value for the

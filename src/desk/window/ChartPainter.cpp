@@ -12,6 +12,8 @@ namespace {
 const QColor kTrace(0x1f, 0x3a, 0x5f);
 const QColor kLaneRule(0xd8, 0xdc, 0xe2);
 const QColor kBoundary(0xc0, 0x39, 0x2b);
+const QColor kSelection(0x3a, 0x7b, 0xd5, 48);
+const QColor kSelectionEdge(0x3a, 0x7b, 0xd5, 160);
 constexpr int kMarkerHeight = 9;
 
 double BlockDuration(const Recording& recording, std::int32_t block)
@@ -45,6 +47,31 @@ SampleRange ChartPainter::ChannelRange(std::int32_t channel) const
     return range;
 }
 
+Host::Position ChartPainter::PositionAt(std::int32_t channel, double time) const
+{
+    const std::int32_t blocks = BlockCount();
+    if (blocks == 0) {
+        return {};
+    }
+    // The block whose stretch holds the time; past the end, the last one.
+    const auto after = std::upper_bound(offsets_.begin() + 1, offsets_.end() - 1, time);
+    const auto block = static_cast<std::int32_t>(after - offsets_.begin()) - 1;
+    const double interval = recording_.SampleInterval(channel, block);
+    const std::int64_t ticks = recording_.Ticks(channel, block);
+    const double fromStart = (time - BlockStart(block)) / std::max(interval, 1e-12);
+    const auto tick = std::clamp<std::int64_t>(std::llround(fromStart), 0, ticks);
+    return {static_cast<std::int32_t>(tick), block};
+}
+
+double ChartPainter::TimeOf(std::int32_t channel, Host::Position position) const
+{
+    const std::int32_t block = std::clamp(position.block, 0, std::max(BlockCount() - 1, 0));
+    if (BlockCount() == 0) {
+        return 0.0;
+    }
+    return BlockStart(block) + position.tick * recording_.SampleInterval(channel, block);
+}
+
 QRect ChartPainter::Lane(const QRect& area, std::int32_t channel) const
 {
     const int count = std::max(recording_.ChannelCount(), 1);
@@ -71,6 +98,31 @@ void ChartPainter::Draw(QPainter& painter, const QRect& area, double start, doub
     }
     DrawBlockBoundaries(painter, area, start, span);
     DrawMarkers(painter, area, start, span, markers);
+}
+
+QRect ChartPainter::MarkerBand(const QRect& area, std::int32_t channel) const
+{
+    const QRect lane = Lane(area, channel);
+    return {lane.left(), lane.top() + 2, lane.width(), kMarkerHeight + 1};
+}
+
+void ChartPainter::DrawSelection(QPainter& painter, const QRect& area, double start, double span,
+                                 const ChartSpan& selected) const
+{
+    if (span <= 0.0 || selected.channel < 0 || selected.channel >= recording_.ChannelCount()) {
+        return;
+    }
+    auto x = [&](double time) {
+        const double pixel = area.left() + (time - start) / span * area.width();
+        return static_cast<int>(std::clamp(pixel, area.left() - 1.0, area.right() + 1.0));
+    };
+    const QRect lane = Lane(area, selected.channel);
+    const int left = x(std::min(selected.from, selected.to));
+    const int right = x(std::max(selected.from, selected.to));
+    painter.fillRect(QRect(QPoint(left, lane.top()), QPoint(right, lane.bottom() - 1)), kSelection);
+    painter.setPen(kSelectionEdge);
+    painter.drawLine(left, lane.top(), left, lane.bottom() - 1);
+    painter.drawLine(right, lane.top(), right, lane.bottom() - 1);
 }
 
 void ChartPainter::DrawChannel(QPainter& painter, const QRect& lane, std::int32_t channel, double start, double span,

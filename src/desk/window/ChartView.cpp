@@ -4,13 +4,18 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QScrollBar>
+#include <QToolTip>
 #include <QToolButton>
 #include <QVBoxLayout>
 #include <QWheelEvent>
 
 #include <algorithm>
 #include <cmath>
+#include <set>
 
+#include "desk/runtime/HostDocument.h"
+#include "desk/runtime/HostSelection.h"
+#include "desk/window/MarkerHint.h"
 #include "platform/ui/qt/QtBridge.h"
 
 namespace Desk {
@@ -23,6 +28,10 @@ constexpr double kZoomStep = 1.5;
 constexpr int kLabelRoom = 24;
 // What a new chart shows: enough to see single spikes.
 constexpr double kFirstSpan = 5.0;
+// A press that moves less than this is a click: it clears the selection.
+constexpr int kDragSlack = 3;
+// How near the mouse must be to a marker for its hint, in pixels.
+constexpr int kHintReach = 3;
 
 QColor ColourOf(std::uint32_t colorref)
 {
@@ -54,6 +63,24 @@ protected:
     }
     void resizeEvent(QResizeEvent*) override { chart_.PlaceScales(); }
     void wheelEvent(QWheelEvent* event) override { chart_.Wheel(*event); }
+    void mousePressEvent(QMouseEvent* event) override { chart_.Press(*event); }
+    void mouseMoveEvent(QMouseEvent* event) override { chart_.Drag(*event); }
+    void mouseReleaseEvent(QMouseEvent* event) override { chart_.Release(*event); }
+    bool event(QEvent* event) override
+    {
+        if (event->type() != QEvent::ToolTip) {
+            return QWidget::event(event);
+        }
+        const auto* help = static_cast<QHelpEvent*>(event);
+        const QString hint = chart_.HintAt(help->pos());
+        if (hint.isEmpty()) {
+            QToolTip::hideText();
+            event->ignore();
+        } else {
+            QToolTip::showText(help->globalPos(), hint, this);
+        }
+        return true;
+    }
 
 private:
     ChartView& chart_;
@@ -156,7 +183,7 @@ platform::ui::IAxisScale& ChartView::ChannelScale(std::int32_t channel)
 
 void ChartView::PlaceScales()
 {
-    const QRect area = canvas_->rect();
+    const QRect area = TraceArea();
     for (std::size_t channel = 0; channel < scales_.size(); ++channel) {
         const QRect lane = painter_->Lane(area, static_cast<std::int32_t>(channel)).adjusted(0, 8, 0, -8);
         const std::int32_t x = ui::AxisScale::kVerticalThickness;
@@ -178,7 +205,120 @@ void ChartView::PaintCanvas(QPainter& painter, const QRect& area)
     for (const auto& scale : scales_) {
         extents.push_back(scale->GetExtent());
     }
-    painter_->Draw(painter, area, start_, span_, extents, markers_);
+    const QRect traces = TraceArea();
+    painter_->Draw(painter, traces, start_, span_, extents, markers_);
+    if (const std::optional<ChartSpan> selected = ShownSelection()) {
+        painter_->DrawSelection(painter, traces, start_, span_, *selected);
+    }
+    events_.Draw(painter, QRect(QPoint(area.left(), traces.bottom() + 1), area.bottomRight()), start_, span_);
+}
+
+QRect ChartView::PrintedArea() const
+{
+    const QWidget* timeAxis = platform::ui::qt::NativeWidget(*timeHost_);
+    return QRect(QPoint(0, 0), QPoint(width() - 1, timeAxis->geometry().bottom()));
+}
+
+QRect ChartView::TraceArea() const { return canvas_->rect().adjusted(0, 0, 0, -events_.Height()); }
+
+void ChartView::SetDocument(HostDocument& document)
+{
+    document_ = &document;
+    selection_ = &document.Selection();
+    RefreshMarkers();
+}
+
+QString ChartView::HintAt(QPoint point) const
+{
+    if (document_ == nullptr || span_ <= 0.0) {
+        return {};
+    }
+    const QRect area = TraceArea();
+    const ChartMarker* nearest = nullptr;
+    int nearestDistance = kHintReach + 1;
+    for (const ChartMarker& marker : markers_) {
+        const QRect band = painter_->MarkerBand(area, marker.channel).adjusted(-kHintReach, -kHintReach, 0, kHintReach);
+        const int x = area.left() + static_cast<int>((marker.time - start_) / span_ * area.width());
+        const int distance = std::abs(point.x() - x);
+        if (point.y() >= band.top() && point.y() <= band.bottom() && distance < nearestDistance) {
+            nearest = &marker;
+            nearestDistance = distance;
+        }
+    }
+    return nearest != nullptr ? MarkerHint(*document_, *nearest) : QString();
+}
+
+QWidget& ChartView::CanvasWidget() const { return *canvas_; }
+
+std::optional<ChartSpan> ChartView::ShownSelection() const
+{
+    if (dragged_) {
+        return dragged_;
+    }
+    if (selection_ == nullptr || !selection_->Current()) {
+        return std::nullopt;
+    }
+    const HostSelection::Range& range = *selection_->Current();
+    return ChartSpan{range.channel, painter_->TimeOf(range.channel, range.start),
+                     painter_->TimeOf(range.channel, range.end)};
+}
+
+double ChartView::TimeAt(int x) const
+{
+    const double time = start_ + span_ * x / std::max(TraceArea().width(), 1);
+    return std::clamp(time, 0.0, painter_->Duration());
+}
+
+void ChartView::Press(const QMouseEvent& event)
+{
+    if (event.button() != Qt::LeftButton || selection_ == nullptr) {
+        return;
+    }
+    std::int32_t channel = 0;
+    const int y = event.position().toPoint().y();
+    while (channel + 1 < painter_->ChannelCount() && y > painter_->Lane(TraceArea(), channel).bottom()) {
+        ++channel;
+    }
+    pressX_ = event.position().toPoint().x();
+    const double time = TimeAt(pressX_);
+    dragged_ = ChartSpan{channel, time, time};
+}
+
+void ChartView::Drag(const QMouseEvent& event)
+{
+    if (dragged_) {
+        dragged_->to = TimeAt(event.position().toPoint().x());
+        canvas_->update();
+    }
+}
+
+// Sets the host selection [earlier, later) on the channel pressed.
+void ChartView::Release(const QMouseEvent& event)
+{
+    if (!dragged_ || event.button() != Qt::LeftButton) {
+        return;
+    }
+    const ChartSpan span = *dragged_;
+    dragged_.reset();
+    if (std::abs(event.position().toPoint().x() - pressX_) < kDragSlack) {
+        selection_->Clear();
+        canvas_->update();
+    } else {
+        Select(span);
+    }
+}
+
+bool ChartView::Select(const ChartSpan& span)
+{
+    if (selection_ == nullptr || span.channel < 0 || span.channel >= painter_->ChannelCount()) {
+        return false;
+    }
+    const Host::Position from = painter_->PositionAt(span.channel, std::min(span.from, span.to));
+    const Host::Position to = painter_->PositionAt(span.channel, std::max(span.from, span.to));
+    const auto [low, high] = scales_[static_cast<std::size_t>(span.channel)]->GetExtent();
+    selection_->SetSelection(span.channel, from, to, low, high);
+    canvas_->update();
+    return true;
 }
 
 void ChartView::ShowSpan(double start, double span)
@@ -280,6 +420,16 @@ void ChartView::OnAutoScale(platform::ui::IAxisScale& scale)
 
 void ChartView::RefreshMarkers()
 {
+    if (document_ != nullptr) {
+        ComPtr<IHostCalc> calc = document_->Engine().Calc();
+        std::set<VEX::String> markerSources;
+        for (const auto& [channel, markers] : document_->MarkerTable()) {
+            markerSources.insert(markers.eventSource);
+        }
+        events_.Load(*calc, painter_->BlockCount(), markerSources,
+                     [this](Host::Position at) { return painter_->TimeOf(0, at); });
+        PlaceScales();
+    }
     markers_.clear();
     Host::DocumentSettings settings;
     if (Failed(analysis_.GetDocumentSettings(&settings)) || !settings.showSpikeMarkers) {
@@ -297,7 +447,8 @@ void ChartView::RefreshMarkers()
         }
         const auto unit = std::ranges::find_if(units, [&spike](const auto& u) { return u.number == spike.unit; });
         const QColor colour = unit != units.end() ? ColourOf(unit->colour) : QColor(0x80, 0x80, 0x80);
-        markers_.push_back({painter_->BlockStart(spike.block) + spike.time, settings.sourceChannel, colour});
+        markers_.push_back({painter_->BlockStart(spike.block) + spike.time, settings.sourceChannel, colour, spike.block,
+                            spike.tick});
     }
     canvas_->update();
 }

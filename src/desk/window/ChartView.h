@@ -3,16 +3,22 @@
 #include <QWidget>
 
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "desk/ui/AxisScale.h"
+#include "desk/window/ChartEventStrip.h"
 #include "desk/window/ChartPainter.h"
 #include "host/ISpikeDocInterface.h"
 
 class QLabel;
+class QMouseEvent;
 class QScrollBar;
 
 namespace Desk {
+
+class HostDocument;
+class HostSelection;
 
 // The host document's chart: every channel against time, zoomed and
 // scrolled horizontally (wheel, keys, scroll bar, "Show all"), each channel
@@ -35,9 +41,27 @@ public:
     platform::ui::IAxisScale& ChannelScale(std::int32_t channel);
     platform::ui::IAxisScale& TimeScale() { return *timeAxis_; }
 
-    // Reads the spikes again after an analysis.
+    // Reads the spikes and the event sources again after a command.
     void RefreshMarkers();
     const std::vector<ChartMarker>& Markers() const { return markers_; }
+    const ChartEventStrip& Events() const { return events_; }
+
+    // The host document whose selection a drag across a channel sets, whose
+    // event sources are drawn as ticks and whose markers give hints.
+    void SetDocument(HostDocument& document);
+    // The shaded stretch: the drag under way, else the host selection.
+    std::optional<ChartSpan> ShownSelection() const;
+    // Selects [from, to) chart seconds of a channel as the host selection;
+    // false when there is no such channel or document.
+    bool Select(const ChartSpan& span);
+    // Where the traces are drawn (the mouse acts there).
+    QWidget& CanvasWidget() const;
+    // The part of the canvas with the traces, above the event strip.
+    QRect TraceArea() const;
+    // The axes, traces and event strip, without the scroll controls.
+    QRect PrintedArea() const;
+    // The hint of the spike marker at a canvas point, or empty.
+    QString HintAt(QPoint point) const;
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
@@ -57,6 +81,10 @@ private:
     void PaintCanvas(QPainter& painter, const QRect& area);
     void SyncScrollBar();
     void Wheel(QWheelEvent& event);
+    void Press(const QMouseEvent& event);
+    void Drag(const QMouseEvent& event);
+    void Release(const QMouseEvent& event);
+    double TimeAt(int x) const;
 
     ISpikeDocInterface& analysis_;
     std::unique_ptr<ChartPainter> painter_;
@@ -69,6 +97,11 @@ private:
     QScrollBar* scrollBar_ = nullptr;
     QLabel* spanLabel_ = nullptr;
     std::vector<ChartMarker> markers_;
+    ChartEventStrip events_;
+    HostDocument* document_ = nullptr;
+    HostSelection* selection_ = nullptr;
+    std::optional<ChartSpan> dragged_;
+    int pressX_ = 0;
     double start_ = 0.0;
     double span_ = 1.0;
 };

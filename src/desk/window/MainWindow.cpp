@@ -21,6 +21,7 @@
 #include "desk/ui/AxisScale.h"
 #include "desk/window/ChannelMenu.h"
 #include "desk/window/ChartView.h"
+#include "desk/window/DataSheetWindow.h"
 #include "desk/window/MessagePresenter.h"
 #include "desk/window/ModuleMenu.h"
 #include "desk/window/ProgressDialog.h"
@@ -109,9 +110,9 @@ bool MainWindow::Open(const QString& source)
     session_->Host().SetName(FromQt(demo ? source : QFileInfo(path).completeBaseName()));
     session_->Host().SetDisplay(true);
     chart_ = new ChartView(session_->Host().Data(), session_->Analysis());
+    chart_->SetDocument(session_->Host());
     chart_->setWindowTitle(tr("%1: Chart").arg(demo ? source : QFileInfo(path).fileName()));
     views_->AddChart(*chart_);
-    chart_->RefreshMarkers();
     RebuildModuleMenus();
     BuildSessionMenus();
     RecentFiles::Add(path);
@@ -152,6 +153,7 @@ void MainWindow::CloseDocument()
         delete menu;
     }
     moduleMenus_.clear();
+    CloseDataSheet();
     // The chart reads the recording: it goes before the session.
     if (chart_ != nullptr) {
         delete chart_->parentWidget();
@@ -177,6 +179,10 @@ bool MainWindow::CopyActiveView()
     QMdiSubWindow* frame = views_->activeSubWindow();
     if (frame == nullptr || frame->widget() == nullptr || !session_) {
         return false;
+    }
+    if (frame->widget() == dataSheet_) {
+        dataSheet_->CopyToClipboard();
+        return true;
     }
     auto* data = new QMimeData;
     data->setImageData(frame->widget()->grab().toImage());
@@ -230,6 +236,7 @@ void MainWindow::BuildFileMenu()
     QAction* saveAs = file->addAction(tr("Save &As..."), QKeySequence::SaveAs, this, &MainWindow::SaveAs);
     recentMenu_ = file->addMenu(tr("Recent &files"));
     QAction* close = file->addAction(tr("&Close"), QKeySequence::Close, this, &MainWindow::CloseDocument);
+    BuildPrintEntries(*file);
     file->addSeparator();
     file->addAction(tr("E&xit"), QKeySequence(Qt::CTRL | Qt::Key_Q), this, &QWidget::close);
     connect(file, &QMenu::aboutToShow, this, [this, save, saveAs, close] {
@@ -257,6 +264,7 @@ void MainWindow::BuildViewMenu()
         connect(action, &QAction::triggered, this, [this, kind] { OpenView(kind); });
         documentViews.append(action);
     }
+    documentViews.append(BuildDataSheetEntry(*view));
     view->addSeparator();
     view->addAction(tr("&Tile windows"), views_, &QMdiArea::tileSubWindows);
     view->addAction(tr("&Cascade windows"), views_, &QMdiArea::cascadeSubWindows);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QMainWindow>
+#include <QPointer>
 
 #include <functional>
 #include <memory>
@@ -10,10 +11,12 @@
 #include "desk/window/ViewCatalog.h"
 
 class QMenu;
+class QPrinter;
 
 namespace Desk {
 
 class ChartView;
+class DataSheetWindow;
 class SamplingControl;
 class ViewArea;
 
@@ -52,6 +55,18 @@ public:
     // `speed` is a multiple of real time, 0 as fast as possible.
     bool StartSampling(double speed);
 
+    // Shows the Data Sheet table of the document (View > Data Sheet).
+    void OpenDataSheet();
+    // The open Data Sheet table, or null.
+    DataSheetWindow* DataSheet() const;
+
+    // How the chart's printer is chosen; empty restores the print dialog.
+    using PrinterChooser = std::function<bool(QPrinter& printer)>;
+    void SetPrinterChooser(PrinterChooser chooser) { choosePrinter_ = std::move(chooser); }
+    // Prints the active view through its printout, or the chart when it is
+    // active; with `preview` shows the pages. False when nothing is printed.
+    bool PrintActive(bool preview);
+
 protected:
     void closeEvent(QCloseEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
@@ -62,6 +77,11 @@ private:
     void BuildFileMenu();
     void BuildEditMenu();
     void BuildViewMenu();
+    void BuildPrintEntries(QMenu& file);
+    QAction* BuildDataSheetEntry(QMenu& view);
+    void CloseDataSheet();
+    QString PrintEntryText() const;
+    bool PrintChartWithDialog(bool preview);
     void RebuildModuleMenus();
     void BuildSessionMenus();
     void FollowSampling(const SamplingControl& sampling);
@@ -84,6 +104,8 @@ private:
     QAction* helpMenu_ = nullptr;
     QList<QMenu*> moduleMenus_;
     ErrorReporter reportError_;
+    PrinterChooser choosePrinter_;
+    QPointer<DataSheetWindow> dataSheet_;
 };
 
 } // namespace Desk

@@ -3,6 +3,7 @@
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPdfWriter>
+#include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 
@@ -57,6 +58,25 @@ void RenderPreviewPages(TPrintout& printout)
     automation::State().shownPrintPreviews.push_back(pages);
 }
 
+// A printer or a PDF file, as the user chooses in the print dialog.
+bool PrintWithDialog(TPrintout& printout, TWindow* owner)
+{
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setPageLayout(PageLayout(printout));
+    printer.setDocName(qt::ToQString(printout.Title()));
+    printer.setCreator(QStringLiteral("Nerolith"));
+    QPrintDialog dialog(&printer, owner != nullptr ? qt::NativeWidget(*owner) : nullptr);
+    if (dialog.exec() != QDialog::Accepted) {
+        return false;
+    }
+    QPainter painter;
+    if (!painter.begin(&printer)) {
+        throw VEX::XVEX("Cannot print \"" + printout.Title().ToUtf8() + "\".");
+    }
+    PrintPages(printout, painter, printer);
+    return true;
+}
+
 } // namespace
 
 TPrintout::~TPrintout() = default;
@@ -79,6 +99,9 @@ void PrintToPdf(TPrintout& printout, const VEX::String& path)
 
 bool Print(TPrintout& printout, TWindow* owner)
 {
+    if (!IsHeadless()) {
+        return PrintWithDialog(printout, owner);
+    }
     FileDialogOptions options;
     options.title = printout.Title();
     options.filter = u"PDF Files (*.pdf)|*.pdf|";

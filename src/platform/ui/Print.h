@@ -32,7 +32,8 @@ private:
 // Prints to a PDF file: A4 with 10 mm margins, 300 dots per inch.
 // Throws VEX::XVEX naming the file when it cannot be written.
 PLATFORM_API void PrintToPdf(TPrintout& printout, const VEX::String& path);
-// Asks where to save the PDF (file dialog) and prints there; false when
+// Asks for a printer or a PDF file (the print dialog; headless runs ask for
+// a PDF file through the file dialog) and prints there; false when
 // cancelled.
 PLATFORM_API bool Print(TPrintout& printout, TWindow* owner);
 // Shows the pages in a preview window until it is closed. Headless runs

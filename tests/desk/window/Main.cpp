@@ -10,6 +10,10 @@ int RunModuleCommandsTests(int argc, char** argv);
 int RunDialogsTests(int argc, char** argv);
 int RunProgressTests(int argc, char** argv);
 int RunSamplingTests(int argc, char** argv);
+int RunChartSelectionTests(int argc, char** argv);
+int RunChartEventsTests(int argc, char** argv);
+int RunPrintTests(int argc, char** argv);
+int RunDataSheetWindowTests(int argc, char** argv);
 
 int main(int argc, char** argv)
 {
@@ -24,5 +28,9 @@ int main(int argc, char** argv)
     failures += RunDialogsTests(argc, argv);
     failures += RunProgressTests(argc, argv);
     failures += RunSamplingTests(argc, argv);
+    failures += RunChartSelectionTests(argc, argv);
+    failures += RunChartEventsTests(argc, argv);
+    failures += RunPrintTests(argc, argv);
+    failures += RunDataSheetWindowTests(argc, argv);
     return failures == 0 ? 0 : 1;
 }
