@@ -70,7 +70,7 @@ PY
 )
 
 # Sample enumeration out of memory-mapped recordings against memcpy of the
-# same bytes (target: at least half of memcpy).
+# same bytes (target: 0.8 of memcpy for int16).
 "$build/bin/nerolith_bench" --benchmark_filter='BM_Enumerate|BM_MemcpySameBytes' \
     --benchmark_out="$results" --benchmark_out_format=json >/dev/null 2>"$context"
 echo
