@@ -74,18 +74,24 @@ def peak_resident_kib(arguments):
     return int(measured.stderr.strip().splitlines()[-1])
 
 
-def peak_private_kib(arguments):
-    """Peak of the memory that is not the mapped recording (anonymous pages),
-    sampled from /proc while the program runs."""
+def peak_beyond_map_kib(arguments, data):
+    """Peak resident memory less the resident pages of the mapped recording
+    `data`, sampled from /proc while the program runs."""
     child = subprocess.Popen(arguments, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
     peak = 0
     while child.poll() is None:
         try:
-            with open(f"/proc/{child.pid}/status") as status:
-                for line in status:
-                    if line.startswith("RssAnon:"):
-                        peak = max(peak, int(line.split()[1]))
-        except (FileNotFoundError, ProcessLookupError, ValueError):
+            with open(f"/proc/{child.pid}/smaps") as smaps:
+                total, mapped, in_data = 0, 0, False
+                for line in smaps:
+                    fields = line.split()
+                    if fields[0] == "Rss:":
+                        total += int(fields[1])
+                        mapped += int(fields[1]) if in_data else 0
+                    elif not fields[0].endswith(":"):
+                        in_data = fields[-1] == data
+            peak = max(peak, total - mapped)
+        except (FileNotFoundError, ProcessLookupError, ValueError, IndexError):
             pass
         time.sleep(0.002)
     return peak
@@ -142,7 +148,7 @@ def memory(nerolith, folder):
     for minutes in (1, 60):
         sidecar, data = write_recording(folder, f"minutes_{minutes}", minutes * 60)
         arguments = [nerolith, "spikes", sidecar] + OPTIONS
-        peak, everything = peak_private_kib(arguments), peak_resident_kib(arguments)
+        peak, everything = peak_beyond_map_kib(arguments, data), peak_resident_kib(arguments)
         os.remove(data)
         first = first or peak
         print(f"{f'{minutes} min (target: within 10%)':38} {peak / 1024:11.1f} {peak / first:8.2f} "
