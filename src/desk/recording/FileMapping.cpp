@@ -9,17 +9,17 @@
 namespace Desk {
 namespace {
 
-bool CopyingAsked()
+bool MappingAsked()
 {
     const char* read = std::getenv("NEROLITH_SAMPLE_READ");
-    return read != nullptr && std::strcmp(read, "copy") == 0;
+    return read != nullptr && std::strcmp(read, "map") == 0;
 }
 
 } // namespace
 
 std::unique_ptr<FileMapping> FileMapping::Map(const RecordingFile& file)
 {
-    if (file.Size() == 0 || file.Size() > SIZE_MAX || CopyingAsked()) {
+    if (file.Size() == 0 || file.Size() > SIZE_MAX || !MappingAsked()) {
         return nullptr;
     }
     void* begin = ::mmap(nullptr, static_cast<std::size_t>(file.Size()), PROT_READ, MAP_SHARED, file.Descriptor(), 0);

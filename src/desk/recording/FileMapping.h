@@ -17,9 +17,11 @@ namespace Desk {
 // RecordingFile gives.
 class FileMapping {
 public:
-    // Null when the file is empty, cannot be mapped or guarded, or the
-    // environment variable NEROLITH_SAMPLE_READ is "copy" (every read then
-    // goes through RecordingFile, which is how the two paths are compared).
+    // Only when the environment variable NEROLITH_SAMPLE_READ is "map": on
+    // the virtual machines measured, touching each mapped page the first
+    // time cost more than copying the samples with pread, so copying stays
+    // the default. Null as well when the file is empty or cannot be mapped
+    // or guarded; every read then goes through RecordingFile.
     static std::unique_ptr<FileMapping> Map(const RecordingFile& file);
     ~FileMapping();
     FileMapping(const FileMapping&) = delete;

@@ -13,9 +13,10 @@
 namespace Desk {
 
 // A raw binary recording described by a JSON sidecar (see RawSidecar). The
-// data file stays open and mapped; Read converts the samples it is asked
-// for straight from the mapping, Lend hands out a lone unscaled float32
-// channel in place. Where the file cannot be mapped, Read reads it.
+// data file stays open. When it is mapped (see FileMapping::Map), Read
+// converts the samples it is asked for straight from the mapping and Lend
+// hands out a lone unscaled float32 channel in place; otherwise Read reads
+// them with pread and nothing is lent.
 class RawRecording final : public Recording {
 public:
     explicit RawRecording(const std::string& sidecarPath);

@@ -45,13 +45,20 @@ std::string LoneFloat32(const TempFolder& folder)
     return WriteRecording(folder, "lone", {{"dtype", "float32"}, {"channels", 1}}, 4);
 }
 
+// Mapping is asked for; copying stays the default.
+class MappedRead : public testing::Test {
+protected:
+    void SetUp() override { ::setenv("NEROLITH_SAMPLE_READ", "map", 1); }
+    void TearDown() override { ::unsetenv("NEROLITH_SAMPLE_READ"); }
+};
+
 void ExpectChangedError(const Desk::RecordingError& error)
 {
     EXPECT_NE(std::string(error.what()).find("changed while it was read"), std::string::npos) << error.what();
     EXPECT_NE(std::string(error.what()).find("lone.bin"), std::string::npos) << error.what();
 }
 
-TEST(MappedRead, OnlyALoneUnscaledFloat32ChannelIsLentAndItEqualsTheCopy)
+TEST_F(MappedRead, OnlyALoneUnscaledFloat32ChannelIsLentAndItEqualsTheCopy)
 {
     const TempFolder folder;
     const auto lone = Desk::OpenRecording(LoneFloat32(folder));
@@ -73,13 +80,12 @@ TEST(MappedRead, OnlyALoneUnscaledFloat32ChannelIsLentAndItEqualsTheCopy)
         EXPECT_TRUE(Desk::OpenRecording(sidecar)->Lend(0, 0, 0, 100).empty()) << sidecar;
     }
 
-    ::setenv("NEROLITH_SAMPLE_READ", "copy", 1);
-    const auto copying = Desk::OpenRecording(LoneFloat32(folder));
     ::unsetenv("NEROLITH_SAMPLE_READ");
-    EXPECT_TRUE(copying->Lend(0, 0, 0, 100).empty()) << "the copying path lends nothing";
+    const auto copying = Desk::OpenRecording(LoneFloat32(folder));
+    EXPECT_TRUE(copying->Lend(0, 0, 0, 100).empty()) << "by default nothing is mapped, nothing lent";
 }
 
-TEST(MappedRead, LentSamplesOfAFileCutShortReadAsZerosAndTheCheckFails)
+TEST_F(MappedRead, LentSamplesOfAFileCutShortReadAsZerosAndTheCheckFails)
 {
     const TempFolder folder;
     const auto recording = Desk::OpenRecording(LoneFloat32(folder));
@@ -100,7 +106,7 @@ TEST(MappedRead, LentSamplesOfAFileCutShortReadAsZerosAndTheCheckFails)
         << "the recording stays failed";
 }
 
-TEST(MappedRead, AnEnumeratorWhoseLentSamplesWereCutFailsOnItsNextCall)
+TEST_F(MappedRead, AnEnumeratorWhoseLentSamplesWereCutFailsOnItsNextCall)
 {
     const TempFolder folder;
     const auto recording = Desk::OpenRecording(LoneFloat32(folder));
@@ -127,7 +133,7 @@ TEST(MappedRead, AnEnumeratorWhoseLentSamplesWereCutFailsOnItsNextCall)
     }
 }
 
-TEST(MappedRead, ABusErrorOutsideEveryMappingStillEndsTheProcess)
+TEST_F(MappedRead, ABusErrorOutsideEveryMappingStillEndsTheProcess)
 {
     GTEST_FLAG_SET(death_test_style, "threadsafe");
     const TempFolder folder;
