@@ -1,6 +1,8 @@
-// Sample enumeration out of memory-mapped raw recordings (float32 as stored,
-// int16 scaled), the way the detector pulls a channel, beside a plain memcpy
-// of the same bytes in the same chunks. bench/run_peers.sh prints the ratios.
+// Sample enumeration out of raw recordings (float32 as stored, int16
+// scaled), the way the detector pulls a channel, beside a plain memcpy of
+// the same bytes in the same chunks. bench/run_peers.sh prints the ratios.
+// Read as the program reads them; NEROLITH_SAMPLE_READ=map measures the
+// mapped path.
 #include <climits>
 #include <cstdint>
 #include <cstring>

@@ -4,7 +4,7 @@
 
 namespace EEH2 {
 
-SampleReader::SampleReader() : buffer_(kChunkSamples) {}
+SampleReader::SampleReader() = default;
 
 HRESULT SampleReader::Open(ICalcSource* source, std::int32_t record, std::int32_t tick, std::int32_t endTick)
 {
@@ -19,13 +19,17 @@ HRESULT SampleReader::Open(ICalcSource* source, std::int32_t record, std::int32_
         samples_.Reset();
         return Failed(hr) ? hr : E_FAIL;
     }
+    if (Failed(samples_->QueryInterface(IEnumSampleSpans::iid, reinterpret_cast<void**>(spans_.Put())))) {
+        spans_.Reset();
+    }
     ended_ = false;
     return S_OK;
 }
 
 void SampleReader::Close()
 {
-    samples_.Reset();
+    ConfirmLent();
+    Release();
     begin_ = end_ = 0;
     ended_ = true;
     failed_ = false;
@@ -37,25 +41,69 @@ bool SampleReader::Fill()
         return true;
     }
     if (ended_) {
+        ConfirmLent();
+        Release();
         return false;
     }
     const auto wanted = static_cast<std::uint32_t>(
         std::min<std::int64_t>(kChunkSamples, std::int64_t{endTick_} - tick_));
     std::uint32_t fetched = 0;
-    const HRESULT hr = samples_->Next(wanted, buffer_.data(), &fetched);
+    const HRESULT hr = Fetch(wanted, fetched);
     if (Failed(hr)) {
         failed_ = true;
         fetched = 0;
     }
-    // Never trust a count beyond what was asked: the buffer holds no more.
+    // Never trust a count beyond what was asked: the chunk holds no more.
     fetched = std::min(fetched, wanted);
     begin_ = 0;
     end_ = fetched;
     if (Failed(hr) || hr == S_FALSE || std::int64_t{tick_} + fetched >= endTick_) {
         ended_ = true;
-        samples_.Reset();
+        if (!lentLast_) {
+            Release();
+        }
     }
     return fetched > 0;
+}
+
+HRESULT SampleReader::Fetch(std::uint32_t wanted, std::uint32_t& fetched)
+{
+    lentLast_ = false;
+    if (spans_) {
+        const float* lent = nullptr;
+        const HRESULT hr = spans_->NextSpan(wanted, &lent, &fetched);
+        if (hr != E_NOTIMPL) {
+            lentLast_ = Succeeded(hr) && lent != nullptr;
+            chunk_ = lent;
+            return hr;
+        }
+        // Declined once, declined for good: the host copies from here on.
+        spans_.Reset();
+    }
+    if (buffer_.empty()) {
+        buffer_.resize(kChunkSamples);
+    }
+    chunk_ = buffer_.data();
+    return samples_->Next(wanted, buffer_.data(), &fetched);
+}
+
+void SampleReader::ConfirmLent()
+{
+    if (!lentLast_ || !spans_) {
+        return;
+    }
+    lentLast_ = false;
+    const float* none = nullptr;
+    std::uint32_t fetched = 0;
+    if (Failed(spans_->NextSpan(0, &none, &fetched))) {
+        failed_ = true;
+    }
+}
+
+void SampleReader::Release()
+{
+    spans_.Reset();
+    samples_.Reset();
 }
 
 void SampleReader::Consume(std::size_t count)

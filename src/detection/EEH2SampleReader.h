@@ -6,12 +6,15 @@
 #include <vector>
 
 #include "host/ICalcSource.h"
+#include "host/IEnumSampleSpans.h"
 #include "platform/com/ComPtr.h"
 
 namespace EEH2 {
 
 // Reads one record's samples from the host in bulk and lets an algorithm
 // scan them in place: one host call per chunk instead of one per sample.
+// Where the host lends its samples in place they are scanned there, not
+// copied; otherwise they are copied into a buffer of its own.
 class SampleReader {
 public:
     static constexpr std::uint32_t kChunkSamples = 16384;
@@ -26,7 +29,7 @@ public:
     // Makes samples available; false when there are none now: either none
     // have arrived yet (the record is still being sampled) or Finished().
     bool Fill();
-    std::span<const float> Available() const { return {buffer_.data() + begin_, end_ - begin_}; }
+    std::span<const float> Available() const { return {chunk_ + begin_, end_ - begin_}; }
     void Consume(std::size_t count);
     // Tick of Available()[0].
     std::int32_t Tick() const { return tick_; }
@@ -37,8 +40,18 @@ public:
     bool SourceFailed() const { return failed_; }
 
 private:
+    // Fetches the next chunk into chunk_; the host's answer.
+    HRESULT Fetch(std::uint32_t wanted, std::uint32_t& fetched);
+    // Lets the host confirm the last lent chunk was all there; the range
+    // fails when it was not.
+    void ConfirmLent();
+    void Release();
+
     ComPtr<IEnumSamples> samples_;
+    ComPtr<IEnumSampleSpans> spans_; // null once the host declines to lend
+    bool lentLast_ = false;
     std::vector<float> buffer_;
+    const float* chunk_ = nullptr;
     std::size_t begin_ = 0;
     std::size_t end_ = 0;
     std::int32_t tick_ = 0;

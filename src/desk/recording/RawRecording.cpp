@@ -52,6 +52,7 @@ RawRecording::RawRecording(const std::string& sidecarPath, const std::string& te
       })
 {
     FitRawSidecarToData(sidecar_, data_->Size(), sidecarPath);
+    mapping_ = FileMapping::Map(*data_);
 }
 
 bool RawRecording::HasChannel(std::int32_t channel) const { return channel >= 0 && channel < ChannelCount(); }
@@ -83,25 +84,59 @@ VEX::String RawRecording::ChannelUnit(std::int32_t channel) const
     return HasChannel(channel) ? sidecar_.units[channel] : VEX::String();
 }
 
-std::size_t RawRecording::Read(std::int32_t channel, std::int32_t block, std::int64_t tick, std::size_t count,
-                               float* out) const
+std::size_t RawRecording::Remaining(std::int32_t channel, std::int32_t block, std::int64_t tick,
+                                    std::size_t count) const
 {
     const std::int64_t ticks = Ticks(channel, block);
     if (tick < 0 || tick >= ticks) {
         return 0;
     }
-    const auto total = static_cast<std::size_t>(std::min<std::uint64_t>(count, static_cast<std::uint64_t>(ticks - tick)));
-    const std::size_t sampleBytes = static_cast<std::size_t>(sidecar_.BytesPerSample());
-    const std::size_t stride = static_cast<std::size_t>(sidecar_.channels) * sampleBytes;
-    const std::uint64_t first = sidecar_.blocks[block].byteOffset + static_cast<std::uint64_t>(tick) * stride
-        + static_cast<std::uint64_t>(channel) * sampleBytes;
-    const bool unchanged = sidecar_.type == RawSampleType::Float32 && sidecar_.gain[channel] == 1.0
-        && sidecar_.offset[channel] == 0.0;
-    if (unchanged && std::endian::native == std::endian::little && stride == sizeof(float)) {
-        // Stored values pass unchanged, bit for bit; a lone channel is one
-        // contiguous run of little-endian floats.
-        data_->ReadAt(first, std::as_writable_bytes(std::span(out, total)));
+    return static_cast<std::size_t>(std::min<std::uint64_t>(count, static_cast<std::uint64_t>(ticks - tick)));
+}
+
+std::size_t RawRecording::FrameBytes() const
+{
+    return static_cast<std::size_t>(sidecar_.channels) * static_cast<std::size_t>(sidecar_.BytesPerSample());
+}
+
+std::uint64_t RawRecording::Offset(std::int32_t channel, std::int32_t block, std::int64_t tick) const
+{
+    return sidecar_.blocks[block].byteOffset + static_cast<std::uint64_t>(tick) * FrameBytes()
+        + static_cast<std::uint64_t>(channel) * static_cast<std::uint64_t>(sidecar_.BytesPerSample());
+}
+
+// Stored values that pass unchanged, bit for bit.
+bool RawRecording::StoredAsRead(std::int32_t channel) const
+{
+    return sidecar_.type == RawSampleType::Float32 && sidecar_.gain[channel] == 1.0 && sidecar_.offset[channel] == 0.0
+        && std::endian::native == std::endian::little;
+}
+
+std::size_t RawRecording::Read(std::int32_t channel, std::int32_t block, std::int64_t tick, std::size_t count,
+                               float* out) const
+{
+    const std::size_t total = Remaining(channel, block, tick, count);
+    if (total == 0) {
+        return 0;
+    }
+    const std::uint64_t first = Offset(channel, block, tick);
+    if (mapping_) {
+        Convert(mapping_->Bytes().data() + first, FrameBytes(), total, out, channel);
+        mapping_->ThrowIfCut();
         return total;
+    }
+    ReadCopying(first, total, out, channel);
+    return total;
+}
+
+void RawRecording::ReadCopying(std::uint64_t first, std::size_t total, float* out, std::int32_t channel) const
+{
+    const std::size_t sampleBytes = static_cast<std::size_t>(sidecar_.BytesPerSample());
+    const std::size_t stride = FrameBytes();
+    if (StoredAsRead(channel) && stride == sizeof(float)) {
+        // A lone channel is one contiguous run of little-endian floats.
+        data_->ReadAt(first, std::as_writable_bytes(std::span(out, total)));
+        return;
     }
     // One buffer for the whole read, left uninitialised: pread fills it.
     const std::size_t pieceFrames = std::min(total, kFramesPerPiece);
@@ -112,7 +147,25 @@ std::size_t RawRecording::Read(std::int32_t channel, std::int32_t block, std::in
         Convert(piece.get(), stride, frames, out + done, channel);
         done += frames;
     }
-    return total;
+}
+
+std::span<const float> RawRecording::Lend(std::int32_t channel, std::int32_t block, std::int64_t tick,
+                                          std::size_t count) const
+{
+    const std::size_t total = Remaining(channel, block, tick, count);
+    const std::uint64_t first = total > 0 ? Offset(channel, block, tick) : 0;
+    if (!mapping_ || total == 0 || !StoredAsRead(channel) || FrameBytes() != sizeof(float)
+        || first % alignof(float) != 0) {
+        return {};
+    }
+    return {reinterpret_cast<const float*>(mapping_->Bytes().data() + first), total};
+}
+
+void RawRecording::CheckLent() const
+{
+    if (mapping_) {
+        mapping_->ThrowIfCut();
+    }
 }
 
 void RawRecording::Convert(const std::byte* sample, std::size_t stride, std::size_t count, float* out,

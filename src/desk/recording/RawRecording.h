@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "desk/recording/FileMapping.h"
 #include "desk/recording/LazyFingerprint.h"
 #include "desk/recording/RecordingFile.h"
 #include "desk/recording/RawSidecar.h"
@@ -12,7 +13,10 @@
 namespace Desk {
 
 // A raw binary recording described by a JSON sidecar (see RawSidecar). The
-// data file stays open; Read reads and converts the samples it is asked for.
+// data file stays open. When it is mapped (see FileMapping::Map), Read
+// converts the samples it is asked for straight from the mapping and Lend
+// hands out a lone unscaled float32 channel in place; otherwise Read reads
+// them with pread and nothing is lent.
 class RawRecording final : public Recording {
 public:
     explicit RawRecording(const std::string& sidecarPath);
@@ -29,11 +33,21 @@ public:
     std::size_t Read(std::int32_t channel, std::int32_t block, std::int64_t tick, std::size_t count,
                      float* out) const override;
     const std::vector<RecordedEvents>& Events() const override { return sidecar_.events; }
+    std::span<const float> Lend(std::int32_t channel, std::int32_t block, std::int64_t tick,
+                                std::size_t count) const override;
+    void CheckLent() const override;
 
 private:
     RawRecording(const std::string& sidecarPath, const std::string& text);
     bool HasChannel(std::int32_t channel) const;
     bool HasBlock(std::int32_t block) const;
+    // Samples of the read that remain in the block (0 when none do).
+    std::size_t Remaining(std::int32_t channel, std::int32_t block, std::int64_t tick, std::size_t count) const;
+    // Byte offset of a channel's sample at a tick, and of one frame.
+    std::uint64_t Offset(std::int32_t channel, std::int32_t block, std::int64_t tick) const;
+    std::size_t FrameBytes() const;
+    bool StoredAsRead(std::int32_t channel) const;
+    void ReadCopying(std::uint64_t first, std::size_t total, float* out, std::int32_t channel) const;
     // Converts `count` samples of one channel read from frames `stride`
     // bytes apart.
     void Convert(const std::byte* sample, std::size_t stride, std::size_t count, float* out, std::int32_t channel) const;
@@ -41,6 +55,7 @@ private:
     std::string sidecarPath_;
     RawSidecar sidecar_;
     std::unique_ptr<RecordingFile> data_;
+    std::unique_ptr<FileMapping> mapping_;
     LazyFingerprint fingerprint_;
 };
 

@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <span>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -61,6 +62,16 @@ public:
                              float* out) const = 0;
 
     virtual const std::vector<RecordedEvents>& Events() const = 0;
+
+    // Samples [tick, tick + count) of a channel in a block in place, when
+    // they lie in memory as contiguous float32 channel values (shorter at the
+    // block end); empty when they must be copied with Read. They stay valid
+    // while the recording lives, but a file cut short meanwhile may have
+    // turned them to zeros: call CheckLent after using them.
+    virtual std::span<const float> Lend(std::int32_t, std::int32_t, std::int64_t, std::size_t) const { return {}; }
+    // Throws the error Read gives when samples lent so far were not all
+    // there to read (the file was cut short while they were read).
+    virtual void CheckLent() const {}
 };
 
 } // namespace Desk

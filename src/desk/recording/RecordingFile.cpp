@@ -57,8 +57,7 @@ void RecordingFile::ReadAt(std::uint64_t offset, std::span<std::byte> out) const
             Fail(path_, "cannot read", errno);
         }
         if (got == 0) {
-            throw RecordingError("the recording " + path_.string() + " changed while it was read (it ends at byte "
-                                 + std::to_string(offset + done) + " of " + std::to_string(size_) + ")");
+            ThrowChanged(offset + done);
         }
         done += static_cast<std::size_t>(got);
     }
@@ -69,6 +68,18 @@ std::vector<std::byte> RecordingFile::ReadStart(std::uint64_t count) const
     std::vector<std::byte> bytes(static_cast<std::size_t>(std::min(count, size_)));
     ReadAt(0, bytes);
     return bytes;
+}
+
+std::uint64_t RecordingFile::CurrentSize() const
+{
+    struct stat info {};
+    return ::fstat(fd_, &info) == 0 ? static_cast<std::uint64_t>(info.st_size) : 0;
+}
+
+void RecordingFile::ThrowChanged(std::uint64_t end) const
+{
+    throw RecordingError("the recording " + path_.string() + " changed while it was read (it ends at byte "
+                         + std::to_string(end) + " of " + std::to_string(size_) + ")");
 }
 
 } // namespace Desk

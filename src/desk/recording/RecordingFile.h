@@ -9,9 +9,8 @@
 namespace Desk {
 
 // A recording's file, open for reading at any offset. It is read through
-// pread rather than mapped: a file that shrinks while open then gives a
-// short read, reported as an error, where a mapping would kill the program
-// with SIGBUS. Only regular files are opened, and the open never waits (a
+// pread: a file that shrinks while open then gives a short read, reported
+// as an error (a mapping of it, see FileMapping, reports the same error). Only regular files are opened, and the open never waits (a
 // FIFO would block it forever). Throws RecordingError naming the file.
 class RecordingFile {
 public:
@@ -29,6 +28,13 @@ public:
     void ReadAt(std::uint64_t offset, std::span<std::byte> out) const;
     // The first `count` bytes (all of them when the file is shorter).
     std::vector<std::byte> ReadStart(std::uint64_t count) const;
+
+    // For a mapping of the file (see FileMapping).
+    int Descriptor() const { return fd_; }
+    // The size now, which may differ from Size() if the file changed.
+    std::uint64_t CurrentSize() const;
+    // The error of a read that found the file ending at byte `end`.
+    [[noreturn]] void ThrowChanged(std::uint64_t end) const;
 
 private:
     std::filesystem::path path_;

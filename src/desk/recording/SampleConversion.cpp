@@ -51,8 +51,12 @@ void ConvertFloat32Samples(const std::byte* first, std::size_t stride, std::size
                        [=](float stored) { return static_cast<float>(stored * gain + offset); });
 }
 
-void ConvertInt16Samples(const std::byte* first, std::size_t stride, std::size_t count, double gain,
-                         double offset, float* out)
+// Widening to double takes most of the time: with AVX2 four samples go at
+// once where SSE2 takes two. The same operations in the same order (no
+// fused multiply-add), so the values are bit for bit the same.
+__attribute__((target_clones("avx2", "default"))) void ConvertInt16Samples(const std::byte* first, std::size_t stride,
+                                                                           std::size_t count, double gain,
+                                                                           double offset, float* out)
 {
     ConvertEach<std::int16_t>(first, stride, count, out,
                               [=](std::int16_t stored) { return static_cast<float>(stored * gain + offset); });
