@@ -408,7 +408,8 @@ void MainWindow::RestoreLayout(const QString& path)
     try {
         const HostLayout layout = LoadLayout(session_->OpenedHostState(), path.toStdString());
         LayoutOf(*views_, kinds_, *session_, chart_).Restore(
-            layout, [this](Host::ViewKind kind) { OpenView(kind); }, [this] { Analyze(); });
+            layout, [this](Host::ViewKind kind) { OpenView(kind); }, [this] { Analyze(); },
+            [this] { AfterCommand(); });
     } catch (const DocumentError& error) {
         reportError_(tr("%1; the document opens without its window layout.").arg(QString::fromUtf8(error.what())));
     }

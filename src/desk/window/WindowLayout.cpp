@@ -91,7 +91,7 @@ HostLayout WindowLayout::Capture() const
 }
 
 void WindowLayout::Restore(const HostLayout& layout, const std::function<void(Host::ViewKind)>& open,
-                           const std::function<void()>& analyse)
+                           const std::function<void()>& analyse, const std::function<void()>& deliver)
 {
     if (!layout.views.empty() && SourceWasAnalysed()) {
         analyse();
@@ -100,9 +100,14 @@ void WindowLayout::Restore(const HostLayout& layout, const std::function<void(Ho
     for (const ViewLayout& view : layout.views) {
         if (const std::optional<Host::ViewKind> kind = KindNamed(view.kind)) {
             open(*kind);
-            RestoreSettings(*kind, view);
             restored.emplace_back(*kind, &view);
         }
+    }
+    for (int pass = 0; pass < 2; ++pass) {
+        for (const auto& [kind, view] : restored) {
+            RestoreSettings(kind, *view);
+        }
+        deliver();
     }
     // Placing a view arranges the others: frames are set once all are open,
     // and raised bottom first to stack as they were.

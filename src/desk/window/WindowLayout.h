@@ -29,9 +29,12 @@ public:
     // settings and frame, bottom view first. Views of kinds or settings this
     // version does not know are left out. Spikes are not saved, so when the
     // document had been analysed `analyse` runs first: the views then show
-    // what they showed, on the pages they showed.
+    // what they showed, on the pages they showed. A setting may send the
+    // module a request (a new paging analyses again); `deliver` hands those
+    // over, and the settings are then set once more, so that a page set
+    // before that analysis is not lost to it.
     void Restore(const HostLayout& layout, const std::function<void(Host::ViewKind)>& open,
-                 const std::function<void()>& analyse);
+                 const std::function<void()>& analyse, const std::function<void()>& deliver);
 
     // The name a view kind is kept under, and back.
     static std::string KindName(Host::ViewKind kind);
