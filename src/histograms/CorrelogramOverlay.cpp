@@ -3,12 +3,14 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <span>
 
 #include "histograms/AnalysisViewSettings.h"
 #include "histograms/HistogramPane.h"
 #include "histograms/NumberText.h"
 #include "module/AnalysisDocument.h"
 #include "quality/StoreQuality.h"
+#include "quality/TrainWindow.h"
 
 namespace Nerolith {
 namespace {
@@ -48,14 +50,31 @@ std::vector<double> Scaled(const std::vector<double>& values, const CorrelogramS
     return scaled;
 }
 
-void AppendRow(std::u16string& out, double x, std::span<const double> values)
+// The band's column titles; each page's, named for it, in a paged view.
+void AppendBandColumns(std::u16string& out, std::int32_t pageCount)
 {
-    out += DefaultNumber(x);
-    for (double value : values) {
-        out += u'\t';
-        out += DefaultNumber(value);
+    for (std::int32_t page = 1; page <= pageCount; ++page) {
+        const std::u16string prefix = pageCount == 1 ? u"" : u"Page " + WholeNumber(page) + u" ";
+        for (const char16_t* column : {u"expected", u"lower 99%", u"upper 99%"}) {
+            out += u'\t';
+            out += prefix;
+            out += column;
+        }
     }
-    out += u'\n';
+}
+
+// The time page p of a paged view covers: from its start to the next
+// page's, the last to the end of the analysed data.
+TrainWindow PageWindow(IHostRecording& recording, const HistogramPages& pages, std::int32_t page)
+{
+    TrainWindow window;
+    const PagePlace& start = pages.PageStart(page);
+    window.startS = RecordingSeconds(recording, start.block, start.t);
+    if (page + 1 < pages.PageCount()) {
+        const PagePlace& next = pages.PageStart(page + 1);
+        window.endS = RecordingSeconds(recording, next.block, next.t);
+    }
+    return window;
 }
 
 } // namespace
@@ -147,7 +166,7 @@ std::optional<std::u16string> CorrelogramOverlay::Get(std::u16string_view name) 
 }
 
 CorrelogramOverlay::Measured CorrelogramOverlay::Measure(AnalysisDocument& document, const HistogramPane& pane,
-                                                         const LagBins& bins) const
+                                                         const LagBins& bins, std::int32_t page) const
 {
     Measured measured;
     IHostRecording* recording = document.Recording();
@@ -156,12 +175,22 @@ CorrelogramOverlay::Measured CorrelogramOverlay::Measure(AnalysisDocument& docum
     if (recording == nullptr || record == nullptr) {
         return measured;
     }
-    const std::vector<double> target = StoreTrain(document.Store(), *recording, channel, pane.Unit());
-    const std::vector<double> reference =
-        cross_ ? StoreTrain(document.Store(), *recording, channel, kReferenceTrain) : target;
+    const std::vector<double> targetTrain = StoreTrain(document.Store(), *recording, channel, pane.Unit());
+    const std::vector<double> referenceTrain =
+        cross_ ? StoreTrain(document.Store(), *recording, channel, kReferenceTrain) : targetTrain;
+    const std::vector<AnalysedSpan> spans = AnalysedSpans(*recording, *record);
+    std::span<const double> target = targetTrain;
+    std::span<const double> reference = referenceTrain;
     double duration = 0.0;
-    for (const AnalysedSpan& span : AnalysedSpans(*recording, *record)) {
-        duration += span.endS - span.startS;
+    if (pane.Pages().PageCount() > 1) {
+        const TrainWindow window = PageWindow(*recording, pane.Pages(), page);
+        target = TrainWithin(target, window);
+        reference = TrainWithin(reference, window);
+        duration = AnalysedSecondsWithin(*recording, spans, window);
+    } else {
+        for (const AnalysedSpan& span : spans) {
+            duration += span.endS - span.startS;
+        }
     }
     measured.scaling = {scale_, static_cast<double>(reference.size()), static_cast<double>(target.size()),
                         duration, bins.width};
@@ -177,27 +206,52 @@ void CorrelogramOverlay::AppendText(AnalysisDocument& document, const HistogramP
                                     std::u16string& out) const
 {
     const HistogramPages& pages = pane.Pages();
-    if ((scale_ == CorrelogramScale::Counts && band_ == Band::None) || pages.PageCount() != 1) {
+    if ((scale_ == CorrelogramScale::Counts && band_ == Band::None) || pages.PageCount() == 0) {
         pane.CopyText(out);
         return;
     }
-    const std::span<const float> counts = pages.PageBins(0);
-    const LagBins bins{pages.XStart(), pages.BinSize(), counts.size()};
-    const Measured measured = Measure(document, pane, bins);
+    const std::size_t rows = static_cast<std::size_t>(pages.LargestPage());
+    const LagBins bins{pages.XStart(), pages.BinSize(), rows};
+    std::vector<Measured> measured;
+    for (std::int32_t page = 0; page < pages.PageCount(); ++page) {
+        measured.push_back(Measure(document, pane, bins, page));
+    }
     out += pane.Label().Str() + u"\n";
     std::u16string header;
-    pane.CopyText(header); // its second line is the X title and the page column
+    pane.CopyText(header); // its second line is the X title and the pages' columns
     const std::size_t first = header.find(u'\n') + 1;
     out += header.substr(first, header.find(u'\n', first) - first);
-    out += measured.band ? u"\texpected\tlower 99%\tupper 99%\n" : u"\n";
-    for (std::size_t bin = 0; bin < counts.size(); ++bin) {
-        std::vector<double> row{measured.scaling(counts[bin])};
-        if (measured.band) {
-            for (const auto* line : {&measured.band->expected, &measured.band->lower, &measured.band->upper}) {
-                row.push_back(measured.scaling((*line)[bin]));
+    if (band_ != Band::None) {
+        AppendBandColumns(out, pages.PageCount());
+    }
+    out += u'\n';
+    AppendRows(pages, measured, out);
+}
+
+// Each page's scaled counts, a page's cells empty beyond its bins, then each
+// page's band.
+void CorrelogramOverlay::AppendRows(const HistogramPages& pages, const std::vector<Measured>& measured,
+                                    std::u16string& out)
+{
+    for (std::size_t bin = 0; bin < static_cast<std::size_t>(pages.LargestPage()); ++bin) {
+        out += DefaultNumber(pages.XStart() + static_cast<double>(bin) * pages.BinSize());
+        for (std::int32_t page = 0; page < pages.PageCount(); ++page) {
+            const std::span<const float> counts = pages.PageBins(page);
+            const CorrelogramScaling& scaling = measured[static_cast<std::size_t>(page)].scaling;
+            out += u'\t';
+            if (bin < counts.size()) {
+                out += DefaultNumber(scaling(counts[bin]));
             }
         }
-        AppendRow(out, bins.start + static_cast<double>(bin) * bins.width, row);
+        for (const Measured& one : measured) {
+            if (one.band) {
+                for (const auto* line : {&one.band->expected, &one.band->lower, &one.band->upper}) {
+                    out += u'\t';
+                    out += DefaultNumber(one.scaling((*line)[bin]));
+                }
+            }
+        }
+        out += u'\n';
     }
     out += u'\n';
 }
@@ -215,11 +269,12 @@ void CorrelogramOverlay::Decorate(AnalysisDocument& document, const HistogramPan
     // The band spans the whole X range, beyond the last bin with a count.
     const double span = figure.binWidth > 0.0 ? (figure.x.second - figure.firstBin) / figure.binWidth : 0.0;
     const auto reach = static_cast<std::size_t>(std::clamp(std::ceil(span), 0.0, 1e6));
-    const Measured measured =
-        Measure(document, pane, {figure.firstBin, figure.binWidth, std::max(figure.values.size(), reach)});
+    const Measured measured = Measure(document, pane,
+                                      {figure.firstBin, figure.binWidth, std::max(figure.values.size(), reach)},
+                                      pane.Pages().CurrentPage());
     figure.values = Scaled(figure.values, measured.scaling);
     figure.yTitle = NameOf(scale_).title;
-    if (measured.band && pane.Pages().PageCount() == 1) {
+    if (measured.band) {
         figure.lines.push_back({Scaled(measured.band->expected, measured.scaling), false});
         figure.lines.push_back({Scaled(measured.band->lower, measured.scaling), true});
         figure.lines.push_back({Scaled(measured.band->upper, measured.scaling), true});

@@ -60,8 +60,9 @@ std::optional<std::int64_t> HistogramPages::BinIndex(double x) const
     return *bin - FirstBin();
 }
 
-std::int32_t HistogramPages::StartPage(double t)
+std::int32_t HistogramPages::StartPage(double t, std::int32_t block)
 {
+    starts_.push_back({block, t});
     pageStartTime_ = t;
     referenceTime_ = t;
     elapsed_ = 0.0;
@@ -79,6 +80,7 @@ void HistogramPages::Clear()
 {
     bins_.clear();
     xStatistics_.clear();
+    starts_.clear();
     currentPage_ = 0;
     elapsed_ = 0.0;
 }

@@ -30,6 +30,12 @@ struct CountSummary {
 
 // A range of X values on the histogram, snapped to whole bins; active
 // unless start equals end.
+// Where a page began: a block and seconds from that block's start.
+struct PagePlace {
+    std::int32_t block = 0;
+    double t = 0.0;
+};
+
 struct BinSelection {
     bool active = false;
     double start = 0.0;
@@ -59,9 +65,9 @@ public:
     // page.
     std::optional<std::int64_t> BinIndex(double x) const;
 
-    // Begins a page at time t (seconds): page start and reference time
-    // become t, the elapsed time 0. Returns the page count.
-    std::int32_t StartPage(double t);
+    // Begins a page at time t (seconds) of a block: page start and reference
+    // time become t, the elapsed time 0. Returns the page count.
+    std::int32_t StartPage(double t, std::int32_t block = 0);
     std::int32_t PageCount() const { return static_cast<std::int32_t>(bins_.size()); }
     // The displayed page; kept within the pages there are (0 without any).
     std::int32_t CurrentPage() const { return currentPage_; }
@@ -70,6 +76,8 @@ public:
     void Clear();
 
     double PageStartTime() const { return pageStartTime_; }
+    // Where page p began; a page ends where the next begins.
+    const PagePlace& PageStart(std::int32_t page) const { return starts_.at(static_cast<std::size_t>(page)); }
     double ReferenceTime() const { return referenceTime_; }
     void SetReferenceTime(double t) { referenceTime_ = t; }
     // The length of the blocks that ended since the newest page began.
@@ -110,6 +118,7 @@ private:
     double xOrigin_ = 0.0;
     std::vector<std::vector<float>> bins_;
     std::vector<StatsAccumulator> xStatistics_;
+    std::vector<PagePlace> starts_;
     std::int32_t currentPage_ = 0;
     double pageStartTime_ = 0.0;
     double referenceTime_ = 0.0;

@@ -90,9 +90,9 @@ void HistogramPane::SetXOrigin(double xOrigin)
     RequestRepaint();
 }
 
-std::int32_t HistogramPane::StartPage(double t)
+std::int32_t HistogramPane::StartPage(double t, std::int32_t block)
 {
-    const std::int32_t count = pages_.StartPage(t);
+    const std::int32_t count = pages_.StartPage(t, block);
     RequestRepaint();
     return count;
 }

@@ -60,7 +60,8 @@ public:
     void SetXOrigin(double xOrigin);
     std::optional<std::int64_t> BinIndex(double x) const { return pages_.BinIndex(x); }
 
-    std::int32_t StartPage(double t);
+    // At time t (seconds) of a block.
+    std::int32_t StartPage(double t, std::int32_t block = 0);
     std::int32_t PageCount() const { return pages_.PageCount(); }
     std::int32_t CurrentPage() const { return pages_.CurrentPage(); }
     // A page beyond this pane's pages shows its last one.

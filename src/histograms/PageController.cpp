@@ -219,7 +219,7 @@ void PageController::NewPage(std::int32_t block, double t)
     pageStart_ = t;
     stimulusCount_ = 0;
     for (HistogramPane* pane : panes_) {
-        pane->StartPage(t);
+        pane->StartPage(t, block);
     }
     ++pageCount_;
     currentPage_ = pageCount_ - 1;

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -61,12 +63,14 @@ struct Drawn {
     }
 };
 
-// One unit firing in short bursts over 1 s.
+// One unit firing in short bursts over 1 s, or the spikes given.
 class PaneOverlayTest : public ::testing::Test {
 protected:
-    PaneOverlayTest()
-        : host(TestSupport::NewHostDocument(TestSupport::SpikyRecording(
-              {{500, 700, 2000, 2150, 2400, 4000, 4110, 4300, 6000, 6200, 6500, 8000, 8120, 9000}}))),
+    explicit PaneOverlayTest(
+        const std::vector<int>& spikeTicks = {500, 700, 2000, 2150, 2400, 4000, 4110, 4300, 6000, 6200, 6500,
+                                              8000, 8120, 9000},
+        int ticks = 10000)
+        : host(TestSupport::NewHostDocument(TestSupport::SpikyRecording({spikeTicks}, ticks))),
           doc(ComPtr<SpikeDoc>::Attach(new SpikeDoc(host.Get())))
     {
         InstallAnalysisViews();
@@ -244,6 +248,100 @@ TEST_F(PaneOverlayTest, ThePanesMenusSetTheViewsOwnSettingsThroughTheDocument)
     EXPECT_EQ(intervals.Graph().GetDomain(), linear);
     EXPECT_FALSE(Drawn(intervals).dc.FindText(u"10 ms"));
     EXPECT_EQ(intervals.Bins().width, intervals.BinSize());
+}
+
+// Over 2 s: twenty spikes 45 ms apart in the first second, five 200 ms
+// apart in the second.
+std::vector<int> TwoRates()
+{
+    std::vector<int> ticks;
+    for (int k = 0; k < 20; ++k) {
+        ticks.push_back(500 + 450 * k);
+    }
+    for (int k = 0; k < 5; ++k) {
+        ticks.push_back(10500 + 2000 * k);
+    }
+    return ticks;
+}
+
+class PagedOverlayTest : public PaneOverlayTest {
+protected:
+    PagedOverlayTest() : PaneOverlayTest(TwoRates(), 20000) {}
+
+    std::vector<std::vector<std::string>> CopiedCells()
+    {
+        const std::string text = VEX::String(Get(ViewKind::Autocorrelation, u"copied-text")).ToUtf8();
+        std::vector<std::vector<std::string>> rows;
+        std::size_t line = 0;
+        while (line < text.size()) {
+            const std::size_t end = text.find('\n', line);
+            std::vector<std::string> cells;
+            for (std::size_t cell = line; cell <= end;) {
+                const std::size_t tab = std::min(text.find('\t', cell), end);
+                cells.push_back(text.substr(cell, tab - cell));
+                cell = tab + 1;
+            }
+            rows.push_back(cells);
+            line = end + 1;
+        }
+        return rows;
+    }
+};
+
+TEST_F(PagedOverlayTest, EachPageOfAPagedViewIsScaledAndBandedByItsOwnRate)
+{
+    HistogramPane& pane = OpenAnalysed(ViewKind::Autocorrelation);
+    Set(ViewKind::Autocorrelation, u"scale", u"rate");
+    Set(ViewKind::Autocorrelation, u"band", u"poisson");
+    const std::vector<std::vector<std::string>> whole = CopiedCells();
+    Set(ViewKind::Autocorrelation, u"paging", u"duration:5");
+    ASSERT_EQ(Get(ViewKind::Autocorrelation, u"pages"), u"1");
+    EXPECT_EQ(CopiedCells(), whole) << "one page is the whole analysis";
+
+    Set(ViewKind::Autocorrelation, u"paging", u"duration:1");
+    ASSERT_EQ(Get(ViewKind::Autocorrelation, u"pages"), u"2");
+    const std::vector<std::vector<std::string>> rows = CopiedCells();
+    ASSERT_GE(rows.size(), 3u);
+    EXPECT_EQ(std::vector<std::string>(rows[1].begin() + 1, rows[1].end()),
+              (std::vector<std::string>{"Page 1", "Page 2", "Page 1 expected", "Page 1 lower 99%",
+                                        "Page 1 upper 99%", "Page 2 expected", "Page 2 lower 99%",
+                                        "Page 2 upper 99%"}));
+    // A page of n spikes over 1 s: rate = count / (n x bin width), and the
+    // Poisson expectation n (n - 1) w / T on that scale is (n - 1) / T.
+    const double width = pane.BinSize();
+    const std::array<double, 2> spikes{20.0, 5.0};
+    std::array<float, 2> highest{};
+    for (std::size_t row = 2; row + 1 < rows.size(); ++row) {
+        const std::vector<std::string>& cells = rows[row];
+        ASSERT_EQ(cells.size(), 9u) << "row " << row;
+        const std::size_t bin = row - 2;
+        for (std::size_t page = 0; page < 2; ++page) {
+            const std::span<const float> counts = pane.Pages().PageBins(static_cast<std::int32_t>(page));
+            if (bin < counts.size()) {
+                highest[page] = std::max(highest[page], counts[bin]);
+                EXPECT_NEAR(std::stod(cells[1 + page]), counts[bin] / (spikes[page] * width), 1e-3)
+                    << "page " << page + 1 << " bin " << bin;
+            }
+            const double expected = std::stod(cells[3 + 3 * page]);
+            EXPECT_NEAR(expected, spikes[page] - 1.0, 1e-3) << "page " << page + 1;
+            EXPECT_LE(std::stod(cells[4 + 3 * page]), expected);
+            EXPECT_GE(std::stod(cells[5 + 3 * page]), expected);
+        }
+    }
+    EXPECT_GT(highest[0], 0.0f);
+    EXPECT_GT(highest[1], 0.0f);
+
+    // The screen shows each page's own bars and band.
+    for (std::size_t page = 0; page < 2; ++page) {
+        Set(ViewKind::Autocorrelation, u"page", page == 0 ? u"1" : u"2");
+        const std::vector<float> shown = Shown(pane);
+        const std::span<const float> counts = pane.Pages().PageBins(static_cast<std::int32_t>(page));
+        ASSERT_GE(shown.size(), counts.size());
+        for (std::size_t bin = 0; bin < counts.size(); ++bin) {
+            EXPECT_NEAR(shown[bin], counts[bin] / (spikes[page] * width), 1e-3) << "page " << page + 1;
+        }
+        EXPECT_EQ(Drawn(pane).BandLines().size(), 3u) << "page " << page + 1;
+    }
 }
 
 } // namespace
