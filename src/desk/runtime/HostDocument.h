@@ -2,6 +2,7 @@
 
 #include <map>
 #include <memory>
+#include <string>
 
 #include "desk/calc/CalcEngine.h"
 #include "desk/recording/Recording.h"
@@ -65,6 +66,8 @@ public:
     const ComPtr<IUnknown>& ModuleDocument() const { return moduleDocument_; }
     const ComPtr<IPersistStreamInit>& Persistence() const { return persistence_; }
     const std::map<std::int32_t, Markers>& MarkerTable() const { return markers_; }
+    // The class each module calculation on a channel was made from, by channel.
+    std::map<std::int32_t, std::string>& CalculationClasses() { return calculationClasses_; }
     int DocumentChangedCount() const { return changes_; }
     int RefreshCount() const { return refreshes_; }
 
@@ -83,6 +86,7 @@ private:
     ComPtr<IPersistStreamInit> persistence_;
     ComPtr<IUnknown> moduleDocument_;
     std::map<std::int32_t, Markers> markers_;
+    std::map<std::int32_t, std::string> calculationClasses_;
     VEX::String name_;
     bool displayed_ = false;
     int changes_ = 0;

@@ -6,6 +6,7 @@
 #include "desk/document/ModuleSettings.h"
 #include "desk/document/RecordingCheck.h"
 #include "desk/runtime/ChannelFilters.h"
+#include "desk/runtime/ModuleCalculations.h"
 #include "desk/runtime/ModuleLoader.h"
 #include "desk/runtime/OpenRecording.h"
 #include "host/IDocumentClass.h"
@@ -81,6 +82,7 @@ void Session::RestoreSettings(const DocumentContents& contents)
     }
     LoadSettings(persistence.Get(), contents.moduleSettings);
     RestoreChannelFilters(*host_, contents.channelCalculations);
+    RestoreModuleCalculations(*host_, contents.channelCalculations);
 }
 
 void Session::Analyze()
@@ -97,6 +99,9 @@ void Session::Save(const std::string& path, const HostLayout& layout)
     StoreLayout(layout, contents);
     contents.recording = ReferenceTo(host_->Data());
     contents.channelCalculations = SavedChannelFilters(*host_);
+    for (ChannelCalculationItem& item : SavedModuleCalculations(*host_)) {
+        contents.channelCalculations.push_back(std::move(item));
+    }
     const ComPtr<IPersistStreamInit> persistence =
         host_->Persistence() ? host_->Persistence() : ModuleDocument().As<IPersistStreamInit>();
     if (!persistence) {

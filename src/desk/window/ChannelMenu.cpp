@@ -1,5 +1,6 @@
 #include "desk/window/ChannelMenu.h"
 
+#include "desk/runtime/ModuleCalculations.h"
 #include "desk/runtime/ModuleLoader.h"
 #include "desk/window/QtText.h"
 #include "host/IChannelCalculation.h"
@@ -93,7 +94,9 @@ void ChannelMenu::SetCalculation(Session& session, std::int32_t channel, IChanne
     if (settings && settings->EditSettings() != S_OK) {
         return;
     }
-    Apply(session, channel, calculation.Get(), report);
+    if (Apply(session, channel, calculation.Get(), report)) {
+        RememberModuleCalculation(session.Host(), channel, ClassName(kind).toStdString());
+    }
 }
 
 void ChannelMenu::EditCalculation(Session& session, std::int32_t channel, const Report& report)

@@ -186,6 +186,43 @@ private slots:
         QCOMPARE(errors.size(), 1);
         QVERIFY(errors.front().contains("analysis channel"));
     }
+
+    // A document keeps the spike channel calculation with its settings; one
+    // taken off is not kept.
+    void channelCalculationIsKeptWithTheDocument()
+    {
+        const QTemporaryDir folder;
+        const QString path = folder.filePath("calculation.nrl");
+        Desk::MainWindow window;
+        QStringList errors;
+        window.SetErrorReporter([&errors](const QString& message) { errors << message; });
+        QVERIFY(window.Open("demo"));
+        std::int32_t unit = 0;
+        QVERIFY(Succeeded(window.CurrentSession()->Analysis().CreateContourUnit(
+            0, {0.2, 0.7, 0.7, 0.2}, {1.3, 1.3, 2.0, 2.0}, u"A", &unit)));
+        window.Analyze();
+        DriveDialogs(window, [](platform::ui::TDialog& dialog) {
+            automation::ChooseItem(dialog, kUnitList, 0);
+            automation::Click(dialog, kInstantaneousFrequency);
+            automation::Click(dialog, platform::ui::IDOK);
+        });
+        QVERIFY(Choose(ChannelSubmenu(window, 2), "Set Nerolith Spike Channel"));
+        const QString frequency = Expression(window, 1);
+        QVERIFY(!frequency.isEmpty());
+        QVERIFY(window.SaveTo(path));
+        window.CloseDocument();
+
+        QVERIFY(window.Open(path));
+        QCOMPARE(Expression(window, 1), frequency);
+        QVERIFY(ItemOf(ChannelSubmenu(window, 2), "Calculation settings...")->isEnabled());
+
+        QVERIFY(Choose(ChannelSubmenu(window, 2), "Remove calculation"));
+        QVERIFY(window.SaveTo(path));
+        window.CloseDocument();
+        QVERIFY(window.Open(path));
+        QVERIFY(Expression(window, 1).isEmpty());
+        QCOMPARE(errors, QStringList());
+    }
 };
 
 int RunDialogsTests(int argc, char** argv)
