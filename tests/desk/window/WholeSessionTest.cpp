@@ -1,6 +1,7 @@
 #include <QApplication>
 #include <QFileDialog>
 #include <QPushButton>
+#include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
@@ -8,6 +9,7 @@
 #include <map>
 
 #include "desk/document/ModuleSettings.h"
+#include "desk/window/DataSheetWindow.h"
 #include "desk/window/ViewCatalog.h"
 #include "platform/ui/Automation.h"
 #include "platform/ui/TDialog.h"
@@ -86,6 +88,19 @@ void AnswerFileDialog(const QString& path)
 }
 
 // What a session shows that must come back with the document.
+// The Data Sheet's rows, value by function name.
+std::map<QString, QString> SheetRows(const Desk::DataSheetWindow& sheet)
+{
+    std::map<QString, QString> rows;
+    const QTableWidget& table = sheet.Table();
+    for (int row = 0; row < table.rowCount(); ++row) {
+        if (table.item(row, 0) != nullptr && table.item(row, 1) != nullptr) {
+            rows[table.item(row, 0)->text()] = table.item(row, 1)->text();
+        }
+    }
+    return rows;
+}
+
 struct Outcome {
     std::int32_t spikes = 0;
     std::size_t units = 0;
@@ -184,6 +199,16 @@ private slots:
         QCOMPARE(Setting(window, Host::ViewKind::RateMeter, u"page"), QString("3"));
         QTest::mouseClick(ButtonIn(rateMeter, "<"), Qt::LeftButton);
         QCOMPARE(Setting(window, Host::ViewKind::RateMeter, u"page"), QString("2"));
+
+        // The Data Sheet table reads the views as they now are.
+        QVERIFY(Choose(window, "View", "Data Sheet"));
+        QVERIFY(window.DataSheet() != nullptr);
+        const std::map<QString, QString> sheet = SheetRows(*window.DataSheet());
+        QCOMPARE(sheet.at("Selected Unit"), QString::fromStdU16String(units.front().name.Str()));
+        QCOMPARE(sheet.at("ISIH: Bin Size").toDouble(),
+                 Setting(window, Host::ViewKind::InterspikeInterval, u"bin-size").toDouble());
+        QVERIFY(sheet.at("ISIH: Total Counts").toInt() > 0);
+        QVERIFY(sheet.at("ISIH: Total Counts").toInt() < spikes);
 
         AnswerFileDialog(path);
         QVERIFY(Choose(window, "File", "Save As..."));
