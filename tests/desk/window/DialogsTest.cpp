@@ -3,7 +3,7 @@
 #include <QPushButton>
 #include <QtTest>
 
-#include "MenuItems.h"
+#include "MenuDriver.h"
 #include "desk/window/MainWindow.h"
 #include "desk/window/ViewArea.h"
 #include "platform/ui/Automation.h"
@@ -22,8 +22,8 @@ constexpr std::int32_t kUnitList = 1001;
 constexpr std::int32_t kInstantaneousFrequency = 1003;
 constexpr std::int32_t kBinSizeEdit = 1101;
 
-using MenuItems::Choose;
-using MenuItems::ItemOf;
+using MenuDriver::Choose;
+using MenuDriver::ItemOf;
 
 QMenu* ChannelSubmenu(Desk::MainWindow& window, int channel)
 {

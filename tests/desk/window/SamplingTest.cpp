@@ -1,14 +1,14 @@
 #include <QtTest>
 
-#include "MenuItems.h"
+#include "MenuDriver.h"
 #include "desk/window/ChartView.h"
 #include "desk/window/MainWindow.h"
 #include "desk/window/SamplingMenu.h"
 
 namespace {
 
-using MenuItems::Choose;
-using MenuItems::ItemOf;
+using MenuDriver::Choose;
+using MenuDriver::ItemOf;
 
 constexpr int kWholeReplayMs = 120000;
 

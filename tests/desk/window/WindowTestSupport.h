@@ -6,37 +6,13 @@
 
 #include "desk/window/MainWindow.h"
 #include "desk/window/ViewArea.h"
+#include "MenuDriver.h"
 
 namespace WindowTests {
 
-inline QString Plain(QString text) { return text.remove(QLatin1Char('&')); }
-
-// The menu's action with this text, its state asked as when the user opens
-// the menu.
-inline QAction* ActionOf(QMenu* menu, const QString& text)
-{
-    if (menu == nullptr) {
-        return nullptr;
-    }
-    emit menu->aboutToShow();
-    for (QAction* action : menu->actions()) {
-        if (Plain(action->text()) == text) {
-            return action;
-        }
-    }
-    return nullptr;
-}
-
-// Chooses a menu item as the user would: only when it is enabled.
-inline bool Choose(Desk::MainWindow& window, const QString& menu, const QString& item)
-{
-    QAction* action = ActionOf(window.FindMenu(menu), item);
-    if (action == nullptr || !action->isEnabled()) {
-        return false;
-    }
-    action->trigger();
-    return true;
-}
+using MenuDriver::ActionOf;
+using MenuDriver::Choose;
+using MenuDriver::Plain;
 
 inline QMdiSubWindow* FrameTitled(Desk::MainWindow& window, const QString& part)
 {
