@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "graph/BinLines.h"
 #include "histograms/FigureTicks.h"
 #include "platform/ui/TDC.h"
 
@@ -223,28 +224,14 @@ void DrawShade(ui::TDC& dc, const FigurePane& pane, const PaneLayout& layout, co
     dc.FillRect(ui::TRect(left, layout.plot.top, right, layout.plot.bottom), ui::TBrush(ui::RGB(0xDD, 0xDD, 0xDD)));
 }
 
-// Each run of finite values inside the X range as one polyline, so that a
-// dashed pen keeps its pattern across bins.
+// The band's lines over the bars, within the X range.
 void DrawLines(ui::TDC& dc, const Style& style, const FigurePane& pane, const AxisMap& mapX, const AxisMap& mapY)
 {
+    const auto toPixel = [&mapX, &mapY](double x, double y) { return ui::TPoint(mapX(x), mapY(y)); };
     for (const FigureLine& line : pane.lines) {
         dc.SelectObject(ui::TPen(ui::kBlack, style.line, line.dashed ? ui::PenStyle::Dash : ui::PenStyle::Solid));
-        std::vector<ui::TPoint> run;
-        const auto flush = [&] {
-            if (run.size() > 1) {
-                dc.Polyline(run);
-            }
-            run.clear();
-        };
-        for (std::size_t i = 0; i < line.values.size(); ++i) {
-            const double centre = pane.firstBin + (static_cast<double>(i) + 0.5) * pane.binWidth;
-            if (centre < mapX.minimum || centre > mapX.maximum || !std::isfinite(line.values[i])) {
-                flush();
-                continue;
-            }
-            run.emplace_back(mapX(centre), mapY(line.values[i]));
-        }
-        flush();
+        DUdido1::DrawBinPolylines(dc, line.values, pane.firstBin, pane.binWidth, {mapX.minimum, mapX.maximum},
+                                  toPixel);
     }
 }
 
