@@ -69,6 +69,8 @@ MainWindow::MainWindow(QWidget* parent)
     // The module's dialogs and message boxes open over this window.
     platform::ui::qt::SetDialogOwner(this);
     services_->SetProgressFactory(ProgressDialog::FactoryFor(this));
+    services_->SetHelpViewer(
+        [this](const VEX::String& file, const VEX::String& topic) { return ShowHelp(ToQt(file), ToQt(topic)); });
     setCentralWidget(views_);
     setAcceptDrops(true);
     connect(views_, &ViewArea::placed, this, [this](QWidget* window) {
@@ -223,9 +225,7 @@ void MainWindow::BuildMenus()
     BuildFileMenu();
     BuildEditMenu();
     BuildViewMenu();
-    QMenu* help = new QMenu(tr("&Help"), this);
-    help->addAction(tr("&About Nerolith"), this, &MainWindow::ShowAbout);
-    helpMenu_ = menuBar()->addMenu(help);
+    BuildHelpMenu();
 }
 
 void MainWindow::BuildFileMenu()
