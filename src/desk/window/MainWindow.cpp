@@ -291,6 +291,12 @@ void MainWindow::BuildSessionMenus()
     moduleMenus_.append(sampling);
     connect(&sampling->Control(), &SamplingControl::advanced, this,
             [this, sampling] { FollowSampling(sampling->Control()); });
+    // Stopped or ended, the whole recording can be looked at again.
+    connect(&sampling->Control(), &SamplingControl::stopped, this, [this] {
+        if (chart_ != nullptr) {
+            chart_->LimitTo(std::nullopt);
+        }
+    });
 }
 
 bool MainWindow::StartSampling(double speed)
@@ -314,6 +320,7 @@ void MainWindow::FollowSampling(const SamplingControl& sampling)
     const auto [block, seconds] = sampling.Position();
     if (block < chart_->Painter().BlockCount()) {
         const double end = chart_->Painter().BlockStart(block) + seconds;
+        chart_->LimitTo(sampling.Running() ? std::optional<double>(end) : std::nullopt);
         chart_->ShowSpan(std::max(0.0, end - chart_->Span()), chart_->Span());
         const QString where = tr("Sampling: block %1, %2 s").arg(block + 1).arg(seconds, 0, 'f', 1);
         statusBar()->showMessage(sampling.Running() ? where : tr("Ready"));

@@ -15,6 +15,7 @@ int RunChartEventsTests(int argc, char** argv);
 int RunPrintTests(int argc, char** argv);
 int RunDataSheetWindowTests(int argc, char** argv);
 int RunHelpTests(int argc, char** argv);
+int RunChartSamplingTests(int argc, char** argv);
 
 int main(int argc, char** argv)
 {
@@ -34,5 +35,6 @@ int main(int argc, char** argv)
     failures += RunPrintTests(argc, argv);
     failures += RunDataSheetWindowTests(argc, argv);
     failures += RunHelpTests(argc, argv);
+    failures += RunChartSamplingTests(argc, argv);
     return failures == 0 ? 0 : 1;
 }
