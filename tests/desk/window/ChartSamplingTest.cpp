@@ -25,6 +25,21 @@ double ChunkSeconds(Desk::MainWindow& window)
     return kChunkTicks * window.CurrentSession()->Host().Data().SampleInterval(0, 0);
 }
 
+// How many colours the traces' area has right of `time` (a pixel's slack).
+int ColoursPast(Desk::ChartView& chart, double time)
+{
+    const QImage image = chart.CanvasWidget().grab().toImage();
+    const QRect area = chart.TraceArea();
+    const int from = area.left() + static_cast<int>((time - chart.Start()) / chart.Span() * area.width()) + 2;
+    QSet<QRgb> colours;
+    for (int x = from; x <= area.right(); ++x) {
+        for (int y = area.top(); y <= area.bottom(); ++y) {
+            colours.insert(image.pixel(x, y));
+        }
+    }
+    return static_cast<int>(colours.size());
+}
+
 } // namespace
 
 class ChartSamplingTest : public QObject {
@@ -68,6 +83,7 @@ private slots:
         chart.ShowSpan(duration, duration);
         QCOMPARE(chart.Start(), 0.0);
         QCOMPARE(scroll->maximum(), 0);
+        QCOMPARE(ColoursPast(chart, chart.Extent()), 1);
 
         auto* sampling = qobject_cast<Desk::SamplingMenu*>(window.FindMenu("Sampling"));
         QVERIFY(MenuItems::Choose(sampling, "Stop sampling"));
