@@ -49,6 +49,8 @@ HelpWindow::HelpWindow(QWidget* parent) : QTextBrowser(parent)
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(tr("Nerolith Help"));
     setOpenExternalLinks(true);
+    // The README's pictures are built in beside it.
+    setSearchPaths({QStringLiteral(":/help")});
     setMarkdown(ReadHelpText());
     resize(720, 640);
 }

@@ -50,6 +50,8 @@ private slots:
         QVERIFY(shown->toPlainText().contains("Getting started"));
         // Markdown is rendered, not shown as source.
         QVERIFY(!shown->toPlainText().contains("## The desktop program"));
+        // Its pictures are built in too.
+        QVERIFY(!shown->loadResource(QTextDocument::ImageResource, QUrl("docs/nerolith-gui.png")).isNull());
 
         QVERIFY(Choose(window.FindMenu("Help"), "Nerolith Help"));
         QCOMPARE(window.Help(), shown);
