@@ -81,6 +81,20 @@ HRESULT CommandRegistry::Invoke(std::uint32_t id)
     return handler->Execute(id);
 }
 
+HRESULT CommandRegistry::InvokeUnplaced(const VEX::String& key, std::uint32_t id)
+{
+    if (Find(id) != nullptr) {
+        return Invoke(id);
+    }
+    const auto found = std::find_if(items_.begin(), items_.end(),
+                                    [&key](const Item& item) { return !item.IsSeparator() && item.key == key; });
+    if (found == items_.end()) {
+        return E_INVALIDARG;
+    }
+    const ComPtr<ICommandHandler> handler = found->handler;
+    return handler->IsEnabled(id) ? handler->Execute(id) : S_FALSE;
+}
+
 bool CommandRegistry::HasMenu(const VEX::String& key) const
 {
     return std::any_of(menus_.begin(), menus_.end(), [&key](const Menu& menu) { return menu.key == key; });

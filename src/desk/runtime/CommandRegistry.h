@@ -40,6 +40,10 @@ public:
     // Runs a command as the user's choice would: only when it is enabled.
     // E_INVALIDARG for an unknown id, S_FALSE when disabled.
     HRESULT Invoke(std::uint32_t id);
+    // Runs a command that the extension handles but placed in no menu (the
+    // module's Help), through the handler of its menu `key`. E_INVALIDARG
+    // when that menu has no commands.
+    HRESULT InvokeUnplaced(const VEX::String& key, std::uint32_t id);
 
 private:
     bool HasMenu(const VEX::String& key) const;

@@ -54,6 +54,9 @@ HRESULT HostServices::CreateProgress(const VEX::String& title, const VEX::String
 
 HRESULT HostServices::ShowHelp(const VEX::String& file, const VEX::String& topic)
 {
+    if (helpViewer_) {
+        return helpViewer_(file, topic);
+    }
     if (messageOut_ != nullptr) {
         std::fprintf(messageOut_, "Help: %s%s%s\n", file.ToUtf8().c_str(), topic.Empty() ? "" : " #",
                      topic.ToUtf8().c_str());

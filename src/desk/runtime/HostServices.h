@@ -37,6 +37,10 @@ public:
     // A progress factory for the desktop program or tests; null: terminal.
     using ProgressFactory = std::function<IProgressIndicator*(const VEX::String&, const VEX::String&)>;
     void SetProgressFactory(ProgressFactory factory) { progressFactory_ = std::move(factory); }
+    // Shows the help a file and topic name for the desktop program; null:
+    // the terminal is told what was asked for.
+    using HelpViewer = std::function<HRESULT(const VEX::String& file, const VEX::String& topic)>;
+    void SetHelpViewer(HelpViewer viewer) { helpViewer_ = std::move(viewer); }
 
     const std::vector<ShownMessage>& Shown() const { return shown_; }
 
@@ -47,6 +51,7 @@ private:
     Host::MessageAnswer headlessAnswer_ = Host::MessageAnswer::Ok;
     Presenter presenter_;
     ProgressFactory progressFactory_;
+    HelpViewer helpViewer_;
     std::vector<ShownMessage> shown_;
 };
 

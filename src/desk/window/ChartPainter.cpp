@@ -136,7 +136,7 @@ void ChartPainter::DrawChannel(QPainter& painter, const QRect& lane, std::int32_
     const double perPixel = span / lane.width();
     const SummaryPyramid& pyramid = *pyramids_[static_cast<std::size_t>(channel)];
     painter.save();
-    painter.setClipRect(lane);
+    painter.setClipRect(lane, Qt::IntersectClip);
     painter.setPen(kTrace);
     for (std::int32_t block = 0; block < recording_.BlockCount(); ++block) {
         const double blockStart = offsets_[static_cast<std::size_t>(block)];

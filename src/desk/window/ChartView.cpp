@@ -206,6 +206,11 @@ void ChartView::PaintCanvas(QPainter& painter, const QRect& area)
         extents.push_back(scale->GetExtent());
     }
     const QRect traces = TraceArea();
+    if (limit_) {
+        // Nothing past the sampled end: the replay has not delivered it.
+        const int end = traces.left() + static_cast<int>((Extent() - start_) / span_ * traces.width());
+        painter.setClipRect(QRect(area.topLeft(), QPoint(std::min(end, area.right()), area.bottom())));
+    }
     painter_->Draw(painter, traces, start_, span_, extents, markers_);
     if (const std::optional<ChartSpan> selected = ShownSelection()) {
         painter_->DrawSelection(painter, traces, start_, span_, *selected);
@@ -266,7 +271,7 @@ std::optional<ChartSpan> ChartView::ShownSelection() const
 double ChartView::TimeAt(int x) const
 {
     const double time = start_ + span_ * x / std::max(TraceArea().width(), 1);
-    return std::clamp(time, 0.0, painter_->Duration());
+    return std::clamp(time, 0.0, Extent());
 }
 
 void ChartView::Press(const QMouseEvent& event)
@@ -323,16 +328,26 @@ bool ChartView::Select(const ChartSpan& span)
 
 void ChartView::ShowSpan(double start, double span)
 {
+    // The zoom is the recording's; only the scrolling stops at the limit,
+    // so a screen wider than what was sampled shows it from the start.
     const double duration = painter_->Duration();
     span_ = std::clamp(span, std::min(painter_->ShortestSpan(), duration), std::max(duration, 1e-9));
-    start_ = std::clamp(start, 0.0, std::max(duration - span_, 0.0));
+    start_ = std::clamp(start, 0.0, std::max(Extent() - span_, 0.0));
     SyncScrollBar();
     timeAxis_->SetExtent(start_, start_ + span_);
     spanLabel_->setText(SpanText(span_));
     canvas_->update();
 }
 
-void ChartView::ShowAll() { ShowSpan(0.0, painter_->Duration()); }
+void ChartView::ShowAll() { ShowSpan(0.0, Extent()); }
+
+void ChartView::LimitTo(std::optional<double> end)
+{
+    limit_ = end;
+    ShowSpan(start_, span_);
+}
+
+double ChartView::Extent() const { return limit_ ? std::clamp(*limit_, 0.0, painter_->Duration()) : painter_->Duration(); }
 
 void ChartView::Zoom(double factor, double centre)
 {
@@ -344,7 +359,7 @@ void ChartView::Zoom(double factor, double centre)
 void ChartView::SyncScrollBar()
 {
     const QSignalBlocker block(scrollBar_);
-    scrollBar_->setRange(0, static_cast<int>((painter_->Duration() - span_) * kScrollSteps));
+    scrollBar_->setRange(0, static_cast<int>(std::max(Extent() - span_, 0.0) * kScrollSteps));
     scrollBar_->setPageStep(std::max(1, static_cast<int>(span_ * kScrollSteps)));
     scrollBar_->setSingleStep(std::max(1, static_cast<int>(span_ * kScrollSteps / 10)));
     scrollBar_->setValue(static_cast<int>(start_ * kScrollSteps));
@@ -389,7 +404,7 @@ void ChartView::keyPressEvent(QKeyEvent* event)
         ShowSpan(0.0, span_);
         break;
     case Qt::Key_End:
-        ShowSpan(painter_->Duration(), span_);
+        ShowSpan(Extent(), span_);
         break;
     case Qt::Key_A:
         ShowAll();

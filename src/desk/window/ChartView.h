@@ -36,6 +36,11 @@ public:
     // Zooms by `factor` (< 1 zooms in) around the chart time `centre`.
     void Zoom(double factor, double centre);
     double Start() const { return start_; }
+    // While sampling the chart ends where the data have got to: scrolling,
+    // "Show all" and drawing stop there. Null: the whole recording.
+    void LimitTo(std::optional<double> end);
+    // The chart seconds that can be shown: the recording's, or the limit.
+    double Extent() const;
     double Span() const { return span_; }
     const ChartPainter& Painter() const { return *painter_; }
     platform::ui::IAxisScale& ChannelScale(std::int32_t channel);
@@ -104,6 +109,7 @@ private:
     int pressX_ = 0;
     double start_ = 0.0;
     double span_ = 1.0;
+    std::optional<double> limit_;
 };
 
 } // namespace Desk

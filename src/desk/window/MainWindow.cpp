@@ -69,6 +69,8 @@ MainWindow::MainWindow(QWidget* parent)
     // The module's dialogs and message boxes open over this window.
     platform::ui::qt::SetDialogOwner(this);
     services_->SetProgressFactory(ProgressDialog::FactoryFor(this));
+    services_->SetHelpViewer(
+        [this](const VEX::String& file, const VEX::String& topic) { return ShowHelp(ToQt(file), ToQt(topic)); });
     setCentralWidget(views_);
     setAcceptDrops(true);
     connect(views_, &ViewArea::placed, this, [this](QWidget* window) {
@@ -223,9 +225,7 @@ void MainWindow::BuildMenus()
     BuildFileMenu();
     BuildEditMenu();
     BuildViewMenu();
-    QMenu* help = new QMenu(tr("&Help"), this);
-    help->addAction(tr("&About Nerolith"), this, &MainWindow::ShowAbout);
-    helpMenu_ = menuBar()->addMenu(help);
+    BuildHelpMenu();
 }
 
 void MainWindow::BuildFileMenu()
@@ -291,6 +291,12 @@ void MainWindow::BuildSessionMenus()
     moduleMenus_.append(sampling);
     connect(&sampling->Control(), &SamplingControl::advanced, this,
             [this, sampling] { FollowSampling(sampling->Control()); });
+    // Stopped or ended, the whole recording can be looked at again.
+    connect(&sampling->Control(), &SamplingControl::stopped, this, [this] {
+        if (chart_ != nullptr) {
+            chart_->LimitTo(std::nullopt);
+        }
+    });
 }
 
 bool MainWindow::StartSampling(double speed)
@@ -314,6 +320,7 @@ void MainWindow::FollowSampling(const SamplingControl& sampling)
     const auto [block, seconds] = sampling.Position();
     if (block < chart_->Painter().BlockCount()) {
         const double end = chart_->Painter().BlockStart(block) + seconds;
+        chart_->LimitTo(sampling.Running() ? std::optional<double>(end) : std::nullopt);
         chart_->ShowSpan(std::max(0.0, end - chart_->Span()), chart_->Span());
         const QString where = tr("Sampling: block %1, %2 s").arg(block + 1).arg(seconds, 0, 'f', 1);
         statusBar()->showMessage(sampling.Running() ? where : tr("Ready"));

@@ -17,6 +17,7 @@ namespace Desk {
 
 class ChartView;
 class DataSheetWindow;
+class HelpWindow;
 class SamplingControl;
 class ViewArea;
 
@@ -67,6 +68,15 @@ public:
     // active; with `preview` shows the pages. False when nothing is printed.
     bool PrintActive(bool preview);
 
+    // Help > Nerolith Help: the module's Help command, or the help itself
+    // when no document is open.
+    void RunHelpCommand();
+    // Shows (or raises) the help window for a help file the module names;
+    // E_INVALIDARG for any other file.
+    HRESULT ShowHelp(const QString& file, const QString& topic);
+    // The open help window, or null.
+    HelpWindow* Help() const;
+
 protected:
     void closeEvent(QCloseEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
@@ -78,6 +88,7 @@ private:
     void BuildEditMenu();
     void BuildViewMenu();
     void BuildPrintEntries(QMenu& file);
+    void BuildHelpMenu();
     QAction* BuildDataSheetEntry(QMenu& view);
     void CloseDataSheet();
     QString PrintEntryText() const;
@@ -106,6 +117,7 @@ private:
     ErrorReporter reportError_;
     PrinterChooser choosePrinter_;
     QPointer<DataSheetWindow> dataSheet_;
+    QPointer<HelpWindow> help_;
 };
 
 } // namespace Desk

@@ -14,6 +14,8 @@ int RunChartSelectionTests(int argc, char** argv);
 int RunChartEventsTests(int argc, char** argv);
 int RunPrintTests(int argc, char** argv);
 int RunDataSheetWindowTests(int argc, char** argv);
+int RunHelpTests(int argc, char** argv);
+int RunChartSamplingTests(int argc, char** argv);
 
 int main(int argc, char** argv)
 {
@@ -32,5 +34,7 @@ int main(int argc, char** argv)
     failures += RunChartEventsTests(argc, argv);
     failures += RunPrintTests(argc, argv);
     failures += RunDataSheetWindowTests(argc, argv);
+    failures += RunHelpTests(argc, argv);
+    failures += RunChartSamplingTests(argc, argv);
     return failures == 0 ? 0 : 1;
 }
