@@ -1,7 +1,7 @@
 #include <QScrollBar>
 #include <QtTest>
 
-#include "MenuItems.h"
+#include "MenuDriver.h"
 #include "desk/window/ChartView.h"
 #include "desk/window/MainWindow.h"
 #include "desk/window/SamplingMenu.h"
@@ -86,7 +86,7 @@ private slots:
         QCOMPARE(ColoursPast(chart, chart.Extent()), 1);
 
         auto* sampling = qobject_cast<Desk::SamplingMenu*>(window.FindMenu("Sampling"));
-        QVERIFY(MenuItems::Choose(sampling, "Stop sampling"));
+        QVERIFY(MenuDriver::Choose(sampling, "Stop sampling"));
         QCOMPARE(chart.Extent(), duration);
         chart.ShowAll();
         QCOMPARE(chart.Span(), duration);

@@ -1,6 +1,6 @@
 #include <QtTest>
 
-#include "MenuItems.h"
+#include "MenuDriver.h"
 #include "desk/window/HelpWindow.h"
 #include "desk/window/MainWindow.h"
 #include "platform/ui/Automation.h"
@@ -10,7 +10,7 @@ namespace {
 
 namespace automation = platform::ui::automation;
 
-using MenuItems::Choose;
+using MenuDriver::Choose;
 
 QStringList HelpWindows()
 {
@@ -39,7 +39,7 @@ private slots:
         QVERIFY(window.Open("demo"));
         const QMenu* help = window.FindMenu("Help");
         QVERIFY(help != nullptr);
-        QCOMPARE(MenuItems::Plain(help->actions().front()->text()), QString("Nerolith Help"));
+        QCOMPARE(MenuDriver::Plain(help->actions().front()->text()), QString("Nerolith Help"));
         QCOMPARE(help->actions().front()->shortcut(), QKeySequence(QKeySequence::HelpContents));
 
         QVERIFY(Choose(window.FindMenu("Help"), "Nerolith Help"));
