@@ -5,6 +5,7 @@
 #include <locale>
 #include <sstream>
 
+#include "DemoUnit.h"
 #include "desk/window/ChartView.h"
 #include "desk/window/MainWindow.h"
 #include "MenuDriver.h"
@@ -25,9 +26,7 @@ void OpenDemo(Desk::MainWindow& window)
 void AddUnitAndAnalyze(Desk::MainWindow& window)
 {
     QVERIFY(MenuDriver::Choose(window, "Nerolith", "Analyze Channel"));
-    std::int32_t unit = 0;
-    QVERIFY(Succeeded(window.CurrentSession()->Analysis().CreateContourUnit(0, {0.2, 0.7, 0.7, 0.2},
-                                                                            {1.3, 1.3, 2.0, 2.0}, u"A", &unit)));
+    QVERIFY(AddDemoUnitA(window.CurrentSession()->Analysis()));
     QVERIFY(MenuDriver::Choose(window, "Nerolith", "Analyze Channel"));
 }
 

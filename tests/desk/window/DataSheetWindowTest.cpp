@@ -7,6 +7,7 @@
 
 #include <sstream>
 
+#include "DemoUnit.h"
 #include "desk/datasheet/DataSheetText.h"
 #include "desk/window/DataSheetWindow.h"
 #include "desk/window/MainWindow.h"
@@ -16,18 +17,13 @@
 
 namespace {
 
-// Unit A of the demo, as a contour drawn on the discriminator gives it.
-void AddUnitA(ISpikeDocInterface& analysis)
-{
-    std::int32_t unit = 0;
-    QVERIFY(Succeeded(analysis.CreateContourUnit(0, {0.2, 0.7, 0.7, 0.2}, {1.3, 1.3, 2.0, 2.0}, u"A", &unit)));
-}
-
 // What `nerolith datasheet demo` prints for the same unit and views.
 QString ReferenceText()
 {
     auto session = Desk::Session::OpenRecording("demo", MakeCom<Desk::HostServices>());
-    AddUnitA(session->Analysis());
+    if (!AddDemoUnitA(session->Analysis())) {
+        return {};
+    }
     session->Analyze();
     session->Analysis().OpenView(Host::ViewKind::InterspikeInterval);
     std::ostringstream text;
@@ -62,7 +58,7 @@ private slots:
         window.show();
         QVERIFY(window.Open("demo"));
         ISpikeDocInterface& analysis = window.CurrentSession()->Analysis();
-        AddUnitA(analysis);
+        QVERIFY(AddDemoUnitA(analysis));
         QVERIFY(MenuDriver::Choose(window, "Nerolith", "Analyze Channel"));
         QVERIFY(MenuDriver::Choose(window, "View", "Interspike Interval Histogram"));
         QVERIFY(MenuDriver::Choose(window, "View", "Data Sheet"));

@@ -3,6 +3,7 @@
 #include <QPushButton>
 #include <QtTest>
 
+#include "DemoUnit.h"
 #include "MenuDriver.h"
 #include "desk/window/MainWindow.h"
 #include "desk/window/ViewArea.h"
@@ -100,9 +101,7 @@ private slots:
         window.resize(1200, 800);
         window.show();
         QVERIFY(window.Open("demo"));
-        std::int32_t unit = 0;
-        QVERIFY(Succeeded(window.CurrentSession()->Analysis().CreateContourUnit(
-            0, {0.2, 0.7, 0.7, 0.2}, {1.3, 1.3, 2.0, 2.0}, u"A", &unit)));
+        QVERIFY(AddDemoUnitA(window.CurrentSession()->Analysis()));
         window.Analyze();
         window.OpenView(Host::ViewKind::InterspikeInterval);
         automation::SetMenuChooser([](const platform::ui::TPopupMenu& menu, const platform::ui::TPoint&) {
@@ -144,9 +143,7 @@ private slots:
         QStringList errors;
         window.SetErrorReporter([&errors](const QString& message) { errors << message; });
         QVERIFY(window.Open("demo"));
-        std::int32_t unit = 0;
-        QVERIFY(Succeeded(window.CurrentSession()->Analysis().CreateContourUnit(
-            0, {0.2, 0.7, 0.7, 0.2}, {1.3, 1.3, 2.0, 2.0}, u"A", &unit)));
+        QVERIFY(AddDemoUnitA(window.CurrentSession()->Analysis()));
         window.Analyze();
 
         QMenu* stimulus = ChannelSubmenu(window, 2);
@@ -197,9 +194,7 @@ private slots:
         QStringList errors;
         window.SetErrorReporter([&errors](const QString& message) { errors << message; });
         QVERIFY(window.Open("demo"));
-        std::int32_t unit = 0;
-        QVERIFY(Succeeded(window.CurrentSession()->Analysis().CreateContourUnit(
-            0, {0.2, 0.7, 0.7, 0.2}, {1.3, 1.3, 2.0, 2.0}, u"A", &unit)));
+        QVERIFY(AddDemoUnitA(window.CurrentSession()->Analysis()));
         window.Analyze();
         DriveDialogs(window, [](platform::ui::TDialog& dialog) {
             automation::ChooseItem(dialog, kUnitList, 0);

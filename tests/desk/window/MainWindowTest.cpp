@@ -10,6 +10,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include "DemoUnit.h"
 #include "desk/window/ChartView.h"
 #include "desk/window/MainWindow.h"
 #include "desk/window/RecentFiles.h"
@@ -101,10 +102,7 @@ private slots:
         window.show();
         QVERIFY(window.Open("demo"));
         QCOMPARE(window.CurrentSession()->Analysis().SpikeCount(), 0);
-        // Unit A of the demo, as a contour drawn on the discriminator gives it.
-        std::int32_t unit = 0;
-        QVERIFY(Succeeded(window.CurrentSession()->Analysis().CreateContourUnit(
-            0, {0.2, 0.7, 0.7, 0.2}, {1.3, 1.3, 2.0, 2.0}, u"A", &unit)));
+        QVERIFY(AddDemoUnitA(window.CurrentSession()->Analysis()));
         QVERIFY(Choose(window, "Nerolith", "Analyze Channel"));
         QCOMPARE(window.CurrentSession()->Analysis().SpikeCount(), expected);
 

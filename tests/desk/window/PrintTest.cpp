@@ -4,6 +4,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include "DemoUnit.h"
 #include "desk/window/ChartView.h"
 #include "desk/window/MainWindow.h"
 #include "desk/window/ViewArea.h"
@@ -53,10 +54,7 @@ private slots:
         window.resize(1200, 800);
         window.show();
         QVERIFY(window.Open("demo"));
-        // Unit A of the demo, as a contour drawn on the discriminator gives it.
-        std::int32_t unit = 0;
-        QVERIFY(Succeeded(window.CurrentSession()->Analysis().CreateContourUnit(
-            0, {0.2, 0.7, 0.7, 0.2}, {1.3, 1.3, 2.0, 2.0}, u"A", &unit)));
+        QVERIFY(AddDemoUnitA(window.CurrentSession()->Analysis()));
         QVERIFY(MenuDriver::Choose(window, "Nerolith", "Analyze Channel"));
         QVERIFY(MenuDriver::Choose(window, "View", "Interspike Interval Histogram"));
         QVERIFY(MenuDriver::Choose(window, "Nerolith", "Discriminator"));
