@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+#include <sys/wait.h>
+
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
@@ -139,7 +141,12 @@ TEST_F(MappedRead, ABusErrorOutsideEveryMappingStillEndsTheProcess)
     const TempFolder folder;
     const auto recording = Desk::OpenRecording(LoneFloat32(folder));
     ASSERT_FALSE(recording->Lend(0, 0, 0, 1).empty()) << "the guard is installed";
-    EXPECT_EXIT(std::raise(SIGBUS), testing::KilledBySignal(SIGBUS), "");
+    // The signal goes on to the handler before ours: the default kills the
+    // process with it, a sanitizer's reports it and exits with an error.
+    const auto ended = [](int status) {
+        return (WIFSIGNALED(status) && WTERMSIG(status) == SIGBUS) || (WIFEXITED(status) && WEXITSTATUS(status) != 0);
+    };
+    EXPECT_EXIT(std::raise(SIGBUS), ended, "");
 }
 
 } // namespace
