@@ -4,6 +4,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QScrollBar>
+#include <QTimer>
 #include <QToolTip>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -28,6 +29,8 @@ constexpr double kZoomStep = 1.5;
 constexpr int kLabelRoom = 24;
 // What a new chart shows: enough to see single spikes.
 constexpr double kFirstSpan = 5.0;
+// How often the markers look for changes of the document.
+constexpr int kFollowDocumentMs = 200;
 // A press that moves less than this is a click: it clears the selection.
 constexpr int kDragSlack = 3;
 // How near the mouse must be to a marker for its hint, in pixels.
@@ -231,6 +234,15 @@ void ChartView::SetDocument(HostDocument& document)
     document_ = &document;
     selection_ = &document.Selection();
     RefreshMarkers();
+    // Edits made in the module's own windows (a unit added on the
+    // discriminator) reach the host only as document changes.
+    auto* watch = new QTimer(this);
+    connect(watch, &QTimer::timeout, this, [this] {
+        if (document_->DocumentChangedCount() != seenChanges_) {
+            RefreshMarkers();
+        }
+    });
+    watch->start(kFollowDocumentMs);
 }
 
 QString ChartView::HintAt(QPoint point) const
@@ -436,6 +448,7 @@ void ChartView::OnAutoScale(platform::ui::IAxisScale& scale)
 void ChartView::RefreshMarkers()
 {
     if (document_ != nullptr) {
+        seenChanges_ = document_->DocumentChangedCount();
         ComPtr<IHostCalc> calc = document_->Engine().Calc();
         std::set<VEX::String> markerSources;
         for (const auto& [channel, markers] : document_->MarkerTable()) {

@@ -104,6 +104,8 @@ private:
     std::vector<ChartMarker> markers_;
     ChartEventStrip events_;
     HostDocument* document_ = nullptr;
+    // The document's change count the markers were last read at.
+    int seenChanges_ = -1;
     HostSelection* selection_ = nullptr;
     std::optional<ChartSpan> dragged_;
     int pressX_ = 0;

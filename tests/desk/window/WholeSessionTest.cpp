@@ -7,8 +7,10 @@
 #include <QtTest>
 
 #include <map>
+#include <set>
 
 #include "desk/document/ModuleSettings.h"
+#include "desk/window/ChartView.h"
 #include "desk/window/DataSheetWindow.h"
 #include "desk/window/ViewCatalog.h"
 #include "platform/ui/Automation.h"
@@ -88,6 +90,16 @@ void AnswerFileDialog(const QString& path)
 }
 
 // What a session shows that must come back with the document.
+// How many colours the chart's spike markers show.
+std::size_t MarkerColours(const Desk::ChartView& chart)
+{
+    std::set<QRgb> colours;
+    for (const Desk::ChartMarker& marker : chart.Markers()) {
+        colours.insert(marker.colour.rgb());
+    }
+    return colours.size();
+}
+
 // The Data Sheet's rows, value by function name.
 std::map<QString, QString> SheetRows(const Desk::DataSheetWindow& sheet)
 {
@@ -169,7 +181,10 @@ private slots:
         QWidget* scatter = ScatterPlotIn(discriminator);
         QVERIFY(scatter != nullptr);
         DrawContour(scatter);
+        QCOMPARE(MarkerColours(*window.Chart()), std::size_t{1});
         QTest::mouseClick(ButtonIn(discriminator, "Add Unit"), Qt::LeftButton);
+        // The chart follows the new unit with no host command after it.
+        QTRY_COMPARE(MarkerColours(*window.Chart()), std::size_t{2});
         std::vector<Host::UnitDescription> units;
         window.CurrentSession()->Analysis().GetUnits(&units);
         QCOMPARE(units.size(), std::size_t{1});
