@@ -17,7 +17,10 @@ namespace EEH2 {
 // copied; otherwise they are copied into a buffer of its own.
 class SampleReader {
 public:
-    static constexpr std::uint32_t kChunkSamples = 16384;
+    // 512 KiB of samples: a host that copies them pays a system call per
+    // chunk, small against scanning this many, and the chunk still fits a
+    // core's second-level cache while it is scanned.
+    static constexpr std::uint32_t kChunkSamples = 131072;
 
     SampleReader();
 
