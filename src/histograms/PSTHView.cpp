@@ -138,7 +138,11 @@ HRESULT PSTHView::ApplySweeps(std::u16string_view value)
     PagingSettings settings = Paging().Settings();
     VEX::String source;
     if (value == kBlocks) {
-        settings.mode = kBlocksPerPage;
+        // Without paging the sweeps are already the blocks (and read back
+        // so): only a stimulus source gives way to paging by blocks.
+        if (settings.mode == kStimulusEvents) {
+            settings.mode = kBlocksPerPage;
+        }
     } else if (value.starts_with(kStimulusPrefix)) {
         settings.mode = kStimulusEvents;
         source = VEX::String(std::u16string(value.substr(kStimulusPrefix.size())));

@@ -364,6 +364,9 @@ TEST_F(AnalysisViewTest, SourcesAndRangesAreCheckedAndReachTheAnalyses)
     EXPECT_EQ(Set(ViewKind::PeristimulusTime, u"sweeps", u"stimulus:No such source"), E_INVALIDARG);
     EXPECT_EQ(Set(ViewKind::PeristimulusTime, u"sweeps", u"sometimes"), E_INVALIDARG);
     EXPECT_EQ(Set(ViewKind::PeristimulusTime, u"paging", u"duration:1"), E_INVALIDARG) << "sweeps only";
+    // The sweeps written back as they read leave the view without paging.
+    ASSERT_EQ(Set(ViewKind::PeristimulusTime, u"sweeps", Get(ViewKind::PeristimulusTime, u"sweeps").c_str()), S_OK);
+    EXPECT_EQ(Get(ViewKind::PeristimulusTime, u"paging"), u"none");
     ASSERT_EQ(Set(ViewKind::PeristimulusTime, u"paging", u"blocks:2"), S_OK);
     EXPECT_EQ(peristimulus.Paging().Settings().eventsPerPage, 2) << "sweeps per page go to both counts";
 
