@@ -24,6 +24,7 @@
 #include "WorkerProcesses.h"
 #include "desk/demo/DemoRecording.h"
 #include "desk/runtime/DrawingLoader.h"
+#include "desk/runtime/ModuleLoader.h"
 #include "desk/runtime/OpenRecording.h"
 
 namespace Nerolith::Cli {
@@ -171,8 +172,17 @@ void SpikesOfChannels(const AnalysisCommand& options)
         throw std::runtime_error("--doc " + *options.document.path + ": a document has one source channel, not --channel " +
                                  *options.detection.channels);
     }
-    const std::vector<std::int32_t> channels = ParseChannelList(
-        "--channel", *options.detection.channels, Desk::OpenRecording(options.Recording())->ChannelCount());
+    const auto recording = Desk::OpenRecording(options.Recording());
+    const std::vector<std::int32_t> channels =
+        ParseChannelList("--channel", *options.detection.channels, recording->ChannelCount());
+    // Each channel read on its own from an interleaved file reads the whole
+    // file: copied apart once, every worker reads only its channel.
+    if (channels.size() > 1) {
+        Desk::OfferChannelCopy(*recording, channels, static_cast<unsigned>(UsableCores()));
+    }
+    // Loaded once here, the module comes to every worker with its process.
+    Desk::DrawingLoader::Load();
+    Desk::ModuleLoader::Load();
     const auto job = [&](std::size_t i) {
         AnalysisCommand one = options;
         one.detection.channels.reset();

@@ -53,6 +53,13 @@ RawRecording::RawRecording(const std::string& sidecarPath, const std::string& te
 {
     FitRawSidecarToData(sidecar_, data_->Size(), sidecarPath);
     mapping_ = FileMapping::Map(*data_);
+    planar_ = PlanarCopy::Find(sidecar_, *data_);
+}
+
+std::shared_ptr<const PlanarCopy> RawRecording::CopyChannels(const std::vector<std::int32_t>& channels,
+                                                             unsigned threads) const
+{
+    return PlanarCopy::Make(sidecar_, *data_, channels, threads);
 }
 
 bool RawRecording::HasChannel(std::int32_t channel) const { return channel >= 0 && channel < ChannelCount(); }
@@ -119,23 +126,28 @@ std::size_t RawRecording::Read(std::int32_t channel, std::int32_t block, std::in
     if (total == 0) {
         return 0;
     }
+    if (const auto copied = planar_ ? planar_->Offset(channel, block, tick) : std::nullopt) {
+        const auto sampleBytes = static_cast<std::size_t>(sidecar_.BytesPerSample());
+        ReadCopying(planar_->File(), *copied, sampleBytes, total, out, channel);
+        return total;
+    }
     const std::uint64_t first = Offset(channel, block, tick);
     if (mapping_) {
         Convert(mapping_->Bytes().data() + first, FrameBytes(), total, out, channel);
         mapping_->ThrowIfCut();
         return total;
     }
-    ReadCopying(first, total, out, channel);
+    ReadCopying(*data_, first, FrameBytes(), total, out, channel);
     return total;
 }
 
-void RawRecording::ReadCopying(std::uint64_t first, std::size_t total, float* out, std::int32_t channel) const
+void RawRecording::ReadCopying(const RecordingFile& file, std::uint64_t first, std::size_t stride, std::size_t total,
+                               float* out, std::int32_t channel) const
 {
     const std::size_t sampleBytes = static_cast<std::size_t>(sidecar_.BytesPerSample());
-    const std::size_t stride = FrameBytes();
     if (StoredAsRead(channel) && stride == sizeof(float)) {
-        // A lone channel is one contiguous run of little-endian floats.
-        data_->ReadAt(first, std::as_writable_bytes(std::span(out, total)));
+        // One contiguous run of little-endian floats.
+        file.ReadAt(first, std::as_writable_bytes(std::span(out, total)));
         return;
     }
     // One buffer for the whole read, left uninitialised: pread fills it.
@@ -143,7 +155,7 @@ void RawRecording::ReadCopying(std::uint64_t first, std::size_t total, float* ou
     const auto piece = std::make_unique_for_overwrite<std::byte[]>((pieceFrames - 1) * stride + sampleBytes);
     for (std::size_t done = 0; done < total;) {
         const std::size_t frames = std::min(total - done, kFramesPerPiece);
-        data_->ReadAt(first + done * stride, {piece.get(), (frames - 1) * stride + sampleBytes});
+        file.ReadAt(first + done * stride, {piece.get(), (frames - 1) * stride + sampleBytes});
         Convert(piece.get(), stride, frames, out + done, channel);
         done += frames;
     }

@@ -6,6 +6,7 @@
 
 #include "desk/recording/FileMapping.h"
 #include "desk/recording/LazyFingerprint.h"
+#include "desk/recording/PlanarCopy.h"
 #include "desk/recording/RecordingFile.h"
 #include "desk/recording/RawSidecar.h"
 #include "desk/recording/Recording.h"
@@ -16,10 +17,14 @@ namespace Desk {
 // data file stays open. When it is mapped (see FileMapping::Map), Read
 // converts the samples it is asked for straight from the mapping and Lend
 // hands out a lone unscaled float32 channel in place; otherwise Read reads
-// them with pread and nothing is lent.
+// them with pread and nothing is lent. A channel of which a PlanarCopy was
+// offered is read from the copy instead.
 class RawRecording final : public Recording {
 public:
     explicit RawRecording(const std::string& sidecarPath);
+
+    // A copy of `channels` (see PlanarCopy::Make), for PlanarCopy::Offer.
+    std::shared_ptr<const PlanarCopy> CopyChannels(const std::vector<std::int32_t>& channels, unsigned threads) const;
 
     std::string Source() const override { return sidecarPath_; }
     std::string Fingerprint() const override { return fingerprint_.Value(); }
@@ -47,7 +52,9 @@ private:
     std::uint64_t Offset(std::int32_t channel, std::int32_t block, std::int64_t tick) const;
     std::size_t FrameBytes() const;
     bool StoredAsRead(std::int32_t channel) const;
-    void ReadCopying(std::uint64_t first, std::size_t total, float* out, std::int32_t channel) const;
+    // Reads samples `stride` bytes apart from `file`, the first at `first`.
+    void ReadCopying(const RecordingFile& file, std::uint64_t first, std::size_t stride, std::size_t total,
+                     float* out, std::int32_t channel) const;
     // Converts `count` samples of one channel read from frames `stride`
     // bytes apart.
     void Convert(const std::byte* sample, std::size_t stride, std::size_t count, float* out, std::int32_t channel) const;
@@ -56,6 +63,7 @@ private:
     RawSidecar sidecar_;
     std::unique_ptr<RecordingFile> data_;
     std::unique_ptr<FileMapping> mapping_;
+    std::shared_ptr<const PlanarCopy> planar_;
     LazyFingerprint fingerprint_;
 };
 

@@ -1,0 +1,270 @@
+#include "desk/recording/PlanarCopy.h"
+
+#include <algorithm>
+#include <atomic>
+#include <cerrno>
+#include <cstring>
+#include <exception>
+#include <functional>
+#include <string>
+#include <thread>
+
+#include <sys/mman.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "desk/recording/Recording.h"
+
+namespace Desk {
+namespace {
+
+// Frames read at a time by each copying thread: a few MiB at most, within
+// the shared cache, and few enough system calls per channel's run.
+constexpr std::uint64_t kFramesPerPiece = 32768;
+
+PlanarCopy::Identity IdentityOf(const RecordingFile& file)
+{
+    struct stat info {};
+    if (::fstat(file.Descriptor(), &info) != 0) {
+        return {};
+    }
+    return {static_cast<std::uint64_t>(info.st_dev), static_cast<std::uint64_t>(info.st_ino),
+            static_cast<std::uint64_t>(info.st_size),
+            static_cast<std::int64_t>(info.st_mtim.tv_sec) * 1'000'000'000 + info.st_mtim.tv_nsec};
+}
+
+bool FitsInFreeMemory(std::uint64_t bytes)
+{
+    const long pages = ::sysconf(_SC_AVPHYS_PAGES);
+    const long pageBytes = ::sysconf(_SC_PAGESIZE);
+    return pages > 0 && pageBytes > 0 && bytes <= static_cast<std::uint64_t>(pages) * static_cast<std::uint64_t>(pageBytes) / 2;
+}
+
+// Memory the copy is written into, and then read from as a file. Written
+// with pwrite, not through a mapping: on the virtual machines measured,
+// faulting in each page of a mapping cost more than the copy itself.
+class SharedMemory {
+public:
+    explicit SharedMemory(std::uint64_t bytes)
+    {
+        fd_ = ::memfd_create("nerolith-planar-copy", MFD_CLOEXEC);
+        if (fd_ >= 0 && ::ftruncate(fd_, static_cast<off_t>(bytes)) != 0) {
+            ::close(fd_);
+            fd_ = -1;
+        }
+    }
+    ~SharedMemory()
+    {
+        if (fd_ >= 0) {
+            ::close(fd_);
+        }
+    }
+    SharedMemory(const SharedMemory&) = delete;
+    SharedMemory& operator=(const SharedMemory&) = delete;
+
+    bool Made() const { return fd_ >= 0; }
+    void Write(std::uint64_t offset, std::span<const std::byte> bytes) const
+    {
+        for (std::size_t done = 0; done < bytes.size();) {
+            const ssize_t wrote = ::pwrite(fd_, bytes.data() + done, bytes.size() - done, static_cast<off_t>(offset + done));
+            if (wrote < 0 && errno == EINTR) {
+                continue;
+            }
+            if (wrote <= 0) {
+                throw RecordingError(std::string("cannot copy the channels into memory: ") + std::strerror(errno));
+            }
+            done += static_cast<std::size_t>(wrote);
+        }
+    }
+    // The memory as a file of its own, readable after this is gone.
+    std::unique_ptr<RecordingFile> OpenAsFile() const
+    {
+        return std::make_unique<RecordingFile>("/proc/self/fd/" + std::to_string(fd_));
+    }
+
+private:
+    int fd_ = -1;
+};
+
+struct Piece {
+    std::size_t block = 0;
+    std::uint64_t firstFrame = 0;
+    std::uint64_t frames = 0;
+};
+
+std::vector<Piece> Pieces(const std::vector<RawBlock>& blocks)
+{
+    std::vector<Piece> pieces;
+    for (std::size_t block = 0; block < blocks.size(); ++block) {
+        const auto ticks = static_cast<std::uint64_t>(blocks[block].ticks);
+        for (std::uint64_t first = 0; first < ticks; first += kFramesPerPiece) {
+            pieces.push_back({block, first, std::min(kFramesPerPiece, ticks - first)});
+        }
+    }
+    return pieces;
+}
+
+// Picks each slot's channel out of `count` frames into the slot's run of
+// `runSamples` places in `runs`. A few hundred frames at a time, channel by
+// channel: the frames stay in the first-level cache while every channel is
+// picked out of them, and each run is written in order.
+template <std::size_t SampleBytes>
+void PickChannels(const std::byte* frames, std::size_t frameBytes, const std::vector<std::int32_t>& channels,
+                  std::uint64_t count, std::uint64_t runSamples, std::byte* runs)
+{
+    constexpr std::uint64_t kFramesAtOnce = 256;
+    for (std::uint64_t first = 0; first < count; first += kFramesAtOnce) {
+        const std::uint64_t frameCount = std::min(kFramesAtOnce, count - first);
+        for (std::size_t slot = 0; slot < channels.size(); ++slot) {
+            const std::byte* sample =
+                frames + first * frameBytes + static_cast<std::size_t>(channels[slot]) * SampleBytes;
+            std::byte* out = runs + (slot * runSamples + first) * SampleBytes;
+            for (std::uint64_t i = 0; i < frameCount; ++i) {
+                std::memcpy(out + i * SampleBytes, sample + i * frameBytes, SampleBytes);
+            }
+        }
+    }
+}
+
+// Runs `work` on `threads` threads (this one among them) and rethrows the
+// first error any of them met once all are done.
+void RunOnThreads(const std::function<void()>& work, unsigned threads)
+{
+    std::vector<std::exception_ptr> errors(threads);
+    const auto guarded = [&](unsigned index) {
+        try {
+            work();
+        } catch (...) {
+            errors[index] = std::current_exception();
+        }
+    };
+    std::vector<std::jthread> helpers;
+    for (unsigned index = 1; index < threads; ++index) {
+        helpers.emplace_back(guarded, index);
+    }
+    guarded(0);
+    helpers.clear();
+    for (const std::exception_ptr& error : errors) {
+        if (error) {
+            std::rethrow_exception(error);
+        }
+    }
+}
+
+std::vector<std::shared_ptr<const PlanarCopy>>& Offered()
+{
+    static std::vector<std::shared_ptr<const PlanarCopy>> copies;
+    return copies;
+}
+
+} // namespace
+
+std::shared_ptr<const PlanarCopy> PlanarCopy::Make(const RawSidecar& sidecar, const RecordingFile& data,
+                                                   const std::vector<std::int32_t>& channels, unsigned threads)
+{
+    if (sidecar.channels < 2 || channels.empty()) {
+        return nullptr;
+    }
+    std::shared_ptr<PlanarCopy> copy(new PlanarCopy());
+    copy->source_ = IdentityOf(data);
+    copy->channels_ = sidecar.channels;
+    copy->blocks_ = sidecar.blocks;
+    copy->sampleBytes_ = static_cast<std::uint64_t>(sidecar.BytesPerSample());
+    copy->slots_.assign(static_cast<std::size_t>(sidecar.channels), -1);
+    for (std::size_t slot = 0; slot < channels.size(); ++slot) {
+        copy->slots_.at(static_cast<std::size_t>(channels[slot])) = static_cast<std::int32_t>(slot);
+    }
+    std::uint64_t bytes = 0;
+    for (const RawBlock& block : sidecar.blocks) {
+        copy->blockStart_.push_back(bytes);
+        copy->blockTicks_.push_back(block.ticks);
+        bytes += channels.size() * static_cast<std::uint64_t>(block.ticks) * copy->sampleBytes_;
+    }
+    if (bytes == 0 || !FitsInFreeMemory(bytes)) {
+        return nullptr;
+    }
+    const SharedMemory memory(bytes);
+    if (!memory.Made()) {
+        return nullptr;
+    }
+
+    const std::vector<Piece> pieces = Pieces(sidecar.blocks);
+    const std::uint64_t sampleBytes = copy->sampleBytes_;
+    const std::size_t frameBytes = static_cast<std::size_t>(sidecar.channels) * sampleBytes;
+    std::atomic<std::size_t> next{0};
+    const auto copyPieces = [&] {
+        std::vector<std::byte> frames(kFramesPerPiece * frameBytes);
+        std::vector<std::byte> runs(kFramesPerPiece * channels.size() * sampleBytes);
+        for (std::size_t index = next++; index < pieces.size(); index = next++) {
+            const Piece& piece = pieces[index];
+            const std::uint64_t at = sidecar.blocks[piece.block].byteOffset + piece.firstFrame * frameBytes;
+            data.ReadAt(at, std::span(frames).first(piece.frames * frameBytes));
+            if (sampleBytes == 2) {
+                PickChannels<2>(frames.data(), frameBytes, channels, piece.frames, kFramesPerPiece, runs.data());
+            } else {
+                PickChannels<4>(frames.data(), frameBytes, channels, piece.frames, kFramesPerPiece, runs.data());
+            }
+            for (std::size_t slot = 0; slot < channels.size(); ++slot) {
+                const std::uint64_t ticks = static_cast<std::uint64_t>(copy->blockTicks_[piece.block]);
+                memory.Write(copy->blockStart_[piece.block] + (slot * ticks + piece.firstFrame) * sampleBytes,
+                             std::span(runs).subspan(slot * kFramesPerPiece * sampleBytes, piece.frames * sampleBytes));
+            }
+        }
+    };
+    RunOnThreads(copyPieces, std::max(1u, std::min<unsigned>(threads, static_cast<unsigned>(pieces.size()))));
+
+    try {
+        copy->file_ = memory.OpenAsFile();
+    } catch (const RecordingError&) {
+        return nullptr; // no /proc to reopen it by: the recording is read as it is
+    }
+    return copy;
+}
+
+PlanarCopy::~PlanarCopy() = default;
+
+void PlanarCopy::Offer(std::shared_ptr<const PlanarCopy> copy)
+{
+    if (copy) {
+        Offered().push_back(std::move(copy));
+    }
+}
+
+std::shared_ptr<const PlanarCopy> PlanarCopy::Find(const RawSidecar& sidecar, const RecordingFile& data)
+{
+    if (Offered().empty()) {
+        return nullptr;
+    }
+    const Identity source = IdentityOf(data);
+    for (const std::shared_ptr<const PlanarCopy>& copy : Offered()) {
+        if (copy->Copies(sidecar, source)) {
+            return copy;
+        }
+    }
+    return nullptr;
+}
+
+// The same file, unchanged, read with the same layout.
+bool PlanarCopy::Copies(const RawSidecar& sidecar, const Identity& source) const
+{
+    const auto sameBlock = [](const RawBlock& a, const RawBlock& b) {
+        return a.ticks == b.ticks && a.byteOffset == b.byteOffset;
+    };
+    return source_ == source && source.inode != 0 && channels_ == sidecar.channels
+        && sampleBytes_ == static_cast<std::uint64_t>(sidecar.BytesPerSample())
+        && std::equal(blocks_.begin(), blocks_.end(), sidecar.blocks.begin(), sidecar.blocks.end(), sameBlock);
+}
+
+std::optional<std::uint64_t> PlanarCopy::Offset(std::int32_t channel, std::int32_t block, std::int64_t tick) const
+{
+    if (channel < 0 || channel >= channels_ || block < 0 || static_cast<std::size_t>(block) >= blockStart_.size()
+        || slots_[static_cast<std::size_t>(channel)] < 0) {
+        return std::nullopt;
+    }
+    const auto slot = static_cast<std::uint64_t>(slots_[static_cast<std::size_t>(channel)]);
+    const auto b = static_cast<std::size_t>(block);
+    return blockStart_[b] + (slot * static_cast<std::uint64_t>(blockTicks_[b]) + static_cast<std::uint64_t>(tick))
+                                * sampleBytes_;
+}
+
+} // namespace Desk

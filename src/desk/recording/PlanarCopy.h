@@ -1,0 +1,73 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <vector>
+
+#include "desk/recording/RawSidecar.h"
+#include "desk/recording/RecordingFile.h"
+
+namespace Desk {
+
+// Some channels of a raw recording whose channels are interleaved, copied
+// into memory one channel after another, block by block. Reading a channel
+// from the recording reads every channel's samples with it; from the copy,
+// only its own. Analysing each channel of a many-channel recording in turn
+// otherwise reads the whole file once per channel, and that traffic, not
+// the analysis, sets the pace however many cores work on it.
+//
+// A copy is offered to the process: every RawRecording opened afterwards on
+// the same unchanged data file, here or in a child process forked later,
+// reads the copied channels from it. The samples are copied as stored, so
+// what is read from the copy is bit for bit what the file gives.
+class PlanarCopy {
+public:
+    // Copies `channels` (numbers from 0, each once) of `data`, laid out as
+    // `sidecar` says, with up to `threads` threads. Null when the copy would
+    // take more than half the memory free now, or the system declines to
+    // make one. Throws RecordingError as reading `data` does.
+    static std::shared_ptr<const PlanarCopy> Make(const RawSidecar& sidecar, const RecordingFile& data,
+                                                  const std::vector<std::int32_t>& channels, unsigned threads);
+
+    // Offers `copy` to the RawRecordings opened from now on.
+    static void Offer(std::shared_ptr<const PlanarCopy> copy);
+    // The copy offered of the file `data` has open, laid out as `sidecar`
+    // says, if the file has not changed since it was copied.
+    static std::shared_ptr<const PlanarCopy> Find(const RawSidecar& sidecar, const RecordingFile& data);
+
+    ~PlanarCopy();
+    PlanarCopy(const PlanarCopy&) = delete;
+    PlanarCopy& operator=(const PlanarCopy&) = delete;
+
+    // Where a channel's sample at a tick of a block is in File(); none when
+    // the channel was not copied.
+    std::optional<std::uint64_t> Offset(std::int32_t channel, std::int32_t block, std::int64_t tick) const;
+    const RecordingFile& File() const { return *file_; }
+
+    // What tells one state of a file from another: device, inode, size and
+    // modification time.
+    struct Identity {
+        std::uint64_t device = 0;
+        std::uint64_t inode = 0;
+        std::uint64_t size = 0;
+        std::int64_t modifiedNs = 0;
+        bool operator==(const Identity&) const = default;
+    };
+
+private:
+    PlanarCopy() = default;
+
+    bool Copies(const RawSidecar& sidecar, const Identity& source) const;
+
+    Identity source_;
+    std::int32_t channels_ = 0;
+    std::vector<RawBlock> blocks_; // as the recording's sidecar has them
+    std::vector<std::int32_t> slots_;       // per channel of the recording: its place in the copy, or -1
+    std::vector<std::uint64_t> blockStart_; // byte offset of each block in the copy
+    std::vector<std::int64_t> blockTicks_;
+    std::uint64_t sampleBytes_ = 0;
+    std::unique_ptr<RecordingFile> file_;
+};
+
+} // namespace Desk

@@ -1,0 +1,136 @@
+// Channels copied apart in memory for a many-channel run must read as the
+// file gives them, and only while the file is the one that was copied.
+#include <cstdint>
+#include <chrono>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "desk/recording/PlanarCopy.h"
+#include "desk/recording/RawRecording.h"
+#include "desk/recording/TestFiles.h"
+#include "desk/runtime/OpenRecording.h"
+
+namespace {
+
+using RecordingTest::TempFolder;
+using RecordingTest::WriteFile;
+
+// The first block is longer than one copying piece (32768 frames) and no
+// multiple of it.
+constexpr std::int32_t kTicks[] = {40'017, 3'001};
+constexpr int kChannels = 4;
+
+std::string Sidecar(const std::string& dtype, int channels, const std::string& extra = "")
+{
+    return R"({"file": "data.bin", "dtype": ")" + dtype + R"(", "channels": )" + std::to_string(channels) +
+           R"(, "sample_rate": 20000, "blocks": [{"ticks": )" + std::to_string(kTicks[0]) + R"(}, {"ticks": )" +
+           std::to_string(kTicks[1]) + "}]" + extra + "}";
+}
+
+template <typename T>
+std::string Samples(std::size_t count, std::size_t seed)
+{
+    std::vector<T> values(count);
+    for (std::size_t i = 0; i < count; ++i) {
+        values[i] = static_cast<T>(static_cast<std::int64_t>((i + seed) * 7919 % 65521) - 32000);
+    }
+    return {reinterpret_cast<const char*>(values.data()), count * sizeof(T)};
+}
+
+// Every sample of a channel's block, read in requests of odd sizes.
+std::vector<float> ReadAll(const Desk::Recording& recording, std::int32_t channel, std::int32_t block)
+{
+    std::vector<float> samples(static_cast<std::size_t>(recording.Ticks(channel, block)));
+    for (std::size_t done = 0; done < samples.size();) {
+        const std::size_t got = recording.Read(channel, block, static_cast<std::int64_t>(done), 7'777,
+                                               samples.data() + done);
+        if (got == 0) {
+            ADD_FAILURE() << "channel " << channel << " block " << block << " stops at " << done;
+            break;
+        }
+        done += got;
+    }
+    return samples;
+}
+
+bool SameBytes(const std::vector<float>& a, const std::vector<float>& b)
+{
+    return a.size() == b.size() && std::memcmp(a.data(), b.data(), a.size() * sizeof(float)) == 0;
+}
+
+// The copy holds channels 3 and 1 of four; what a recording opened after it
+// was offered reads is what one opened before reads, copied channel or not,
+// for int16, scaled float and plain float samples. Changing the file's bytes
+// in place afterwards shows which channels came from the copy.
+TEST(PlanarCopy, CopiedChannelsReadAsTheFileGivesThem)
+{
+    const std::size_t frames = kTicks[0] + kTicks[1];
+    const std::string scaling = R"(, "gain": [0.195, -2.5, 1.0, 3.0], "offset": [-3.5, 0.0, 1e-3, 7.0])";
+    const std::pair<std::string, std::string> kinds[] = {
+        {Sidecar("int16", kChannels, scaling), Samples<std::int16_t>(frames * kChannels, 1)},
+        {Sidecar("float32", kChannels, scaling), Samples<float>(frames * kChannels, 2)},
+        {Sidecar("float32", kChannels), Samples<float>(frames * kChannels, 3)},
+    };
+    for (const auto& [sidecar, data] : kinds) {
+        const TempFolder folder;
+        WriteFile(folder / "data.bin", data);
+        WriteFile(folder / "rec.json", sidecar);
+        const std::string path = (folder / "rec.json").string();
+        const Desk::RawRecording before(path);
+        Desk::OfferChannelCopy(before, {3, 1}, 2);
+        const Desk::RawRecording after(path);
+        for (std::int32_t channel = 0; channel < kChannels; ++channel) {
+            for (std::int32_t block = 0; block < 2; ++block) {
+                EXPECT_TRUE(SameBytes(ReadAll(after, channel, block), ReadAll(before, channel, block)))
+                    << sidecar << ": channel " << channel << " block " << block;
+            }
+        }
+
+        std::fstream file(folder / "data.bin", std::ios::in | std::ios::out | std::ios::binary);
+        file.write(std::string(data.size(), '\0').data(), static_cast<std::streamsize>(data.size()));
+        file.close();
+        EXPECT_FALSE(SameBytes(ReadAll(after, 3, 0), ReadAll(before, 3, 0))) << "channel 3 comes from the copy";
+        EXPECT_TRUE(SameBytes(ReadAll(after, 2, 0), ReadAll(before, 2, 0))) << "channel 2 from the file";
+    }
+}
+
+// A copy serves only the file it was made of, unchanged and read with the
+// same layout; a recording, or a layout, where a copy has nothing to save
+// gets none.
+TEST(PlanarCopy, OnlyTheSameUnchangedFileWithTheSameLayoutReadsFromTheCopy)
+{
+    const TempFolder folder;
+    const std::size_t frames = kTicks[0] + kTicks[1];
+    const std::string data = Samples<std::int16_t>(frames * kChannels, 4);
+    WriteFile(folder / "data.bin", data);
+    WriteFile(folder / "rec.json", Sidecar("int16", kChannels));
+    WriteFile(folder / "pairs.json", Sidecar("int16", kChannels / 2));
+    const Desk::RawRecording original((folder / "rec.json").string());
+    const auto copy = original.CopyChannels({0, 1, 2, 3}, 1);
+    ASSERT_TRUE(copy);
+    Desk::PlanarCopy::Offer(copy);
+    const Desk::RecordingFile file(folder / "data.bin");
+    Desk::RawSidecar sidecar = Desk::ParseRawSidecar(RecordingTest::ReadFile(folder / "rec.json"), "rec.json");
+    Desk::FitRawSidecarToData(sidecar, file.Size(), "rec.json");
+    EXPECT_EQ(Desk::PlanarCopy::Find(sidecar, file), copy);
+
+    Desk::RawSidecar pairs = Desk::ParseRawSidecar(RecordingTest::ReadFile(folder / "pairs.json"), "pairs.json");
+    Desk::FitRawSidecarToData(pairs, file.Size(), "pairs.json");
+    EXPECT_EQ(Desk::PlanarCopy::Find(pairs, file), nullptr) << "another layout of the same bytes";
+
+    std::filesystem::last_write_time(folder / "data.bin",
+                                     std::filesystem::last_write_time(folder / "data.bin") + std::chrono::seconds(1));
+    EXPECT_EQ(Desk::PlanarCopy::Find(sidecar, file), nullptr) << "changed since the copy";
+
+    WriteFile(folder / "one.bin", Samples<float>(frames, 5));
+    WriteFile(folder / "one.json", R"({"file": "one.bin", "dtype": "float32", "channels": 1, "sample_rate": 20000})");
+    const Desk::RawRecording lone((folder / "one.json").string());
+    EXPECT_EQ(lone.CopyChannels({0}, 1), nullptr) << "a lone channel is read on its own already";
+}
+
+} // namespace
