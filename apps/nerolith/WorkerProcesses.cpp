@@ -17,10 +17,15 @@
 namespace Nerolith::Cli {
 namespace {
 
+// The status of a worker whose end could not be learnt: a failure.
+constexpr int kLost = 1 << 8;
+
 struct Worker {
     pid_t pid = -1;
     std::FILE* out = nullptr;
     std::FILE* err = nullptr;
+    bool ended = false;
+    int status = 0; // as waitpid gives it, once ended
 };
 
 std::FILE* TemporaryFile()
@@ -55,7 +60,7 @@ std::FILE* TemporaryFile()
 
 Worker Start(std::size_t index, const std::function<int(std::size_t)>& job)
 {
-    Worker worker{-1, TemporaryFile(), TemporaryFile()};
+    Worker worker{-1, TemporaryFile(), TemporaryFile(), false, 0};
     std::cout.flush();
     std::cerr.flush();
     std::fflush(nullptr);
@@ -82,16 +87,49 @@ void CopyAndClose(std::FILE* from, std::FILE* to)
     std::fclose(from);
 }
 
-// Waits for the worker, passes its output on; true when it succeeded.
-bool Finish(const Worker& worker)
+// Waits for the worker unless it has ended, passes its output on; true
+// when it succeeded.
+bool Finish(Worker& worker)
 {
-    int raw = 0;
-    while (::waitpid(worker.pid, &raw, 0) < 0 && errno == EINTR) {
+    while (!worker.ended) {
+        if (::waitpid(worker.pid, &worker.status, 0) >= 0) {
+            worker.ended = true;
+        } else if (errno != EINTR) {
+            worker.ended = true;
+            worker.status = kLost;
+        }
     }
     CopyAndClose(worker.out, stdout);
     std::fflush(stdout);
     CopyAndClose(worker.err, stderr);
-    return WIFEXITED(raw) && WEXITSTATUS(raw) == 0;
+    return WIFEXITED(worker.status) && WEXITSTATUS(worker.status) == 0;
+}
+
+// Waits until any of the running workers ends and notes its status.
+void AwaitAnyEnd(std::deque<Worker>& running)
+{
+    int status = 0;
+    const pid_t pid = ::waitpid(-1, &status, 0);
+    if (pid < 0 && errno != EINTR) {
+        // None left to wait for: whatever still counts as running was lost.
+        for (Worker& worker : running) {
+            worker.status = worker.ended ? worker.status : kLost;
+            worker.ended = true;
+        }
+        return;
+    }
+    for (Worker& worker : running) {
+        if (worker.pid == pid) {
+            worker.ended = true;
+            worker.status = status;
+        }
+    }
+}
+
+std::size_t StillRunning(const std::deque<Worker>& running)
+{
+    return static_cast<std::size_t>(
+        std::count_if(running.begin(), running.end(), [](const Worker& worker) { return !worker.ended; }));
 }
 
 } // namespace
@@ -111,20 +149,25 @@ bool RunInWorkerProcesses(std::size_t count, std::size_t parallel, const std::fu
     std::deque<Worker> running;
     bool succeeded = true;
     for (std::size_t next = 0; next < count || !running.empty();) {
-        if (next < count && running.size() < std::max<std::size_t>(parallel, 1)) {
+        // Output goes out in job order; a worker that ended early waits its
+        // turn while the next job takes its core.
+        while (!running.empty() && running.front().ended) {
+            succeeded = Finish(running.front()) && succeeded;
+            running.pop_front();
+        }
+        if (next < count && StillRunning(running) < std::max<std::size_t>(parallel, 1)) {
             try {
                 running.push_back(Start(next++, job));
             } catch (...) {
                 // Those started still pass their output on.
-                for (const Worker& worker : running) {
+                for (Worker& worker : running) {
                     Finish(worker);
                 }
                 throw;
             }
-            continue;
+        } else if (!running.empty()) {
+            AwaitAnyEnd(running);
         }
-        succeeded = Finish(running.front()) && succeeded;
-        running.pop_front();
     }
     return succeeded;
 }
