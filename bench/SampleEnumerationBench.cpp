@@ -21,7 +21,7 @@
 namespace {
 
 constexpr std::size_t kTicks = 20'000'000;
-constexpr std::uint32_t kChunk = 16384; // what the detector asks for at a time
+constexpr std::uint32_t kChunk = 131072; // what the detector asks for at a time
 
 // Files made for the run, removed when it ends.
 struct BenchFolder {

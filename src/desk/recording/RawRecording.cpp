@@ -13,7 +13,7 @@ namespace Desk {
 namespace {
 
 // Samples converted a piece at a time, so a long read needs no long buffer.
-constexpr std::size_t kFramesPerPiece = 16384;
+constexpr std::size_t kFramesPerPiece = 65536;
 
 std::string ReadSidecarText(const std::string& path)
 {

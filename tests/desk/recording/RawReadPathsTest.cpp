@@ -20,8 +20,8 @@ using Json = nlohmann::json;
 using RecordingTest::TempFolder;
 using RecordingTest::WriteFile;
 
-// Longer than one conversion piece (16384 frames), not a multiple of it.
-constexpr std::int32_t kTicks[] = {40'017, 16'385};
+// Longer than one conversion piece (65536 frames), not a multiple of it.
+constexpr std::int32_t kTicks[] = {140'017, 16'385};
 constexpr int kChannels = 3;
 
 template <typename T>
@@ -96,7 +96,7 @@ TEST(RawReadPaths, InterleavedFloatChannelsGiveTheBytesOfTheLoneChannelFile)
                                                             Bytes(lone[channel])));
         for (std::int32_t block = 0; block < 2; ++block) {
             // Requests that end mid-piece, at a piece's end and past the block.
-            for (const auto& [start, request] : {std::pair<std::int64_t, std::size_t>{0, 16384}, {5, 16384},
+            for (const auto& [start, request] : {std::pair<std::int64_t, std::size_t>{0, 16384}, {5, 131072},
                                                  {3, 1000}, {1, 50'000}}) {
                 const std::vector<float> strided = ReadInRequests(*all, channel, block, start, request);
                 const std::vector<float> direct = ReadInRequests(*one, 0, block, start, request);
@@ -138,7 +138,7 @@ TEST(RawReadPaths, Int16AndScaledFloatMatchTheFormulaSampleBySample)
                 expected16.push_back(static_cast<float>(samples16[at] * gain[channel] + offset[channel]));
                 expected32.push_back(static_cast<float>(samples32[at] * gain[channel] + offset[channel]));
             }
-            EXPECT_TRUE(SameBytes(ReadInRequests(*recording16, channel, block, 0, 16384), expected16));
+            EXPECT_TRUE(SameBytes(ReadInRequests(*recording16, channel, block, 0, 131072), expected16));
             EXPECT_TRUE(SameBytes(ReadInRequests(*recording32, channel, block, 0, 7000), expected32));
         }
     }
