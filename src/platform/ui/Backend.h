@@ -93,5 +93,5 @@ PLATFORM_API Backend& TheBackend();
 
 } // namespace platform::ui
 
-// The backend library's one entry point.
-extern "C" PLATFORM_API platform::ui::Backend& NerolithPlatformBackend();
+// The backend library's one entry point; never null.
+extern "C" PLATFORM_API platform::ui::Backend* NerolithPlatformBackend();

@@ -40,11 +40,11 @@ Backend& LoadBackend()
     if (handle == nullptr) {
         throw VEX::XVEX("Cannot load the drawing backend " + path + ": " + LoaderError());
     }
-    auto* entry = reinterpret_cast<Backend& (*)()>(dlsym(handle, kEntryPoint));
+    auto* entry = reinterpret_cast<Backend* (*)()>(dlsym(handle, kEntryPoint));
     if (entry == nullptr) {
         throw VEX::XVEX("The drawing backend " + path + " has no " + kEntryPoint + ": " + LoaderError());
     }
-    return entry();
+    return *entry();
 }
 
 } // namespace

@@ -170,9 +170,9 @@ QWidget* QtBackend::OwnerWidget(const TWindow* owner)
 
 } // namespace platform::ui
 
-platform::ui::Backend& NerolithPlatformBackend()
+platform::ui::Backend* NerolithPlatformBackend()
 {
     // Never destroyed: windows may outlive main, as the application does.
     static auto* backend = new platform::ui::QtBackend;
-    return *backend;
+    return backend;
 }
