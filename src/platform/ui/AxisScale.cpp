@@ -1,8 +1,7 @@
 #include "platform/ui/AxisScale.h"
 
+#include <cstdio>
 #include <exception>
-
-#include <QtGlobal>
 
 namespace platform::ui {
 
@@ -29,7 +28,7 @@ std::unique_ptr<IAxisScale> CreateAxisScale(TWindow& parent, AxisOrientation ori
     try {
         return Factory()(parent, orientation);
     } catch (const std::exception& error) {
-        qWarning("No axis scale: %s", error.what());
+        std::fprintf(stderr, "No axis scale: %s\n", error.what());
         return nullptr;
     }
 }

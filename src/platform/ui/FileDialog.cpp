@@ -1,44 +1,23 @@
 #include "platform/ui/FileDialog.h"
 
-#include <QFileDialog>
-#include <QFileInfo>
-#include <QStringList>
-
 #include "platform/ui/Application.h"
-#include "platform/ui/qt/AutomationState.h"
-#include "platform/ui/qt/PainterEngine.h"
-#include "platform/ui/qt/QtBridge.h"
+#include "platform/ui/AutomationState.h"
+#include "platform/ui/Backend.h"
 
 namespace platform::ui {
 
 namespace {
 
-// "Nex Files (*.nex)|*.nex|" becomes "Nex Files (*.nex)": Qt reads the
-// patterns from the parentheses, so they are added where the description
-// lacks them.
-QString QtFilter(const VEX::String& filter)
+// A name whose last part has no suffix after a dot gets the extension.
+VEX::String WithDefaultExtension(const VEX::String& path, const VEX::String& extension)
 {
-    const QStringList parts = qt::ToQString(filter).split(QLatin1Char('|'));
-    QStringList filters;
-    for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
-        const QString& description = parts[i];
-        const QString patterns = QString(parts[i + 1]).replace(QLatin1Char(';'), QLatin1Char(' '));
-        if (description.isEmpty() && patterns.isEmpty()) {
-            continue;
-        }
-        filters << (description.contains(QLatin1Char('(')) ? description
-                                                            : description + QStringLiteral(" (") + patterns +
-                                                                  QLatin1Char(')'));
+    const std::u16string_view text = path.View();
+    const std::u16string_view name = text.substr(text.find_last_of(u'/') + 1);
+    const std::size_t dot = name.find_last_of(u'.');
+    if (extension.Empty() || (dot != std::u16string_view::npos && dot + 1 < name.size())) {
+        return path;
     }
-    return filters.join(QStringLiteral(";;"));
-}
-
-VEX::String WithDefaultExtension(const QString& path, const VEX::String& extension)
-{
-    if (extension.Empty() || !QFileInfo(path).suffix().isEmpty()) {
-        return qt::FromQString(path);
-    }
-    return qt::FromQString(path + QLatin1Char('.') + qt::ToQString(extension));
+    return path + u"." + extension;
 }
 
 std::optional<VEX::String> AskFile(TWindow* owner, const FileDialogOptions& options, bool save)
@@ -46,28 +25,17 @@ std::optional<VEX::String> AskFile(TWindow* owner, const FileDialogOptions& opti
     EnsureApplication();
     auto& state = automation::State();
     state.shownFileDialogs.push_back({options.title, options.filter, save});
-    QString chosen;
+    std::optional<VEX::String> chosen;
     if (!state.fileAnswers.empty()) {
-        const auto answer = state.fileAnswers.front();
+        chosen = state.fileAnswers.front();
         state.fileAnswers.pop_front();
-        if (!answer) {
-            return std::nullopt;
-        }
-        chosen = qt::ToQString(*answer);
-    } else if (IsHeadless()) {
-        return std::nullopt;
-    } else {
-        QWidget* parent = qt::OwnerWidget(owner);
-        const QString title = qt::ToQString(options.title);
-        const QString start = qt::ToQString(options.initialPath);
-        const QString filter = QtFilter(options.filter);
-        chosen = save ? QFileDialog::getSaveFileName(parent, title, start, filter)
-                      : QFileDialog::getOpenFileName(parent, title, start, filter);
+    } else if (!IsHeadless()) {
+        chosen = TheBackend().AskFileName(owner, options, save);
     }
-    if (chosen.isEmpty()) {
+    if (!chosen || chosen->Empty()) {
         return std::nullopt;
     }
-    return save ? WithDefaultExtension(chosen, options.defaultExtension) : qt::FromQString(chosen);
+    return save ? WithDefaultExtension(*chosen, options.defaultExtension) : *chosen;
 }
 
 } // namespace

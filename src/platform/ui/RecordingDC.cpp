@@ -1,9 +1,7 @@
 #include "platform/ui/RecordingDC.h"
 
-#include <QFontMetrics>
-
 #include "platform/ui/Application.h"
-#include "platform/ui/qt/PainterEngine.h"
+#include "platform/ui/Backend.h"
 
 namespace platform::ui {
 
@@ -151,8 +149,7 @@ void RecordingDC::DrawBitmap(const TRect& dest, const TBitmap&, const TPoint& sr
 TSize RecordingDC::MeasureText(const VEX::String& text) const
 {
     EnsureApplication();
-    const QFontMetrics metrics(qt::ToQFont(State().font));
-    return {metrics.horizontalAdvance(qt::ToQString(text)), metrics.height()};
+    return TheBackend().MeasureText(State().font, text);
 }
 
 std::int32_t RecordingDC::DeviceCaps(DeviceCap cap) const

@@ -2,8 +2,8 @@
 
 #include "platform/ui/Application.h"
 #include "platform/ui/MessageBox.h"
-#include "platform/ui/qt/AutomationState.h"
-#include "platform/ui/qt/WindowImpl.h"
+#include "platform/ui/AutomationState.h"
+#include "platform/ui/WindowPeer.h"
 
 namespace platform::ui {
 
@@ -33,7 +33,7 @@ TRect ToPixels(const TRect& r)
 TDialog::TDialog(TWindow* parent, const DialogTemplate& layout) : TWindow(parent, layout.title, Kind::Dialog)
 {
     const TSize size = layout.dialogUnits ? TSize(ToPixelsX(layout.size.cx), ToPixelsY(layout.size.cy)) : layout.size;
-    GetImpl().widget->setFixedSize(std::max(1, size.cx), std::max(1, size.cy));
+    GetImpl().peer->SetFixedSize(size);
     for (ControlTemplate control : layout.controls) {
         if (layout.dialogUnits) {
             control.bounds = ToPixels(control.bounds);
@@ -52,10 +52,8 @@ std::int32_t TDialog::Execute()
     impl.returnValue = IDCANCEL;
     if (const auto& driver = automation::State().dialogDriver) {
         driver(*this);
-    } else if (!IsHeadless() && impl.widget) {
-        impl.inExec = true;
-        static_cast<QDialog*>(impl.widget.data())->exec();
-        impl.inExec = false;
+    } else if (!IsHeadless()) {
+        impl.peer->RunModal();
     }
     // Nobody closed it (no driver, or the driver left it open): cancelled.
     if (impl.open) {
@@ -72,9 +70,7 @@ void TDialog::CloseWindow(std::int32_t returnValue)
     }
     impl.open = false;
     impl.returnValue = returnValue;
-    if (impl.inExec && impl.widget) {
-        static_cast<QDialog*>(impl.widget.data())->done(returnValue);
-    }
+    impl.peer->EndModal(returnValue);
 }
 
 bool TDialog::IsOpen() const
@@ -84,10 +80,7 @@ bool TDialog::IsOpen() const
 
 bool TDialog::CanClose()
 {
-    for (const std::int32_t id : GetImpl().controlOrder) {
-        if (GetImpl().controls.at(id).definition.kind != ControlKind::NumericEdit) {
-            continue;
-        }
+    for (const std::int32_t id : GetImpl().peer->NumericEdits()) {
         if (const auto error = NumberError(id)) {
             MessageBox(this, *error, GetCaption(), MB_OK | MB_ICONEXCLAMATION);
             SetControlFocus(id);

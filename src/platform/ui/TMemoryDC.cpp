@@ -1,24 +1,10 @@
 #include "platform/ui/TMemoryDC.h"
 
-#include "platform/ui/qt/BitmapImpl.h"
-#include "platform/ui/qt/PainterEngine.h"
+#include "platform/ui/Backend.h"
+#include "platform/ui/PainterEngine.h"
 
 namespace platform::ui {
 
-namespace {
-
-QImage& Prepared(TBitmap& bitmap)
-{
-    QImage& image = bitmap.GetImpl().image;
-    // Pixels per inch of a screen, so fonts and symbol sizes match a window.
-    constexpr int kDotsPerMetre = 3780;
-    image.setDotsPerMeterX(kDotsPerMetre);
-    image.setDotsPerMeterY(kDotsPerMetre);
-    return image;
-}
-
-} // namespace
-
-TMemoryDC::TMemoryDC(TBitmap& bitmap) : TPainterDC(std::make_unique<Engine>(Prepared(bitmap))) {}
+TMemoryDC::TMemoryDC(TBitmap& bitmap) : TPainterDC(TheBackend().BitmapEngine(bitmap)) {}
 
 } // namespace platform::ui

@@ -1,43 +1,12 @@
 #include "platform/ui/TPopupMenu.h"
 
-#include <QAction>
-#include <QMenu>
-
 #include "platform/ui/Application.h"
-#include "platform/ui/qt/AutomationState.h"
-#include "platform/ui/qt/PainterEngine.h"
-#include "platform/ui/qt/QtBridge.h"
+#include "platform/ui/AutomationState.h"
+#include "platform/ui/Backend.h"
 
 namespace platform::ui {
 
 namespace {
-
-void Fill(QMenu& qmenu, const TPopupMenu& menu)
-{
-    for (const MenuItem& item : menu.Items()) {
-        if (item.separator) {
-            qmenu.addSeparator();
-        } else if (item.submenu) {
-            QMenu* sub = qmenu.addMenu(qt::ToQString(item.text));
-            sub->setEnabled(item.enabled);
-            Fill(*sub, *item.submenu);
-        } else {
-            QAction* action = qmenu.addAction(qt::ToQString(item.text));
-            action->setData(item.id);
-            action->setEnabled(item.enabled);
-            action->setCheckable(item.checked);
-            action->setChecked(item.checked);
-        }
-    }
-}
-
-std::uint32_t AskUser(const TPopupMenu& menu, const TPoint& screenPoint, TWindow* owner)
-{
-    QMenu qmenu(owner != nullptr ? qt::NativeWidget(*owner) : nullptr);
-    Fill(qmenu, menu);
-    const QAction* chosen = qmenu.exec(QPoint(screenPoint.x, screenPoint.y));
-    return chosen != nullptr ? chosen->data().toUInt() : 0;
-}
 
 // Only what a user could pick counts: an enabled command of the menu.
 std::uint32_t Checked(const TPopupMenu& menu, std::uint32_t id)
@@ -89,7 +58,7 @@ std::uint32_t TPopupMenu::TrackPopupMenu(const TPoint& screenPoint, TWindow* own
     if (IsHeadless()) {
         return 0;
     }
-    return Checked(*this, AskUser(*this, screenPoint, owner));
+    return Checked(*this, TheBackend().AskMenu(*this, screenPoint, owner));
 }
 
 } // namespace platform::ui

@@ -1,12 +1,7 @@
 #include "platform/ui/TStatusLine.h"
 
-#include <QApplication>
-#include <QPointer>
-#include <QSizeGrip>
-#include <QStyle>
-
+#include "platform/ui/Backend.h"
 #include "platform/ui/TDC.h"
-#include "platform/ui/qt/WindowImpl.h"
 
 namespace platform::ui {
 
@@ -15,21 +10,15 @@ namespace {
 constexpr std::int32_t kTextIndent = 4;
 constexpr COLORREF kButtonFace = RGB(240, 240, 240);
 
-std::int32_t GripSide()
-{
-    return QApplication::style()->pixelMetric(QStyle::PM_ScrollBarExtent);
-}
-
 } // namespace
 
 struct TStatusLine::Parts {
-    QPointer<QSizeGrip> grip;
+    std::unique_ptr<SizeGripPeer> grip;
 };
 
 TStatusLine::TStatusLine(TWindow* parent) : TWindow(parent, u"StatusBar"), parts_(std::make_unique<Parts>())
 {
-    parts_->grip = new QSizeGrip(GetImpl().widget.data());
-    parts_->grip->hide();
+    parts_->grip = TheBackend().MakeSizeGrip(*this);
 }
 
 TStatusLine::~TStatusLine() = default;
@@ -42,23 +31,19 @@ void TStatusLine::SetText(const VEX::String& text)
 
 void TStatusLine::EnableSizeGrip(bool enabled)
 {
-    if (QSizeGrip* grip = parts_->grip.data()) {
-        grip->setVisible(enabled);
-        const TRect square = SizeGripRect();
-        grip->setGeometry(square.left, square.top, square.Width(), square.Height());
-    }
+    parts_->grip->SetVisible(enabled);
+    parts_->grip->Place(SizeGripRect());
 }
 
 bool TStatusLine::SizeGripShown() const
 {
-    const QSizeGrip* grip = parts_->grip.data();
-    return grip != nullptr && !grip->isHidden();
+    return parts_->grip->IsShown();
 }
 
 TRect TStatusLine::SizeGripRect() const
 {
     const TRect client = GetClientRect();
-    const std::int32_t side = GripSide();
+    const std::int32_t side = parts_->grip->Side();
     return {client.right - side, client.bottom - side, client.right, client.bottom};
 }
 
@@ -69,17 +54,14 @@ void TStatusLine::Paint(TDC& dc, bool, TRect&)
     dc.SetBkMode(BkMode::Transparent);
     dc.SetTextColor(kBlack);
     dc.SelectObject(TFont(u"DejaVu Sans", 12));
-    const TRect textRect(client.left + kTextIndent, client.top, client.right - GripSide(), client.bottom);
+    const TRect textRect(client.left + kTextIndent, client.top, client.right - parts_->grip->Side(), client.bottom);
     dc.DrawText(text_, textRect, DT_LEFT | DT_VCENTER | DT_SINGLELINE);
     dc.RestoreFont();
 }
 
 void TStatusLine::EvSize(std::uint32_t, const TSize&)
 {
-    if (QSizeGrip* grip = parts_->grip.data()) {
-        const TRect square = SizeGripRect();
-        grip->setGeometry(square.left, square.top, square.Width(), square.Height());
-    }
+    parts_->grip->Place(SizeGripRect());
 }
 
 } // namespace platform::ui

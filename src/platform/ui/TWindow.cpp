@@ -1,46 +1,20 @@
 #include "platform/ui/TWindow.h"
 
-#include <QCoreApplication>
-
 #include <algorithm>
 
-#include "platform/ui/Application.h"
-#include "platform/ui/TPainterDC.h"
-#include "platform/ui/qt/PainterEngine.h"
-#include "platform/ui/qt/QtBridge.h"
-#include "platform/ui/qt/WindowImpl.h"
+#include "platform/ui/Backend.h"
 
 namespace platform::ui {
-
-namespace {
-
-QWidget* MakeWidget(TWindow* owner, TWindow* parent, bool dialog)
-{
-    QWidget* parentWidget = parent != nullptr ? parent->GetImpl().widget.data() : nullptr;
-    if (dialog) {
-        return new DialogWidget(owner, parentWidget != nullptr ? parentWidget : qt::DialogOwner());
-    }
-    auto* widget = new WindowWidget(owner, parentWidget);
-    // Child windows show with their parent, as children are made visible.
-    if (parentWidget != nullptr) {
-        widget->show();
-    }
-    return widget;
-}
-
-} // namespace
 
 TWindow::TWindow(TWindow* parent, const VEX::String& title) : TWindow(parent, title, Kind::Plain) {}
 
 TWindow::TWindow(TWindow* parent, const VEX::String& title, Kind kind) : impl_(std::make_unique<Impl>())
 {
-    EnsureApplication();
-    impl_->owner = this;
     impl_->parent = parent;
     impl_->kind = kind;
     impl_->title = title;
-    impl_->widget = MakeWidget(this, parent, kind == Kind::Dialog);
-    impl_->widget->setWindowTitle(qt::ToQString(title));
+    impl_->peer = TheBackend().MakeWindow(*this, parent, kind == Kind::Dialog);
+    impl_->peer->SetTitle(title);
     if (parent != nullptr) {
         parent->impl_->children.push_back(this);
     }
@@ -53,14 +27,6 @@ TWindow::~TWindow()
     }
     if (impl_->parent != nullptr) {
         std::erase(impl_->parent->impl_->children, this);
-    }
-    if (QWidget* widget = impl_->widget.data()) {
-        if (impl_->kind == Kind::Dialog) {
-            static_cast<DialogWidget*>(widget)->Disown();
-        } else {
-            static_cast<WindowWidget*>(widget)->Disown();
-        }
-        delete widget;
     }
 }
 
@@ -86,9 +52,7 @@ TWindow* TWindow::GetParent() const
 void TWindow::SetCaption(const VEX::String& title)
 {
     impl_->title = title;
-    if (impl_->widget) {
-        impl_->widget->setWindowTitle(qt::ToQString(title));
-    }
+    impl_->peer->SetTitle(title);
 }
 
 VEX::String TWindow::GetCaption() const
@@ -98,40 +62,17 @@ VEX::String TWindow::GetCaption() const
 
 TRect TWindow::GetClientRect() const
 {
-    if (!impl_->widget) {
-        return {};
-    }
-    return {0, 0, impl_->widget->width(), impl_->widget->height()};
+    return impl_->peer->ClientRect();
 }
 
 TRect TWindow::GetWindowRect() const
 {
-    if (!impl_->widget) {
-        return {};
-    }
-    const QRect g = impl_->widget->geometry();
-    return {g.left(), g.top(), g.left() + g.width(), g.top() + g.height()};
+    return impl_->peer->WindowRect();
 }
 
 void TWindow::MoveWindow(const TRect& rect, bool repaint)
 {
-    QWidget* widget = impl_->widget.data();
-    if (widget == nullptr) {
-        return;
-    }
-    const QSize oldSize = widget->size();
-    const TRect r = rect.Normalized();
-    widget->setGeometry(r.left, r.top, r.Width(), r.Height());
-    // A hidden widget would hear of its new size only when shown; the
-    // window's layout must follow at once.
-    if (widget->testAttribute(Qt::WA_PendingResizeEvent) && widget->size() != oldSize) {
-        widget->setAttribute(Qt::WA_PendingResizeEvent, false);
-        QResizeEvent event(widget->size(), oldSize);
-        QCoreApplication::sendEvent(widget, &event);
-    }
-    if (repaint) {
-        widget->update();
-    }
+    impl_->peer->Move(rect, repaint);
 }
 
 void TWindow::Show(bool visible)
@@ -139,108 +80,64 @@ void TWindow::Show(bool visible)
     if (visible) {
         Create();
     }
-    if (!impl_->widget) {
-        return;
-    }
-    const qt::TopLevelPlacer& placer = qt::CurrentTopLevelPlacer();
-    if (visible && impl_->parent == nullptr && impl_->kind == Kind::Plain && placer) {
-        placer(*impl_->widget);
-    }
-    impl_->widget->setVisible(visible);
+    impl_->peer->Show(visible, visible && impl_->parent == nullptr && impl_->kind == Kind::Plain);
 }
 
 bool TWindow::IsVisible() const
 {
-    return impl_->widget && impl_->widget->isVisible();
+    return impl_->peer->IsVisible();
 }
 
 void TWindow::SetFocus()
 {
-    if (impl_->widget) {
-        impl_->widget->setFocus();
-    }
+    impl_->peer->SetFocus();
 }
 
 void TWindow::Invalidate(bool)
 {
-    if (impl_->widget) {
-        impl_->widget->update();
-    }
+    impl_->peer->Invalidate();
 }
 
 void TWindow::InvalidateRect(const TRect& rect, bool)
 {
-    if (impl_->widget) {
-        const TRect r = rect.Normalized();
-        impl_->widget->update(r.left, r.top, r.Width(), r.Height());
-    }
+    impl_->peer->InvalidateRect(rect);
 }
 
 void TWindow::UpdateWindow()
 {
-    if (impl_->widget && impl_->widget->isVisible()) {
-        impl_->widget->repaint();
-    }
+    impl_->peer->Update();
 }
 
 TPoint TWindow::ClientToScreen(const TPoint& p) const
 {
-    if (!impl_->widget) {
-        return p;
-    }
-    const QPoint global = impl_->widget->mapToGlobal(QPoint(p.x, p.y));
-    return {global.x(), global.y()};
+    return impl_->peer->ClientToScreen(p);
 }
 
 TPoint TWindow::ScreenToClient(const TPoint& p) const
 {
-    if (!impl_->widget) {
-        return p;
-    }
-    const QPoint local = impl_->widget->mapFromGlobal(QPoint(p.x, p.y));
-    return {local.x(), local.y()};
+    return impl_->peer->ScreenToClient(p);
 }
 
 bool TWindow::SetTimer(std::uint32_t id, std::uint32_t milliseconds)
 {
-    QWidget* widget = impl_->widget.data();
-    if (widget == nullptr || milliseconds == 0 || milliseconds > static_cast<std::uint32_t>(INT32_MAX)) {
-        return false;
-    }
-    KillTimer(id);
-    const int qtId = widget->startTimer(static_cast<int>(milliseconds));
-    if (qtId == 0) {
-        return false;
-    }
-    impl_->timers[id] = qtId;
-    return true;
+    return impl_->peer->SetTimer(id, milliseconds);
 }
 
 bool TWindow::KillTimer(std::uint32_t id)
 {
-    const auto found = impl_->timers.find(id);
-    if (found == impl_->timers.end()) {
-        return false;
-    }
-    if (impl_->widget) {
-        impl_->widget->killTimer(found->second);
-    }
-    impl_->timers.erase(found);
-    return true;
+    return impl_->peer->KillTimer(id);
 }
 
 void TWindow::SetCapture()
 {
     impl_->hasCapture = true;
-    if (impl_->widget && impl_->widget->isVisible()) {
-        impl_->widget->grabMouse();
-    }
+    impl_->peer->GrabMouse();
 }
 
 void TWindow::ReleaseCapture()
 {
-    if (impl_->hasCapture && impl_->widget && impl_->widget->isVisible()) {
-        impl_->widget->releaseMouse();
+    if (impl_->hasCapture) {
+        impl_->peer->ReleaseMouse();
     }
     impl_->hasCapture = false;
 }
@@ -280,10 +177,5 @@ void TWindow::EvChar(std::uint32_t, std::uint32_t, std::uint32_t) {}
 void TWindow::EvKeyDown(std::uint32_t, std::uint32_t, std::uint32_t) {}
 void TWindow::EvTimer(std::uint32_t) {}
 void TWindow::EvCommand(std::int32_t, ControlNotify) {}
-
-QWidget* qt::NativeWidget(const TWindow& window)
-{
-    return window.GetImpl().widget.data();
-}
 
 } // namespace platform::ui

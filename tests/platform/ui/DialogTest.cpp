@@ -223,6 +223,15 @@ TEST_F(AutomationTest, SaveDialogAddsTheDefaultExtension)
     EXPECT_FALSE(GetSaveFileName(nullptr, options).has_value());
     EXPECT_EQ(automation::ShownFileDialogs().size(), 4u);
     EXPECT_EQ(automation::ShownFileDialogs()[0].title.ToUtf8(), "Export to NeuroExplorer");
+
+    // Only the name's own suffix counts, not a dot in a folder or a bare
+    // trailing dot; opening a file takes the name as chosen.
+    automation::QueueFileAnswer(VEX::String(u"/tmp/v1.2/spikes"));
+    automation::QueueFileAnswer(VEX::String(u"/tmp/spikes."));
+    automation::QueueFileAnswer(VEX::String(u"/tmp/spikes"));
+    EXPECT_EQ(GetSaveFileName(nullptr, options)->ToUtf8(), "/tmp/v1.2/spikes.nex");
+    EXPECT_EQ(GetSaveFileName(nullptr, options)->ToUtf8(), "/tmp/spikes..nex");
+    EXPECT_EQ(GetOpenFileName(nullptr, options)->ToUtf8(), "/tmp/spikes");
 }
 
 TEST_F(AutomationTest, ClipboardHoldsPictureAndTextOrRefusesWhenUnavailable)

@@ -99,6 +99,16 @@ TEST_F(RenderTest, BadTargetsGiveClearErrors)
     EXPECT_THROW(SavePng(PathOf("missing/dir/w.png"), {10, 10}, paint), VEX::XVEX);
     EXPECT_THROW(RenderPng({0, 10}, paint), VEX::XVEX);
     EXPECT_THROW(TBitmap::FromPng("not a picture"), VEX::XVEX);
+    EXPECT_THROW(SaveSvg(PathOf("missing/dir/w.svg"), {10, 10}, paint), VEX::XVEX);
+    EXPECT_THROW(TBitmap(4, 4).SavePng(PathOf("missing/dir/b.png")), VEX::XVEX);
+}
+
+TEST_F(RenderTest, SavingReplacesTheWholeFile)
+{
+    std::ofstream(dir_ / "w.png") << std::string(100000, 'x');
+    const PaintFunction paint = Picture;
+    SavePng(PathOf("w.png"), {10, 10}, paint);
+    EXPECT_EQ(ReadAll(dir_ / "w.png"), RenderPng({10, 10}, paint));
 }
 
 TEST_F(RenderTest, PrintoutPrintsEveryPageAtPrinterResolution)

@@ -10,7 +10,7 @@
 #include <optional>
 
 #include "platform/ui/GdiObjects.h"
-#include "platform/ui/TPainterDC.h"
+#include "platform/ui/PainterEngine.h"
 
 namespace platform::ui::qt {
 
@@ -28,17 +28,35 @@ namespace platform::ui {
 
 // One painting session on a Qt paint device, set up to follow screen pixel
 // rules: no antialiasing, flat caps on thin pens.
-struct TPainterDC::Engine {
+class QtPainterEngine final : public TPainterDC::Engine {
+public:
     // Paints on a device the caller keeps alive.
-    explicit Engine(QPaintDevice& device);
+    explicit QtPainterEngine(QPaintDevice& device);
     // Paints on a device it owns (an SVG generator, a PDF writer).
-    explicit Engine(std::unique_ptr<QPaintDevice> device);
+    explicit QtPainterEngine(std::unique_ptr<QPaintDevice> device);
     // Paints with a painter already begun (pages of a printer); its state is
     // restored at the end.
-    explicit Engine(QPainter& painter);
-    ~Engine();
-    Engine(const Engine&) = delete;
-    Engine& operator=(const Engine&) = delete;
+    explicit QtPainterEngine(QPainter& painter);
+    ~QtPainterEngine() override;
+    QtPainterEngine(const QtPainterEngine&) = delete;
+    QtPainterEngine& operator=(const QtPainterEngine&) = delete;
+
+    void DrawLine(const TDCState& state, const TPoint& from, const TPoint& to) override;
+    void DrawPolyline(const TDCState& state, std::span<const TPoint> points) override;
+    void DrawPolyPolyline(const TDCState& state, std::span<const TPoint> points,
+                          std::span<const std::int32_t> counts) override;
+    void DrawPolygon(const TDCState& state, std::span<const TPoint> points) override;
+    void DrawRectangle(const TDCState& state, const TRect& rect) override;
+    void DrawEllipse(const TDCState& state, const TRect& rect) override;
+    void DrawFillRect(const TRect& rect, const TBrush& brush) override;
+    void DrawPixel(const TPoint& p, COLORREF color) override;
+    void DrawTextAt(const TDCState& state, const TPoint& p, const VEX::String& text) override;
+    void DrawTextIn(const TDCState& state, const VEX::String& text, const TRect& rect,
+                    std::uint32_t format) override;
+    void DrawBitmap(const TRect& dest, const TBitmap& bitmap, const TPoint& srcOrigin) override;
+    TSize MeasureText(const TDCState& state, const VEX::String& text) const override;
+    std::int32_t DeviceCaps(DeviceCap cap) const override;
+    void ClipChanged(const TDCState& state) override;
 
     QPainter& Painter() { return *painter_; }
     bool IsActive() const { return painter_->isActive(); }

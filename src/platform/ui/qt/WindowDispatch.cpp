@@ -6,7 +6,8 @@
 
 #include "platform/ui/TPainterDC.h"
 #include "platform/ui/qt/PainterEngine.h"
-#include "platform/ui/qt/WindowImpl.h"
+#include "platform/ui/qt/ForwardingWidget.h"
+#include "platform/ui/qt/QtWindowPeer.h"
 
 namespace platform::ui {
 
@@ -116,7 +117,7 @@ void WindowDispatch::Guarded(const std::function<void()>& handler)
 
 void WindowDispatch::Paint(TWindow& window, QWidget& widget, const QPaintEvent& event)
 {
-    TPainterDC dc(std::make_unique<TPainterDC::Engine>(widget));
+    TPainterDC dc(std::make_unique<QtPainterEngine>(widget));
     const QRect area = event.rect();
     TRect rect(area.left(), area.top(), area.left() + area.width(), area.top() + area.height());
     Guarded([&] { window.Paint(dc, true, rect); });
@@ -191,14 +192,12 @@ void WindowDispatch::Key(TWindow& window, const QKeyEvent& event)
 
 bool WindowDispatch::Timer(TWindow& window, int qtTimerId)
 {
-    for (const auto& [id, qtId] : window.impl_->timers) {
-        if (qtId == qtTimerId) {
-            const std::uint32_t timerId = id;
-            Guarded([&] { window.EvTimer(timerId); });
-            return true;
-        }
+    const auto timerId = Peer(window).TimerOf(qtTimerId);
+    if (!timerId) {
+        return false;
     }
-    return false;
+    Guarded([&] { window.EvTimer(*timerId); });
+    return true;
 }
 
 void WindowDispatch::Command(TWindow& window, std::int32_t id, ControlNotify notify)

@@ -1,12 +1,14 @@
 #pragma once
 
-// The answers and records behind Automation.h, for the platform's own code.
+// The answers and records behind Automation.h, for the platform's own code
+// (both sides of it: the Qt-free layer and its backend).
 
 #include <deque>
 #include <optional>
 #include <vector>
 
 #include "platform/ui/Automation.h"
+#include "platform/Export.h"
 
 namespace platform::ui::automation {
 
@@ -24,6 +26,6 @@ struct AutomationState {
 };
 
 // The one state of the process; user-interface thread only.
-AutomationState& State();
+PLATFORM_API AutomationState& State();
 
 } // namespace platform::ui::automation

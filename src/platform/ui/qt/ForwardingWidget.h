@@ -1,59 +1,22 @@
 #pragma once
 
-// Qt side of TWindow: included by platform/ui sources only.
+// The widgets behind windows and dialogs, and the dispatch of their events
+// to the windows' handlers: the backend's own.
 
-#include <QButtonGroup>
 #include <QDialog>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPaintEvent>
-#include <QPointer>
 #include <QResizeEvent>
 #include <QWidget>
 
 #include <cstdint>
 #include <functional>
-#include <map>
-#include <optional>
-#include <vector>
 
 #include "platform/ui/Controls.h"
 #include "platform/ui/TWindow.h"
 
 namespace platform::ui {
-
-struct Control {
-    ControlTemplate definition;
-    QPointer<QWidget> widget;
-    COLORREF colour = kBlack;
-};
-
-struct TWindow::Impl {
-    TWindow* owner = nullptr;
-    TWindow* parent = nullptr;
-    Kind kind = Kind::Plain;
-    QPointer<QWidget> widget;
-    bool created = false;
-    bool hasCapture = false;
-    VEX::String title;
-    std::vector<TWindow*> children;
-    std::map<std::uint32_t, int> timers;
-
-    std::map<std::int32_t, Control> controls;
-    std::vector<std::int32_t> controlOrder;
-    QPointer<QButtonGroup> radioGroup;
-    bool lastWasRadio = false;
-    std::optional<TFont> controlFont;
-
-    // Dialogs.
-    bool open = false;
-    bool inExec = false;
-    std::int32_t returnValue = IDCANCEL;
-
-    // Throws VEX::XVEX when the window holds no such control.
-    Control& ControlById(std::int32_t id);
-    const Control& ControlById(std::int32_t id) const;
-};
 
 // Calls a window's handlers for its widget. Exceptions thrown by a handler
 // stop at the event (Qt cannot carry them) and are reported as warnings.
