@@ -80,11 +80,14 @@ HRESULT SampleReader::Fetch(std::uint32_t wanted, std::uint32_t& fetched)
         // Declined once, declined for good: the host copies from here on.
         spans_.Reset();
     }
-    if (buffer_.empty()) {
-        buffer_.resize(kChunkSamples);
+    // No larger than the range needs (a short recording pays for no more
+    // pages than it reads) and left uninitialised: the host fills it.
+    if (bufferSize_ < wanted) {
+        buffer_ = std::make_unique_for_overwrite<float[]>(wanted);
+        bufferSize_ = wanted;
     }
-    chunk_ = buffer_.data();
-    return samples_->Next(wanted, buffer_.data(), &fetched);
+    chunk_ = buffer_.get();
+    return samples_->Next(wanted, buffer_.get(), &fetched);
 }
 
 void SampleReader::ConfirmLent()

@@ -2,8 +2,8 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <span>
-#include <vector>
 
 #include "host/ICalcSource.h"
 #include "host/IEnumSampleSpans.h"
@@ -53,7 +53,8 @@ private:
     ComPtr<IEnumSamples> samples_;
     ComPtr<IEnumSampleSpans> spans_; // null once the host declines to lend
     bool lentLast_ = false;
-    std::vector<float> buffer_;
+    std::unique_ptr<float[]> buffer_;
+    std::uint32_t bufferSize_ = 0;
     const float* chunk_ = nullptr;
     std::size_t begin_ = 0;
     std::size_t end_ = 0;
