@@ -5,10 +5,8 @@
 #include <cstdint>
 #include <cstring>
 #include <map>
+#include <optional>
 #include <span>
-
-#include <boost/make_shared.hpp>
-#include <boost/shared_ptr.hpp>
 
 #include "detection/EEH2SampleReader.h"
 #include "detection/RecordCache.h"
@@ -91,7 +89,7 @@ public:
         Event event;
         while (*count < capacity && !ReachedEnd(endTick) && Produce(event)) {
             if (endTick >= 0 && event.tick >= endTick) {
-                pending_ = boost::make_shared<Event>(event);
+                pending_ = event;
                 break;
             }
             std::memcpy(out + static_cast<std::size_t>(*count) * static_cast<std::size_t>(eventSize), &event, copied);
@@ -120,7 +118,7 @@ public:
         }
         Event event;
         if (!pending_ && Produce(event)) {
-            pending_ = boost::make_shared<Event>(event);
+            pending_ = event;
         }
         *position = ReportedPosition(-1);
         if (reader_.SourceFailed()) {
@@ -236,7 +234,7 @@ private:
     SampleReader reader_;
     std::map<std::int32_t, RecordCache<State>> caches_;
     RecordCache<State>* cache_ = nullptr;
-    boost::shared_ptr<Event> pending_;
+    std::optional<Event> pending_;
     std::int32_t skipBefore_ = 0;
 };
 
