@@ -2,18 +2,15 @@
 
 #include <algorithm>
 #include <atomic>
-#include <cerrno>
 #include <cstring>
 #include <exception>
 #include <functional>
-#include <string>
 #include <thread>
 
 #include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "desk/recording/Recording.h"
 
 namespace Desk {
 namespace {
@@ -21,6 +18,9 @@ namespace {
 // Frames read at a time by each copying thread: a few MiB at most, within
 // the shared cache, and few enough system calls per channel's run.
 constexpr std::uint64_t kFramesPerPiece = 32768;
+// Each channel's run of a piece, a little longer than the piece: runs a
+// whole number of pages apart would all fall on the same cache sets.
+constexpr std::uint64_t kRunSamples = kFramesPerPiece + 32;
 
 PlanarCopy::Identity IdentityOf(const RecordingFile& file)
 {
@@ -40,51 +40,19 @@ bool FitsInFreeMemory(std::uint64_t bytes)
     return pages > 0 && pageBytes > 0 && bytes <= static_cast<std::uint64_t>(pages) * static_cast<std::uint64_t>(pageBytes) / 2;
 }
 
-// Memory the copy is written into, and then read from as a file. Written
-// with pwrite, not through a mapping: on the virtual machines measured,
-// faulting in each page of a mapping cost more than the copy itself.
-class SharedMemory {
-public:
-    explicit SharedMemory(std::uint64_t bytes)
-    {
-        fd_ = ::memfd_create("nerolith-planar-copy", MFD_CLOEXEC);
-        if (fd_ >= 0 && ::ftruncate(fd_, static_cast<off_t>(bytes)) != 0) {
-            ::close(fd_);
-            fd_ = -1;
-        }
+// Memory for the copy: private and anonymous, so processes forked later
+// share its pages without faulting them in again, and in huge pages where
+// the system gives them: on the virtual machines measured, setting up each
+// 4 KiB page cost more than copying into it.
+std::byte* AllocateCopy(std::uint64_t bytes)
+{
+    void* memory = ::mmap(nullptr, bytes, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+    if (memory == MAP_FAILED) {
+        return nullptr;
     }
-    ~SharedMemory()
-    {
-        if (fd_ >= 0) {
-            ::close(fd_);
-        }
-    }
-    SharedMemory(const SharedMemory&) = delete;
-    SharedMemory& operator=(const SharedMemory&) = delete;
-
-    bool Made() const { return fd_ >= 0; }
-    void Write(std::uint64_t offset, std::span<const std::byte> bytes) const
-    {
-        for (std::size_t done = 0; done < bytes.size();) {
-            const ssize_t wrote = ::pwrite(fd_, bytes.data() + done, bytes.size() - done, static_cast<off_t>(offset + done));
-            if (wrote < 0 && errno == EINTR) {
-                continue;
-            }
-            if (wrote <= 0) {
-                throw RecordingError(std::string("cannot copy the channels into memory: ") + std::strerror(errno));
-            }
-            done += static_cast<std::size_t>(wrote);
-        }
-    }
-    // The memory as a file of its own, readable after this is gone.
-    std::unique_ptr<RecordingFile> OpenAsFile() const
-    {
-        return std::make_unique<RecordingFile>("/proc/self/fd/" + std::to_string(fd_));
-    }
-
-private:
-    int fd_ = -1;
-};
+    ::madvise(memory, bytes, MADV_HUGEPAGE);
+    return static_cast<std::byte*>(memory);
+}
 
 struct Piece {
     std::size_t block = 0;
@@ -183,10 +151,11 @@ std::shared_ptr<const PlanarCopy> PlanarCopy::Make(const RawSidecar& sidecar, co
     if (bytes == 0 || !FitsInFreeMemory(bytes)) {
         return nullptr;
     }
-    const SharedMemory memory(bytes);
-    if (!memory.Made()) {
+    copy->bytes_ = AllocateCopy(bytes);
+    if (copy->bytes_ == nullptr) {
         return nullptr;
     }
+    copy->size_ = bytes;
 
     const std::vector<Piece> pieces = Pieces(sidecar.blocks);
     const std::uint64_t sampleBytes = copy->sampleBytes_;
@@ -194,34 +163,33 @@ std::shared_ptr<const PlanarCopy> PlanarCopy::Make(const RawSidecar& sidecar, co
     std::atomic<std::size_t> next{0};
     const auto copyPieces = [&] {
         std::vector<std::byte> frames(kFramesPerPiece * frameBytes);
-        std::vector<std::byte> runs(kFramesPerPiece * channels.size() * sampleBytes);
+        std::vector<std::byte> runs(kRunSamples * channels.size() * sampleBytes);
         for (std::size_t index = next++; index < pieces.size(); index = next++) {
             const Piece& piece = pieces[index];
             const std::uint64_t at = sidecar.blocks[piece.block].byteOffset + piece.firstFrame * frameBytes;
             data.ReadAt(at, std::span(frames).first(piece.frames * frameBytes));
             if (sampleBytes == 2) {
-                PickChannels<2>(frames.data(), frameBytes, channels, piece.frames, kFramesPerPiece, runs.data());
+                PickChannels<2>(frames.data(), frameBytes, channels, piece.frames, kRunSamples, runs.data());
             } else {
-                PickChannels<4>(frames.data(), frameBytes, channels, piece.frames, kFramesPerPiece, runs.data());
+                PickChannels<4>(frames.data(), frameBytes, channels, piece.frames, kRunSamples, runs.data());
             }
+            const auto ticks = static_cast<std::uint64_t>(copy->blockTicks_[piece.block]);
             for (std::size_t slot = 0; slot < channels.size(); ++slot) {
-                const std::uint64_t ticks = static_cast<std::uint64_t>(copy->blockTicks_[piece.block]);
-                memory.Write(copy->blockStart_[piece.block] + (slot * ticks + piece.firstFrame) * sampleBytes,
-                             std::span(runs).subspan(slot * kFramesPerPiece * sampleBytes, piece.frames * sampleBytes));
+                std::memcpy(copy->bytes_ + copy->blockStart_[piece.block] + (slot * ticks + piece.firstFrame) * sampleBytes,
+                            runs.data() + slot * kRunSamples * sampleBytes, piece.frames * sampleBytes);
             }
         }
     };
     RunOnThreads(copyPieces, std::max(1u, std::min<unsigned>(threads, static_cast<unsigned>(pieces.size()))));
-
-    try {
-        copy->file_ = memory.OpenAsFile();
-    } catch (const RecordingError&) {
-        return nullptr; // no /proc to reopen it by: the recording is read as it is
-    }
     return copy;
 }
 
-PlanarCopy::~PlanarCopy() = default;
+PlanarCopy::~PlanarCopy()
+{
+    if (bytes_ != nullptr) {
+        ::munmap(bytes_, size_);
+    }
+}
 
 void PlanarCopy::Offer(std::shared_ptr<const PlanarCopy> copy)
 {

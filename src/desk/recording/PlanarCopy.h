@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <memory>
 #include <optional>
+#include <span>
 #include <vector>
 
 #include "desk/recording/RawSidecar.h"
@@ -20,7 +21,9 @@ namespace Desk {
 // A copy is offered to the process: every RawRecording opened afterwards on
 // the same unchanged data file, here or in a child process forked later,
 // reads the copied channels from it. The samples are copied as stored, so
-// what is read from the copy is bit for bit what the file gives.
+// what is read from the copy is bit for bit what the file gives. A copy is
+// a snapshot: a change to the file after it was made is not seen through
+// the recordings that read from it.
 class PlanarCopy {
 public:
     // Copies `channels` (numbers from 0, each once) of `data`, laid out as
@@ -40,10 +43,10 @@ public:
     PlanarCopy(const PlanarCopy&) = delete;
     PlanarCopy& operator=(const PlanarCopy&) = delete;
 
-    // Where a channel's sample at a tick of a block is in File(); none when
-    // the channel was not copied.
+    // Where a channel's sample at a tick of a block is in Bytes(); none
+    // when the channel was not copied.
     std::optional<std::uint64_t> Offset(std::int32_t channel, std::int32_t block, std::int64_t tick) const;
-    const RecordingFile& File() const { return *file_; }
+    std::span<const std::byte> Bytes() const { return {bytes_, size_}; }
 
     // What tells one state of a file from another: device, inode, size and
     // modification time.
@@ -67,7 +70,8 @@ private:
     std::vector<std::uint64_t> blockStart_; // byte offset of each block in the copy
     std::vector<std::int64_t> blockTicks_;
     std::uint64_t sampleBytes_ = 0;
-    std::unique_ptr<RecordingFile> file_;
+    std::byte* bytes_ = nullptr;
+    std::uint64_t size_ = 0;
 };
 
 } // namespace Desk

@@ -127,8 +127,8 @@ std::size_t RawRecording::Read(std::int32_t channel, std::int32_t block, std::in
         return 0;
     }
     if (const auto copied = planar_ ? planar_->Offset(channel, block, tick) : std::nullopt) {
-        const auto sampleBytes = static_cast<std::size_t>(sidecar_.BytesPerSample());
-        ReadCopying(planar_->File(), *copied, sampleBytes, total, out, channel);
+        Convert(planar_->Bytes().data() + *copied, static_cast<std::size_t>(sidecar_.BytesPerSample()), total, out,
+                channel);
         return total;
     }
     const std::uint64_t first = Offset(channel, block, tick);
@@ -137,17 +137,17 @@ std::size_t RawRecording::Read(std::int32_t channel, std::int32_t block, std::in
         mapping_->ThrowIfCut();
         return total;
     }
-    ReadCopying(*data_, first, FrameBytes(), total, out, channel);
+    ReadCopying(first, total, out, channel);
     return total;
 }
 
-void RawRecording::ReadCopying(const RecordingFile& file, std::uint64_t first, std::size_t stride, std::size_t total,
-                               float* out, std::int32_t channel) const
+void RawRecording::ReadCopying(std::uint64_t first, std::size_t total, float* out, std::int32_t channel) const
 {
     const std::size_t sampleBytes = static_cast<std::size_t>(sidecar_.BytesPerSample());
+    const std::size_t stride = FrameBytes();
     if (StoredAsRead(channel) && stride == sizeof(float)) {
-        // One contiguous run of little-endian floats.
-        file.ReadAt(first, std::as_writable_bytes(std::span(out, total)));
+        // A lone channel is one contiguous run of little-endian floats.
+        data_->ReadAt(first, std::as_writable_bytes(std::span(out, total)));
         return;
     }
     // One buffer for the whole read, left uninitialised: pread fills it.
@@ -155,7 +155,7 @@ void RawRecording::ReadCopying(const RecordingFile& file, std::uint64_t first, s
     const auto piece = std::make_unique_for_overwrite<std::byte[]>((pieceFrames - 1) * stride + sampleBytes);
     for (std::size_t done = 0; done < total;) {
         const std::size_t frames = std::min(total - done, kFramesPerPiece);
-        file.ReadAt(first + done * stride, {piece.get(), (frames - 1) * stride + sampleBytes});
+        data_->ReadAt(first + done * stride, {piece.get(), (frames - 1) * stride + sampleBytes});
         Convert(piece.get(), stride, frames, out + done, channel);
         done += frames;
     }

@@ -52,9 +52,7 @@ private:
     std::uint64_t Offset(std::int32_t channel, std::int32_t block, std::int64_t tick) const;
     std::size_t FrameBytes() const;
     bool StoredAsRead(std::int32_t channel) const;
-    // Reads samples `stride` bytes apart from `file`, the first at `first`.
-    void ReadCopying(const RecordingFile& file, std::uint64_t first, std::size_t stride, std::size_t total,
-                     float* out, std::int32_t channel) const;
+    void ReadCopying(std::uint64_t first, std::size_t total, float* out, std::int32_t channel) const;
     // Converts `count` samples of one channel read from frames `stride`
     // bytes apart.
     void Convert(const std::byte* sample, std::size_t stride, std::size_t count, float* out, std::int32_t channel) const;
