@@ -5,7 +5,7 @@
 #include <QPolygon>
 
 #include "platform/ui/Application.h"
-#include "platform/ui/qt/BitmapImpl.h"
+#include "platform/ui/qt/QtBitmap.h"
 
 namespace platform::ui {
 

@@ -13,7 +13,7 @@
 #include <string>
 
 #include "platform/error/XVEX.h"
-#include "platform/ui/qt/BitmapImpl.h"
+#include "platform/ui/qt/QtBitmap.h"
 #include "platform/ui/qt/ForwardingWidget.h"
 #include "platform/ui/qt/PainterEngine.h"
 #include "platform/ui/qt/QtWindowPeer.h"

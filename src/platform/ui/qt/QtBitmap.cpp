@@ -1,4 +1,4 @@
-#include "platform/ui/qt/BitmapImpl.h"
+#include "platform/ui/qt/QtBitmap.h"
 
 #include <QBuffer>
 

@@ -6,7 +6,7 @@
 #include <QMimeData>
 
 #include "platform/ui/AutomationState.h"
-#include "platform/ui/qt/BitmapImpl.h"
+#include "platform/ui/qt/QtBitmap.h"
 #include "platform/ui/qt/PainterEngine.h"
 
 namespace platform::ui {
