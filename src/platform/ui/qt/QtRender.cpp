@@ -36,30 +36,30 @@ std::unique_ptr<QPdfWriter> PdfWriter(QBuffer& buffer, const TSize& size, const 
     return writer;
 }
 
-} // namespace
-
-std::string QtBackend::RenderSvg(const TSize& size, const PaintFunction& paint, const VEX::String& title)
+// Paints into the device `open` makes on a buffer; what the device wrote.
+template <typename OpenDevice>
+std::string PaintToBytes(const TSize& size, const PaintFunction& paint, OpenDevice open)
 {
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
     {
-        TPainterDC dc(std::make_unique<QtPainterEngine>(SvgGenerator(buffer, size, title)));
+        TPainterDC dc(std::make_unique<QtPainterEngine>(open(buffer)));
         paint(dc, TRect(TPoint(0, 0), size));
     }
     return bytes.toStdString();
 }
 
+} // namespace
+
+std::string QtBackend::RenderSvg(const TSize& size, const PaintFunction& paint, const VEX::String& title)
+{
+    return PaintToBytes(size, paint, [&](QBuffer& buffer) { return SvgGenerator(buffer, size, title); });
+}
+
 std::string QtBackend::RenderPdf(const TSize& size, const PaintFunction& paint, const VEX::String& title)
 {
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    {
-        TPainterDC dc(std::make_unique<QtPainterEngine>(PdfWriter(buffer, size, title)));
-        paint(dc, TRect(TPoint(0, 0), size));
-    }
-    return bytes.toStdString();
+    return PaintToBytes(size, paint, [&](QBuffer& buffer) { return PdfWriter(buffer, size, title); });
 }
 
 } // namespace platform::ui
