@@ -1,9 +1,11 @@
 #include "CommandLine.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
+#include <iterator>
 #include <memory>
 #include <string>
 
@@ -255,18 +257,31 @@ void AddGenDemo(CLI::App& app)
 
 } // namespace
 
-void AddCommands(CLI::App& app)
+void AddCommands(CLI::App& app, std::string_view first)
 {
+    struct Command {
+        std::string_view name;
+        void (*add)(CLI::App&);
+    };
+    static constexpr Command kCommands[] = {
+        {"analyze", AddAnalyze},
+        {"spikes", AddSpikes},
+        {"export-nex", AddExportNex},
+        {"datasheet", [](CLI::App& app) { AddDatasheetCommand(app, [](auto body) { Guarded(body); }); }},
+        {"settings", [](CLI::App& app) { AddSettingsCommands(app, [](auto body) { Guarded(body); }); }},
+        {"render", [](CLI::App& app) { AddRenderCommand(app, [](auto body) { Guarded(body); }); }},
+        {"sources", AddSources},
+        {"info", [](CLI::App& app) { AddInfoCommand(app, [](auto body) { Guarded(body); }); }},
+        {"gen-demo", AddGenDemo},
+    };
     app.footer(kNumbering);
-    AddAnalyze(app);
-    AddSpikes(app);
-    AddExportNex(app);
-    AddDatasheetCommand(app, [](auto body) { Guarded(body); });
-    AddSettingsCommands(app, [](auto body) { Guarded(body); });
-    AddRenderCommand(app, [](auto body) { Guarded(body); });
-    AddSources(app);
-    AddInfoCommand(app, [](auto body) { Guarded(body); });
-    AddGenDemo(app);
+    const auto named = std::find_if(std::begin(kCommands), std::end(kCommands),
+                                    [first](const Command& command) { return command.name == first; });
+    for (const Command& command : kCommands) {
+        if (named == std::end(kCommands) || &command == named) {
+            command.add(app);
+        }
+    }
     for (CLI::App* command : app.get_subcommands({})) {
         command->footer(kNumbering);
     }

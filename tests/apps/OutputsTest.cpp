@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <charconv>
+#include <iterator>
 #include <map>
 
 #include "RunNerolith.h"
@@ -181,6 +183,29 @@ TEST(Outputs, HelpStatesTheNumbering)
     const Outcome run = Nerolith(scratch, "spikes --help");
     EXPECT_EQ(run.status, 0);
     EXPECT_NE(run.out.find("Output columns count from 0"), std::string::npos) << run.out;
+}
+
+// The program sets up only the command named first on its line: each
+// command that help lists must work set up on its own, with the help it
+// has among all the others.
+TEST(Outputs, EveryCommandWorksSetUpOnItsOwn)
+{
+    Scratch scratch("nerolith-commands");
+    const Outcome all = Nerolith(scratch, "--help");
+    ASSERT_EQ(all.status, 0);
+    const std::vector<std::string> lines = Lines(all.out);
+    const auto listed = std::find(lines.begin(), lines.end(), "Subcommands:");
+    ASSERT_NE(listed, lines.end()) << all.out;
+    int commands = 0;
+    for (auto line = std::next(listed); line != lines.end() && line->starts_with("  "); ++line, ++commands) {
+        const std::string name = line->substr(2, line->find(' ', 2) - 2);
+        const Outcome alone = Nerolith(scratch, name + " --help");
+        EXPECT_EQ(alone.status, 0) << name << ": " << alone.err;
+        EXPECT_NE(alone.out.find("Usage: nerolith " + name), std::string::npos) << alone.out;
+        EXPECT_NE(all.out.find(alone.out.substr(0, alone.out.find('\n'))), std::string::npos)
+            << name << "'s description is the one help lists";
+    }
+    EXPECT_EQ(commands, 9);
 }
 
 namespace {
