@@ -216,32 +216,32 @@ void QtPainterEngine::DrawPolygon(const TDCState& state, std::span<const TPoint>
     painter_->drawPolygon(DistinctPoints(points), Qt::OddEvenFill);
 }
 
-void QtPainterEngine::DrawRectangle(const TDCState& state, const TRect& rect)
+// A shape outlined with the pen and filled with the brush inside `rect`;
+// none when the rectangle is too small to hold one.
+bool QtPainterEngine::ReadyForShape(const TDCState& state, const TRect& rect)
 {
-    if (!IsActive()) {
-        return;
-    }
-    if (rect.Width() < 2 || rect.Height() < 2) {
-        return;
+    if (!IsActive() || rect.Width() < 2 || rect.Height() < 2) {
+        return false;
     }
     ApplyPen(state.pen);
     ApplyBrush(state.brush);
+    return true;
+}
+
+void QtPainterEngine::DrawRectangle(const TDCState& state, const TRect& rect)
+{
     // Qt fills this rectangle one pixel smaller than its outline, so without
     // a pen the area shrinks by a pixel at the right and bottom, as on screen.
-    painter_->drawRect(OutlineRect(rect));
+    if (ReadyForShape(state, rect)) {
+        painter_->drawRect(OutlineRect(rect));
+    }
 }
 
 void QtPainterEngine::DrawEllipse(const TDCState& state, const TRect& rect)
 {
-    if (!IsActive()) {
-        return;
+    if (ReadyForShape(state, rect)) {
+        painter_->drawEllipse(OutlineRect(rect));
     }
-    if (rect.Width() < 2 || rect.Height() < 2) {
-        return;
-    }
-    ApplyPen(state.pen);
-    ApplyBrush(state.brush);
-    painter_->drawEllipse(OutlineRect(rect));
 }
 
 void QtPainterEngine::DrawFillRect(const TRect& rect, const TBrush& brush)

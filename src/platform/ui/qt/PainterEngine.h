@@ -64,6 +64,7 @@ public:
     void ApplyPen(const TPen& pen);
     void ApplyBrush(const TBrush& brush);
     void ApplyFont(const TFont& font);
+    bool ReadyForShape(const TDCState& state, const TRect& rect);
 
     int dpiX = 96;
     int dpiY = 96;
