@@ -186,6 +186,8 @@ void SpikesOfChannels(const AnalysisCommand& options)
     Desk::DrawingLoader::Load();
     Desk::ModuleLoader::Load();
     const auto job = [&](std::size_t i) {
+        // A worker runs many channels: each starts with a clean record.
+        gExitCode = 0;
         AnalysisCommand one = options;
         one.detection.channels.reset();
         one.detection.channel = channels[i] + 1;

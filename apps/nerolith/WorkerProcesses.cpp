@@ -4,28 +4,40 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
-#include <deque>
 #include <exception>
 #include <iostream>
+#include <optional>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
+#include <poll.h>
 #include <sched.h>
+#include <sys/sendfile.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
+
+#include "WorkerSocket.h"
 
 namespace Nerolith::Cli {
 namespace {
 
-// The status of a worker whose end could not be learnt: a failure.
-constexpr int kLost = 1 << 8;
+// The status of a job whose worker ended without telling it: a failure.
+constexpr int kLost = 1;
 
-struct Worker {
-    pid_t pid = -1;
+// What one job printed, and how it ended.
+struct JobOutput {
     std::FILE* out = nullptr;
     std::FILE* err = nullptr;
     bool ended = false;
-    int status = 0; // as waitpid gives it, once ended
+    int status = 0; // the job's exit status, once ended
+};
+
+struct Worker {
+    pid_t pid = -1;
+    int socket = -1; // the parent's end
+    std::optional<std::size_t> job;
 };
 
 std::FILE* TemporaryFile()
@@ -37,49 +49,114 @@ std::FILE* TemporaryFile()
     return file;
 }
 
-[[noreturn]] void RunChild(const Worker& worker, std::size_t index, const std::function<int(std::size_t)>& job)
+void FlushEverything()
+{
+    std::cout.flush();
+    std::cerr.flush();
+    std::fflush(nullptr);
+}
+
+// One job in the worker, its output going to the files it came with. The
+// streams are left usable for the next job whatever this one did to them.
+int RunOne(const HandedJob& handed, const std::function<int(std::size_t)>& job)
 {
     int status = 1;
-    // Nothing may leave this function: the child would go on running the
-    // parent's loop.
     try {
-        if (::dup2(::fileno(worker.out), STDOUT_FILENO) >= 0 && ::dup2(::fileno(worker.err), STDERR_FILENO) >= 0) {
-            status = job(index);
+        if (::dup2(handed.out, STDOUT_FILENO) >= 0 && ::dup2(handed.err, STDERR_FILENO) >= 0) {
+            status = job(handed.index);
         }
     } catch (const std::exception& error) {
         std::fprintf(stderr, "nerolith: %s\n", error.what());
     } catch (...) {
         std::fprintf(stderr, "nerolith: a worker failed\n");
     }
-    std::cout.flush();
-    std::cerr.flush();
-    std::fflush(nullptr);
-    // Skips the static destructors: they belong to the parent's state.
-    ::_exit(std::cout.good() ? status : 1);
+    FlushEverything();
+    if (!std::cout.good() || std::ferror(stdout) != 0) {
+        status = 1;
+    }
+    std::cout.clear();
+    std::cerr.clear();
+    std::clearerr(stdout);
+    std::clearerr(stderr);
+    ::close(handed.out);
+    ::close(handed.err);
+    return status;
 }
 
-Worker Start(std::size_t index, const std::function<int(std::size_t)>& job)
+// The worker's life: jobs, one after another, until the parent has no more.
+// A process serves many jobs, so that what it sets up (its heap, its
+// buffers' pages, the module's state) is paid for once per core, not once
+// per job.
+[[noreturn]] void Serve(int socket, const std::function<int(std::size_t)>& job)
 {
-    Worker worker{-1, TemporaryFile(), TemporaryFile(), false, 0};
-    std::cout.flush();
-    std::cerr.flush();
-    std::fflush(nullptr);
-    worker.pid = ::fork();
-    if (worker.pid == 0) {
-        RunChild(worker, index, job);
+    // Nothing may leave this function: the worker would go on running the
+    // parent's loop.
+    try {
+        while (const std::optional<HandedJob> handed = ReceiveJob(socket)) {
+            if (!SendStatus(socket, RunOne(*handed, job))) {
+                break;
+            }
+        }
+    } catch (...) {
     }
-    if (worker.pid < 0) {
-        const int error = errno;
-        std::fclose(worker.out);
-        std::fclose(worker.err);
+    // Skips the static destructors: they belong to the parent's state.
+    ::_exit(0);
+}
+
+Worker StartWorker(const std::vector<Worker>& others, const std::function<int(std::size_t)>& job)
+{
+    const WorkerSocket socket = WorkerSocket::Open();
+    FlushEverything();
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+        // Holding the others' lines open would hide their ends from them.
+        for (const Worker& other : others) {
+            ::close(other.socket);
+        }
+        ::close(socket.parentEnd);
+        Serve(socket.workerEnd, job);
+    }
+    const int error = errno;
+    ::close(socket.workerEnd);
+    if (pid < 0) {
+        ::close(socket.parentEnd);
         throw std::runtime_error(std::string("cannot start a worker process: ") + std::strerror(error));
     }
-    return worker;
+    return {pid, socket.parentEnd, std::nullopt};
 }
 
+// Waits for the worker to end; its exit status, or kLost when it gave none
+// (killed, or its end could not be learnt).
+int AwaitEnd(pid_t pid)
+{
+    int status = 0;
+    while (::waitpid(pid, &status, 0) < 0) {
+        if (errno != EINTR) {
+            return kLost;
+        }
+    }
+    return WIFEXITED(status) ? WEXITSTATUS(status) : kLost;
+}
+
+// Passes a job's output file on whole. The kernel copies it where it can,
+// so a table of millions of lines never passes through this process.
 void CopyAndClose(std::FILE* from, std::FILE* to)
 {
-    std::rewind(from);
+    std::fflush(to);
+    const int source = ::fileno(from);
+    const int target = ::fileno(to);
+    off_t at = 0;
+    struct stat info {};
+    if (::fstat(source, &info) == 0) {
+        while (at < info.st_size) {
+            const ssize_t sent = ::sendfile(target, source, &at, static_cast<std::size_t>(info.st_size - at));
+            if (sent <= 0 && !(sent < 0 && errno == EINTR)) {
+                break;
+            }
+        }
+    }
+    // Where the kernel would not, the rest the ordinary way.
+    std::fseek(from, at, SEEK_SET);
     char buffer[1 << 16];
     for (std::size_t got; (got = std::fread(buffer, 1, sizeof buffer, from)) > 0;) {
         std::fwrite(buffer, 1, got, to);
@@ -87,50 +164,152 @@ void CopyAndClose(std::FILE* from, std::FILE* to)
     std::fclose(from);
 }
 
-// Waits for the worker unless it has ended, passes its output on; true
-// when it succeeded.
-bool Finish(Worker& worker)
-{
-    while (!worker.ended) {
-        if (::waitpid(worker.pid, &worker.status, 0) >= 0) {
-            worker.ended = true;
-        } else if (errno != EINTR) {
-            worker.ended = true;
-            worker.status = kLost;
-        }
-    }
-    CopyAndClose(worker.out, stdout);
-    std::fflush(stdout);
-    CopyAndClose(worker.err, stderr);
-    return WIFEXITED(worker.status) && WEXITSTATUS(worker.status) == 0;
-}
+class WorkerPool {
+public:
+    WorkerPool(std::size_t count, const std::function<int(std::size_t)>& job) : jobs_(count), job_(job) {}
 
-// Waits until any of the running workers ends and notes its status.
-void AwaitAnyEnd(std::deque<Worker>& running)
-{
-    int status = 0;
-    const pid_t pid = ::waitpid(-1, &status, 0);
-    if (pid < 0 && errno != EINTR) {
-        // None left to wait for: whatever still counts as running was lost.
-        for (Worker& worker : running) {
-            worker.status = worker.ended ? worker.status : kLost;
-            worker.ended = true;
+    ~WorkerPool()
+    {
+        for (Worker& worker : workers_) {
+            Retire(worker);
         }
-        return;
-    }
-    for (Worker& worker : running) {
-        if (worker.pid == pid) {
-            worker.ended = true;
-            worker.status = status;
+        for (JobOutput& output : jobs_) {
+            for (std::FILE* file : {output.out, output.err}) {
+                if (file != nullptr) {
+                    std::fclose(file);
+                }
+            }
         }
     }
-}
 
-std::size_t StillRunning(const std::deque<Worker>& running)
-{
-    return static_cast<std::size_t>(
-        std::count_if(running.begin(), running.end(), [](const Worker& worker) { return !worker.ended; }));
-}
+    bool Run(std::size_t parallel)
+    {
+        const std::size_t wanted = std::min(std::max<std::size_t>(parallel, 1), jobs_.size());
+        while (written_ < jobs_.size()) {
+            StartWorkers(wanted);
+            AwaitAnswers();
+            PassOnEnded();
+        }
+        return succeeded_;
+    }
+
+private:
+    void StartWorkers(std::size_t wanted)
+    {
+        while (workers_.size() < wanted && next_ < jobs_.size()) {
+            try {
+                workers_.push_back(StartWorker(workers_, job_));
+            } catch (...) {
+                // Fewer workers do; with none, say why.
+                if (!workers_.empty()) {
+                    return;
+                }
+                PassOnEnded();
+                throw;
+            }
+            HandNextJob(workers_.back());
+            std::erase_if(workers_, [](const Worker& worker) { return worker.pid < 0; });
+        }
+    }
+
+    void HandNextJob(Worker& worker)
+    {
+        const std::size_t index = next_++;
+        JobOutput& output = jobs_[index];
+        output.out = TemporaryFile();
+        output.err = TemporaryFile();
+        worker.job = index;
+        if (!SendJob(worker.socket, index, ::fileno(output.out), ::fileno(output.err))) {
+            Lost(worker);
+        }
+    }
+
+    // Waits until some worker answers or ends, and deals with each that did.
+    void AwaitAnswers()
+    {
+        std::vector<pollfd> lines;
+        for (const Worker& worker : workers_) {
+            lines.push_back({worker.socket, POLLIN, 0});
+        }
+        if (::poll(lines.data(), lines.size(), -1) < 0) {
+            if (errno == EINTR) {
+                return;
+            }
+            throw std::runtime_error(std::string("cannot wait for the worker processes: ") + std::strerror(errno));
+        }
+        for (std::size_t i = 0; i < lines.size(); ++i) {
+            if (lines[i].revents != 0) {
+                Answered(workers_[i]);
+            }
+        }
+        std::erase_if(workers_, [](const Worker& worker) { return worker.pid < 0; });
+    }
+
+    void Answered(Worker& worker)
+    {
+        const std::optional<int> status = ReceiveStatus(worker.socket);
+        if (!status) {
+            Lost(worker);
+            return;
+        }
+        EndJob(worker, *status);
+        if (next_ < jobs_.size()) {
+            HandNextJob(worker);
+        } else {
+            Retire(worker);
+        }
+    }
+
+    void EndJob(Worker& worker, int status)
+    {
+        jobs_[*worker.job].ended = true;
+        jobs_[*worker.job].status = status;
+        worker.job.reset();
+    }
+
+    // The worker ended without answering: what its job printed stays, and
+    // the job failed, with the worker's own exit status where it gave one.
+    void Lost(Worker& worker)
+    {
+        ::close(worker.socket);
+        worker.socket = -1;
+        const int ended = AwaitEnd(worker.pid);
+        worker.pid = -1;
+        EndJob(worker, ended != 0 ? ended : kLost);
+    }
+
+    // Closing its line tells the worker there is no more.
+    void Retire(Worker& worker)
+    {
+        if (worker.socket >= 0) {
+            ::close(worker.socket);
+            worker.socket = -1;
+        }
+        if (worker.pid >= 0) {
+            AwaitEnd(worker.pid);
+            worker.pid = -1;
+        }
+    }
+
+    // Output goes out in job order: a job that ended early waits its turn.
+    void PassOnEnded()
+    {
+        for (; written_ < jobs_.size() && jobs_[written_].ended; ++written_) {
+            JobOutput& output = jobs_[written_];
+            CopyAndClose(output.out, stdout);
+            CopyAndClose(output.err, stderr);
+            output.out = output.err = nullptr;
+            succeeded_ = succeeded_ && output.status == 0;
+        }
+    }
+
+    std::vector<JobOutput> jobs_;
+    std::vector<Worker> workers_;
+    const std::function<int(std::size_t)>& job_;
+    std::size_t next_ = 0;
+    std::size_t written_ = 0;
+    bool succeeded_ = true;
+};
 
 } // namespace
 
@@ -146,30 +325,8 @@ std::size_t UsableCores()
 
 bool RunInWorkerProcesses(std::size_t count, std::size_t parallel, const std::function<int(std::size_t)>& job)
 {
-    std::deque<Worker> running;
-    bool succeeded = true;
-    for (std::size_t next = 0; next < count || !running.empty();) {
-        // Output goes out in job order; a worker that ended early waits its
-        // turn while the next job takes its core.
-        while (!running.empty() && running.front().ended) {
-            succeeded = Finish(running.front()) && succeeded;
-            running.pop_front();
-        }
-        if (next < count && StillRunning(running) < std::max<std::size_t>(parallel, 1)) {
-            try {
-                running.push_back(Start(next++, job));
-            } catch (...) {
-                // Those started still pass their output on.
-                for (Worker& worker : running) {
-                    Finish(worker);
-                }
-                throw;
-            }
-        } else if (!running.empty()) {
-            AwaitAnyEnd(running);
-        }
-    }
-    return succeeded;
+    WorkerPool pool(count, job);
+    return pool.Run(parallel);
 }
 
 } // namespace Nerolith::Cli
