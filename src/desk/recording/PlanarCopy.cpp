@@ -14,12 +14,15 @@
 namespace Desk {
 namespace {
 
-// Frames read at a time by each copying thread: 2 MiB of 32 int16
-// channels, well within the shared cache.
-constexpr std::uint64_t kFramesPerPiece = 32768;
-// Each channel's run of a piece, a little longer than the piece: runs a
-// whole number of pages apart would all fall on the same cache sets.
-constexpr std::uint64_t kRunSamples = kFramesPerPiece + 32;
+// The copy is laid out in segments: a segment holds a run of frames of
+// every copied channel, one channel's samples after another's. Each copying
+// thread reads a segment's frames from the file and writes the whole
+// segment at once, while the memory the system has just cleared for it is
+// still in the cache; a copy laid out channel after channel for the whole
+// block would write to every channel's far-apart pages at once. At most
+// this much of the file is read at a time, so the frames stay in the
+// second-level cache while their channels are picked out.
+constexpr std::uint64_t kSegmentBytes = 1 << 20;
 
 PlanarCopy::Identity IdentityOf(const RecordingFile& file)
 {
@@ -59,25 +62,25 @@ struct Piece {
     std::uint64_t frames = 0;
 };
 
-std::vector<Piece> Pieces(const std::vector<RawBlock>& blocks)
+std::vector<Piece> Pieces(const std::vector<RawBlock>& blocks, std::uint64_t segmentFrames)
 {
     std::vector<Piece> pieces;
     for (std::size_t block = 0; block < blocks.size(); ++block) {
         const auto ticks = static_cast<std::uint64_t>(blocks[block].ticks);
-        for (std::uint64_t first = 0; first < ticks; first += kFramesPerPiece) {
-            pieces.push_back({block, first, std::min(kFramesPerPiece, ticks - first)});
+        for (std::uint64_t first = 0; first < ticks; first += segmentFrames) {
+            pieces.push_back({block, first, std::min(segmentFrames, ticks - first)});
         }
     }
     return pieces;
 }
 
 // Picks each slot's channel out of `count` frames into the slot's run of
-// `runSamples` places in `runs`. A few hundred frames at a time, channel by
+// `count` places in `runs`. A few hundred frames at a time, channel by
 // channel: the frames stay in the first-level cache while every channel is
 // picked out of them, and each run is written in order.
 template <std::size_t SampleBytes>
 void PickChannels(const std::byte* frames, std::size_t frameBytes, const std::vector<std::int32_t>& channels,
-                  std::uint64_t count, std::uint64_t runSamples, std::byte* runs)
+                  std::uint64_t count, std::byte* runs)
 {
     constexpr std::uint64_t kFramesAtOnce = 256;
     for (std::uint64_t first = 0; first < count; first += kFramesAtOnce) {
@@ -85,7 +88,7 @@ void PickChannels(const std::byte* frames, std::size_t frameBytes, const std::ve
         for (std::size_t slot = 0; slot < channels.size(); ++slot) {
             const std::byte* sample =
                 frames + first * frameBytes + static_cast<std::size_t>(channels[slot]) * SampleBytes;
-            std::byte* out = runs + (slot * runSamples + first) * SampleBytes;
+            std::byte* out = runs + (slot * count + first) * SampleBytes;
             for (std::uint64_t i = 0; i < frameCount; ++i) {
                 std::memcpy(out + i * SampleBytes, sample + i * frameBytes, SampleBytes);
             }
@@ -141,11 +144,15 @@ std::shared_ptr<const PlanarCopy> PlanarCopy::Make(const RawSidecar& sidecar, co
     for (std::size_t slot = 0; slot < channels.size(); ++slot) {
         copy->slots_.at(static_cast<std::size_t>(channels[slot])) = static_cast<std::int32_t>(slot);
     }
+    copy->copied_ = channels.size();
+    const std::uint64_t sampleBytes = copy->sampleBytes_;
+    const std::size_t frameBytes = static_cast<std::size_t>(sidecar.channels) * sampleBytes;
+    copy->segmentFrames_ = std::max<std::uint64_t>(1, kSegmentBytes / frameBytes);
     std::uint64_t bytes = 0;
     for (const RawBlock& block : sidecar.blocks) {
         copy->blockStart_.push_back(bytes);
         copy->blockTicks_.push_back(block.ticks);
-        bytes += channels.size() * static_cast<std::uint64_t>(block.ticks) * copy->sampleBytes_;
+        bytes += channels.size() * static_cast<std::uint64_t>(block.ticks) * sampleBytes;
     }
     if (bytes == 0 || !FitsInFreeMemory(bytes)) {
         return nullptr;
@@ -156,26 +163,20 @@ std::shared_ptr<const PlanarCopy> PlanarCopy::Make(const RawSidecar& sidecar, co
     }
     copy->size_ = bytes;
 
-    const std::vector<Piece> pieces = Pieces(sidecar.blocks);
-    const std::uint64_t sampleBytes = copy->sampleBytes_;
-    const std::size_t frameBytes = static_cast<std::size_t>(sidecar.channels) * sampleBytes;
+    const std::vector<Piece> pieces = Pieces(sidecar.blocks, copy->segmentFrames_);
     std::atomic<std::size_t> next{0};
     const auto copyPieces = [&] {
-        std::vector<std::byte> frames(kFramesPerPiece * frameBytes);
-        std::vector<std::byte> runs(kRunSamples * channels.size() * sampleBytes);
+        std::vector<std::byte> frames(copy->segmentFrames_ * frameBytes);
         for (std::size_t index = next++; index < pieces.size(); index = next++) {
             const Piece& piece = pieces[index];
             const std::uint64_t at = sidecar.blocks[piece.block].byteOffset + piece.firstFrame * frameBytes;
             data.ReadAt(at, std::span(frames).first(piece.frames * frameBytes));
+            std::byte* segment =
+                copy->bytes_ + copy->blockStart_[piece.block] + piece.firstFrame * channels.size() * sampleBytes;
             if (sampleBytes == 2) {
-                PickChannels<2>(frames.data(), frameBytes, channels, piece.frames, kRunSamples, runs.data());
+                PickChannels<2>(frames.data(), frameBytes, channels, piece.frames, segment);
             } else {
-                PickChannels<4>(frames.data(), frameBytes, channels, piece.frames, kRunSamples, runs.data());
-            }
-            const auto ticks = static_cast<std::uint64_t>(copy->blockTicks_[piece.block]);
-            for (std::size_t slot = 0; slot < channels.size(); ++slot) {
-                std::memcpy(copy->bytes_ + copy->blockStart_[piece.block] + (slot * ticks + piece.firstFrame) * sampleBytes,
-                            runs.data() + slot * kRunSamples * sampleBytes, piece.frames * sampleBytes);
+                PickChannels<4>(frames.data(), frameBytes, channels, piece.frames, segment);
             }
         }
     };
@@ -222,16 +223,19 @@ bool PlanarCopy::Copies(const RawSidecar& sidecar, const Identity& source) const
         && std::equal(blocks_.begin(), blocks_.end(), sidecar.blocks.begin(), sidecar.blocks.end(), sameBlock);
 }
 
-std::optional<std::uint64_t> PlanarCopy::Offset(std::int32_t channel, std::int32_t block, std::int64_t tick) const
+std::optional<PlanarCopy::Run> PlanarCopy::RunAt(std::int32_t channel, std::int32_t block, std::int64_t tick) const
 {
     if (channel < 0 || channel >= channels_ || block < 0 || static_cast<std::size_t>(block) >= blockStart_.size()
-        || slots_[static_cast<std::size_t>(channel)] < 0) {
+        || slots_[static_cast<std::size_t>(channel)] < 0 || tick < 0 || tick >= blockTicks_[static_cast<std::size_t>(block)]) {
         return std::nullopt;
     }
     const auto slot = static_cast<std::uint64_t>(slots_[static_cast<std::size_t>(channel)]);
     const auto b = static_cast<std::size_t>(block);
-    return blockStart_[b] + (slot * static_cast<std::uint64_t>(blockTicks_[b]) + static_cast<std::uint64_t>(tick))
-                                * sampleBytes_;
+    const auto at = static_cast<std::uint64_t>(tick);
+    const std::uint64_t first = at - at % segmentFrames_;
+    const std::uint64_t frames = std::min(segmentFrames_, static_cast<std::uint64_t>(blockTicks_[b]) - first);
+    const std::uint64_t segment = blockStart_[b] + first * copied_ * sampleBytes_;
+    return Run{segment + (slot * frames + at - first) * sampleBytes_, first + frames - at};
 }
 
 } // namespace Desk

@@ -12,7 +12,7 @@
 namespace Desk {
 
 // Some channels of a raw recording whose channels are interleaved, copied
-// into memory one channel after another, block by block. Reading a channel
+// into memory a channel's run of samples after another's. Reading a channel
 // from the recording reads every channel's samples with it; from the copy,
 // only its own. Analysing each channel of a many-channel recording in turn
 // otherwise reads the whole file once per channel, and that traffic, not
@@ -43,9 +43,14 @@ public:
     PlanarCopy(const PlanarCopy&) = delete;
     PlanarCopy& operator=(const PlanarCopy&) = delete;
 
-    // Where a channel's sample at a tick of a block is in Bytes(); none
-    // when the channel was not copied.
-    std::optional<std::uint64_t> Offset(std::int32_t channel, std::int32_t block, std::int64_t tick) const;
+    // Where a channel's sample at a tick of a block is in Bytes(), and how
+    // many of its samples follow there in order, that one included; none
+    // when the channel was not copied or the tick is outside the block.
+    struct Run {
+        std::uint64_t offset = 0;
+        std::uint64_t samples = 0;
+    };
+    std::optional<Run> RunAt(std::int32_t channel, std::int32_t block, std::int64_t tick) const;
     std::span<const std::byte> Bytes() const { return {bytes_, size_}; }
 
     // What tells one state of a file from another: device, inode, size and
@@ -70,6 +75,8 @@ private:
     std::vector<std::uint64_t> blockStart_; // byte offset of each block in the copy
     std::vector<std::int64_t> blockTicks_;
     std::uint64_t sampleBytes_ = 0;
+    std::uint64_t copied_ = 0;        // channels in the copy
+    std::uint64_t segmentFrames_ = 1; // frames in each full segment
     std::byte* bytes_ = nullptr;
     std::uint64_t size_ = 0;
 };

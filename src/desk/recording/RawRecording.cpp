@@ -126,9 +126,8 @@ std::size_t RawRecording::Read(std::int32_t channel, std::int32_t block, std::in
     if (total == 0) {
         return 0;
     }
-    if (const auto copied = planar_ ? planar_->Offset(channel, block, tick) : std::nullopt) {
-        Convert(planar_->Bytes().data() + *copied, static_cast<std::size_t>(sidecar_.BytesPerSample()), total, out,
-                channel);
+    if (planar_ && planar_->RunAt(channel, block, tick)) {
+        ReadCopied(channel, block, tick, total, out);
         return total;
     }
     const std::uint64_t first = Offset(channel, block, tick);
@@ -139,6 +138,18 @@ std::size_t RawRecording::Read(std::int32_t channel, std::int32_t block, std::in
     }
     ReadCopying(first, total, out, channel);
     return total;
+}
+
+void RawRecording::ReadCopied(std::int32_t channel, std::int32_t block, std::int64_t tick, std::size_t total,
+                              float* out) const
+{
+    const auto sampleBytes = static_cast<std::size_t>(sidecar_.BytesPerSample());
+    for (std::size_t done = 0; done < total;) {
+        const PlanarCopy::Run run = planar_->RunAt(channel, block, tick + static_cast<std::int64_t>(done)).value();
+        const std::size_t count = std::min<std::size_t>(total - done, static_cast<std::size_t>(run.samples));
+        Convert(planar_->Bytes().data() + run.offset, sampleBytes, count, out + done, channel);
+        done += count;
+    }
 }
 
 void RawRecording::ReadCopying(std::uint64_t first, std::size_t total, float* out, std::int32_t channel) const

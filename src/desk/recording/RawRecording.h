@@ -52,6 +52,8 @@ private:
     std::uint64_t Offset(std::int32_t channel, std::int32_t block, std::int64_t tick) const;
     std::size_t FrameBytes() const;
     bool StoredAsRead(std::int32_t channel) const;
+    // From the planar copy, a run at a time.
+    void ReadCopied(std::int32_t channel, std::int32_t block, std::int64_t tick, std::size_t total, float* out) const;
     void ReadCopying(std::uint64_t first, std::size_t total, float* out, std::int32_t channel) const;
     // Converts `count` samples of one channel read from frames `stride`
     // bytes apart.

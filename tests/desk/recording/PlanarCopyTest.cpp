@@ -20,8 +20,7 @@ namespace {
 using RecordingTest::TempFolder;
 using RecordingTest::WriteFile;
 
-// The first block is longer than one copying piece (32768 frames) and no
-// multiple of it.
+// Two blocks, neither a multiple of any copying segment's length.
 constexpr std::int32_t kTicks[] = {40'017, 3'001};
 constexpr int kChannels = 4;
 
@@ -96,6 +95,27 @@ TEST(PlanarCopy, CopiedChannelsReadAsTheFileGivesThem)
         file.close();
         EXPECT_FALSE(SameBytes(ReadAll(after, 3, 0), ReadAll(before, 3, 0))) << "channel 3 comes from the copy";
         EXPECT_TRUE(SameBytes(ReadAll(after, 2, 0), ReadAll(before, 2, 0))) << "channel 2 from the file";
+    }
+}
+
+// With hundreds of channels a copying segment holds a couple of thousand
+// frames: reads cross from segment to segment, and into a short last one.
+TEST(PlanarCopy, ReadsCrossTheCopysSegments)
+{
+    constexpr int kMany = 300;
+    const std::size_t frames = kTicks[0] + kTicks[1];
+    const TempFolder folder;
+    WriteFile(folder / "data.bin", Samples<std::int16_t>(frames * kMany, 6));
+    WriteFile(folder / "rec.json", Sidecar("int16", kMany, R"(, "gain": 0.25, "offset": -1.5)"));
+    const std::string path = (folder / "rec.json").string();
+    const Desk::RawRecording before(path);
+    Desk::OfferChannelCopy(before, {299, 7, 150}, 2);
+    const Desk::RawRecording after(path);
+    for (const std::int32_t channel : {0, 7, 150, 151, 299}) {
+        for (std::int32_t block = 0; block < 2; ++block) {
+            EXPECT_TRUE(SameBytes(ReadAll(after, channel, block), ReadAll(before, channel, block)))
+                << "channel " << channel << " block " << block;
+        }
     }
 }
 
