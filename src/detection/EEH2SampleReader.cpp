@@ -82,12 +82,12 @@ HRESULT SampleReader::Fetch(std::uint32_t wanted, std::uint32_t& fetched)
     }
     // No larger than the range needs (a short recording pays for no more
     // pages than it reads) and left uninitialised: the host fills it.
-    if (bufferSize_ < wanted) {
-        buffer_ = std::make_unique_for_overwrite<float[]>(wanted);
-        bufferSize_ = wanted;
+    if (buffer_.Size() < std::size_t{wanted} * sizeof(float)) {
+        buffer_ = platform::LargeBuffer(std::size_t{wanted} * sizeof(float));
     }
-    chunk_ = buffer_.get();
-    return samples_->Next(wanted, buffer_.get(), &fetched);
+    auto* into = static_cast<float*>(buffer_.Data());
+    chunk_ = into;
+    return samples_->Next(wanted, into, &fetched);
 }
 
 void SampleReader::ConfirmLent()

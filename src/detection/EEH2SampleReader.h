@@ -2,12 +2,12 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <memory>
 #include <span>
 
 #include "host/ICalcSource.h"
 #include "host/IEnumSampleSpans.h"
 #include "platform/com/ComPtr.h"
+#include "platform/memory/LargeBuffer.h"
 
 namespace EEH2 {
 
@@ -53,8 +53,7 @@ private:
     ComPtr<IEnumSamples> samples_;
     ComPtr<IEnumSampleSpans> spans_; // null once the host declines to lend
     bool lentLast_ = false;
-    std::unique_ptr<float[]> buffer_;
-    std::uint32_t bufferSize_ = 0;
+    platform::LargeBuffer buffer_;
     const float* chunk_ = nullptr;
     std::size_t begin_ = 0;
     std::size_t end_ = 0;

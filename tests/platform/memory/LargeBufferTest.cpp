@@ -1,0 +1,43 @@
+// Large buffers: every byte they promise can be written, whatever the size,
+// and moving one hands its memory over exactly once.
+#include <cstring>
+#include <utility>
+
+#include <gtest/gtest.h>
+
+#include "platform/memory/LargeBuffer.h"
+
+namespace {
+
+TEST(LargeBuffer, EveryPromisedByteIsWritableAtSizesAroundItsPageSizes)
+{
+    constexpr std::size_t kMiB = std::size_t{1} << 20;
+    constexpr std::size_t kQuarterMiB = kMiB / 4;
+    for (const std::size_t bytes : {std::size_t{1}, kQuarterMiB - 1, kQuarterMiB, kMiB + 3, 2 * kMiB, 2 * kMiB + 1,
+                                    5 * kMiB}) {
+        const platform::LargeBuffer buffer(bytes);
+        ASSERT_NE(buffer.Data(), nullptr) << bytes;
+        EXPECT_EQ(buffer.Size(), bytes);
+        std::memset(buffer.Data(), 0xA5, bytes);
+        const auto* last = static_cast<const unsigned char*>(buffer.Data()) + bytes - 1;
+        EXPECT_EQ(*last, 0xA5) << bytes;
+    }
+}
+
+TEST(LargeBuffer, MovingHandsTheMemoryOver)
+{
+    platform::LargeBuffer first(std::size_t{3} << 20);
+    void* const memory = first.Data();
+    platform::LargeBuffer second(std::move(first));
+    EXPECT_EQ(second.Data(), memory);
+    EXPECT_EQ(first.Data(), nullptr);
+    EXPECT_EQ(first.Size(), 0u);
+
+    platform::LargeBuffer small(64);
+    small = std::move(second);
+    EXPECT_EQ(small.Data(), memory);
+    EXPECT_EQ(small.Size(), std::size_t{3} << 20);
+    std::memset(small.Data(), 1, small.Size());
+}
+
+} // namespace
