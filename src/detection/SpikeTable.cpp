@@ -1,8 +1,19 @@
 #include "detection/SpikeTable.h"
 
 #include <algorithm>
+#include <cstring>
+#include <new>
 
 namespace Nerolith {
+
+SpikeTable::SpikeTable(const SpikeTable& other) : size_(other.size_), extents_(other.extents_)
+{
+    for (std::size_t first = 0; first < size_; first += kSpikesPerChunk) {
+        chunks_.emplace_back(kChunkBytes);
+        const std::size_t count = std::min(kSpikesPerChunk, size_ - first);
+        std::memcpy(chunks_.back().Data(), other.chunks_[first / kSpikesPerChunk].Data(), count * sizeof(StoredSpike));
+    }
+}
 
 void SpikeTable::Append(float height, float widthMs, std::uint32_t colour, Host::Position position,
                         std::int32_t unit)
@@ -11,20 +22,20 @@ void SpikeTable::Append(float height, float widthMs, std::uint32_t colour, Host:
     extents_.minHeight = std::min(extents_.minHeight, height);
     extents_.maxWidth = std::max(extents_.maxWidth, widthMs);
     extents_.minWidth = std::min(extents_.minWidth, widthMs);
-    heights_.push_back(height);
-    widths_.push_back(widthMs);
-    colours_.push_back(colour);
-    positions_.push_back(position);
-    units_.push_back(unit);
+    if (size_ == chunks_.size() * kSpikesPerChunk) {
+        chunks_.emplace_back(kChunkBytes);
+    }
+    auto* chunk = static_cast<StoredSpike*>(chunks_[size_ / kSpikesPerChunk].Data());
+    new (&chunk[size_ % kSpikesPerChunk]) StoredSpike{height, widthMs, colour, unit, position};
+    ++size_;
 }
 
 void SpikeTable::Clear()
 {
-    heights_.clear();
-    widths_.clear();
-    colours_.clear();
-    positions_.clear();
-    units_.clear();
+    if (chunks_.size() > 1) {
+        chunks_.resize(1);
+    }
+    size_ = 0;
     extents_ = SpikeExtents{};
 }
 

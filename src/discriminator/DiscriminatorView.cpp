@@ -148,7 +148,7 @@ void DiscriminatorView::RefreshSpikePlot()
     }
     std::vector<Waveform> waveforms;
     if (readable) {
-        waveforms = ReadWaveforms(*calc, *recording, window, table.Positions());
+        waveforms = ReadWaveforms(*calc, *recording, window, table.Positions().ToVector());
     }
     spikes_.Refresh(table, std::move(waveforms), window, document_->ChannelUnitText(channel), shown.colour);
     shownWaveforms_ = shown;
@@ -195,7 +195,7 @@ std::optional<std::int32_t> DiscriminatorView::SuggestUnits(std::int32_t maxClus
     options.widthStepMs = document_->Store().SampleInterval() * 1000.0;
     std::vector<SuggestedContour> contours;
     try {
-        contours = SuggestContours(table.Widths(), table.Heights(), options);
+        contours = SuggestContours(table.Widths().ToVector(), table.Heights().ToVector(), options);
     } catch (const std::exception&) {
         // Out of memory, or a fit the linear algebra gave up on.
         return std::nullopt;

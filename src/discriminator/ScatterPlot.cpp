@@ -130,7 +130,7 @@ ScatterPlot::Series& ScatterPlot::SeriesAt(std::size_t index)
 
 void ScatterPlot::FillSeries(const SpikeTable& spikes)
 {
-    const std::vector<ColourGroup> groups = GroupByColour(spikes.Colours());
+    const std::vector<ColourGroup> groups = GroupByColour(spikes.Colours().ToVector());
     for (std::size_t g = 0; g < groups.size(); ++g) {
         std::vector<double> xs;
         std::vector<double> ys;

@@ -80,7 +80,7 @@ void SpikePlot::Refresh(const SpikeTable& spikes, std::vector<Waveform> waveform
                        static_cast<std::size_t>(selected) < spikes.Size();
     ShowSelected(shown ? std::optional(waveforms[static_cast<std::size_t>(selected)]) : std::nullopt);
     valueUnits_ = valueUnits;
-    const std::vector<ColourGroup> groups = GroupByColour(spikes.Colours());
+    const std::vector<ColourGroup> groups = GroupByColour(spikes.Colours().ToVector());
     for (std::size_t g = 0; g < groups.size(); ++g) {
         std::vector<Waveform> drawn;
         if (!unitColour || *unitColour == groups[g].colour) {

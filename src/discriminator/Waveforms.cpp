@@ -41,7 +41,7 @@ void WaveformSet::SetWaveforms(std::vector<Waveform> waveforms)
 }
 
 std::vector<Waveform> ReadWaveforms(IHostCalc& calc, IHostRecording& recording, const SpikeWindow& window,
-                                    const std::deque<Host::Position>& positions)
+                                    const std::vector<Host::Position>& positions)
 {
     std::map<std::int32_t, double> intervals;
     std::vector<Waveform> waveforms;

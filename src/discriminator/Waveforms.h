@@ -1,7 +1,6 @@
 #pragma once
 
 #include <cstdint>
-#include <deque>
 #include <optional>
 #include <vector>
 
@@ -55,6 +54,6 @@ struct SpikeWindow {
 // channel as every reader of the channel sees it (filtered, when a filter is
 // set). A window that cannot be read comes back empty.
 std::vector<Waveform> ReadWaveforms(IHostCalc& calc, IHostRecording& recording, const SpikeWindow& window,
-                                    const std::deque<Host::Position>& positions);
+                                    const std::vector<Host::Position>& positions);
 
 } // namespace Nerolith

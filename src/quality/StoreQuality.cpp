@@ -89,7 +89,9 @@ std::vector<Host::UnitQuality> MeasureStoreQuality(const SpikeData& store, IHost
     const SpikeTable& spikes = store.Spikes();
     std::vector<std::int32_t> blocks(spikes.Size());
     std::vector<double> times(spikes.Size());
-    std::vector<std::int32_t> units(spikes.SpikeUnits().begin(), spikes.SpikeUnits().end());
+    const std::vector<std::int32_t> units = spikes.SpikeUnits().ToVector();
+    const std::vector<float> heights = spikes.Heights().ToVector();
+    const std::vector<float> widths = spikes.Widths().ToVector();
     std::int32_t intervalBlock = -1;
     double interval = 0.0;
     for (std::size_t i = 0; i < spikes.Size(); ++i) {
@@ -101,7 +103,7 @@ std::vector<Host::UnitQuality> MeasureStoreQuality(const SpikeData& store, IHost
         blocks[i] = position.block;
         times[i] = position.tick * interval;
     }
-    QualityInput input{spikes.Heights(), spikes.Widths(), blocks, times, units, AnalysedSpans(recording, record),
+    QualityInput input{heights, widths, blocks, times, units, AnalysedSpans(recording, record),
                        noiseSigma, record.totalTriggerTime - record.pretriggerTime};
     std::vector<Host::UnitQuality> result;
     for (const UnitCatalog::UnitPtr& unit : store.Units().Units()) {

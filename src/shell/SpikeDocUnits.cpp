@@ -276,12 +276,13 @@ std::optional<std::size_t> SpikeDoc::FindSpike(std::int32_t channel, Host::Posit
     if (channel != analysedChannel_) {
         return std::nullopt;
     }
-    const auto& positions = store_->Spikes().Positions();
-    const auto found = std::find(positions.begin(), positions.end(), position);
-    if (found == positions.end()) {
-        return std::nullopt;
+    const auto positions = store_->Spikes().Positions();
+    for (std::size_t i = 0; i < positions.size(); ++i) {
+        if (positions[i] == position) {
+            return i;
+        }
     }
-    return static_cast<std::size_t>(found - positions.begin());
+    return std::nullopt;
 }
 
 VEX::String SpikeDoc::ChannelUnitText(std::int32_t channel) const
