@@ -1,6 +1,8 @@
 #include "platform/memory/LargeBuffer.h"
 
 #include <cstdint>
+#include <mutex>
+#include <vector>
 #include <new>
 #include <utility>
 
@@ -15,6 +17,53 @@ constexpr std::size_t kWorthAHugePage = std::size_t{256} << 10;
 
 std::size_t RoundUp(std::size_t bytes, std::size_t to) { return (bytes + to - 1) / to * to; }
 
+// Mappings given back, kept for the next buffer of the same size: a process
+// that analyses channel after channel would otherwise set up its buffers'
+// huge pages again for each.
+struct SpareMapping {
+    void* mapping = nullptr;
+    std::size_t bytes = 0;
+};
+constexpr std::size_t kSparesKept = 4;
+
+std::mutex& SparesLock()
+{
+    static std::mutex lock;
+    return lock;
+}
+
+std::vector<SpareMapping>& Spares()
+{
+    static std::vector<SpareMapping> spares;
+    return spares;
+}
+
+void* TakeSpare(std::size_t bytes)
+{
+    const std::lock_guard guard(SparesLock());
+    auto& spares = Spares();
+    for (auto spare = spares.begin(); spare != spares.end(); ++spare) {
+        if (spare->bytes == bytes) {
+            void* mapping = spare->mapping;
+            spares.erase(spare);
+            return mapping;
+        }
+    }
+    return nullptr;
+}
+
+void GiveBack(void* mapping, std::size_t bytes)
+{
+    {
+        const std::lock_guard guard(SparesLock());
+        if (Spares().size() < kSparesKept) {
+            Spares().push_back({mapping, bytes});
+            return;
+        }
+    }
+    ::munmap(mapping, bytes);
+}
+
 } // namespace
 
 LargeBuffer::LargeBuffer(std::size_t bytes) : bytes_(bytes)
@@ -23,7 +72,10 @@ LargeBuffer::LargeBuffer(std::size_t bytes) : bytes_(bytes)
         // Mapped a huge page larger than needed, so that whole huge pages
         // fit inside it, aligned.
         const std::size_t wanted = RoundUp(bytes, kHugePage);
-        void* mapping = ::mmap(nullptr, wanted + kHugePage, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+        void* mapping = TakeSpare(wanted + kHugePage);
+        if (mapping == nullptr) {
+            mapping = ::mmap(nullptr, wanted + kHugePage, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+        }
         if (mapping != MAP_FAILED) {
             mapped_ = mapping;
             mappedBytes_ = wanted + kHugePage;
@@ -59,7 +111,7 @@ LargeBuffer& LargeBuffer::operator=(LargeBuffer&& other) noexcept
 void LargeBuffer::Free()
 {
     if (mapped_ != nullptr) {
-        ::munmap(mapped_, mappedBytes_);
+        GiveBack(mapped_, mappedBytes_);
     } else if (data_ != nullptr) {
         ::operator delete(data_);
     }

@@ -40,4 +40,23 @@ TEST(LargeBuffer, MovingHandsTheMemoryOver)
     std::memset(small.Data(), 1, small.Size());
 }
 
+// A released buffer's memory serves the next of its size, and never two
+// live buffers at once.
+TEST(LargeBuffer, ReleasedMemoryIsReusedButNeverShared)
+{
+    constexpr std::size_t kBytes = std::size_t{7} << 20;
+    void* released = nullptr;
+    {
+        const platform::LargeBuffer first(kBytes);
+        released = first.Data();
+    }
+    const platform::LargeBuffer second(kBytes);
+    const platform::LargeBuffer third(kBytes);
+    EXPECT_EQ(second.Data(), released);
+    EXPECT_NE(third.Data(), second.Data());
+    std::memset(second.Data(), 2, kBytes);
+    std::memset(third.Data(), 3, kBytes);
+    EXPECT_EQ(*static_cast<const unsigned char*>(second.Data()), 2);
+}
+
 } // namespace
