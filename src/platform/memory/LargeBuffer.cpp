@@ -68,6 +68,10 @@ void GiveBack(void* mapping, std::size_t bytes)
 
 LargeBuffer::LargeBuffer(std::size_t bytes) : bytes_(bytes)
 {
+    // No size near the top of the address space survives rounding up.
+    if (bytes > SIZE_MAX / 2) {
+        throw std::bad_alloc();
+    }
     if (bytes >= kWorthAHugePage) {
         // Mapped a huge page larger than needed, so that whole huge pages
         // fit inside it, aligned.

@@ -1,6 +1,8 @@
 // Large buffers: every byte they promise can be written, whatever the size,
 // and moving one hands its memory over exactly once.
+#include <cstdint>
 #include <cstring>
+#include <new>
 #include <utility>
 
 #include <gtest/gtest.h>
@@ -22,6 +24,11 @@ TEST(LargeBuffer, EveryPromisedByteIsWritableAtSizesAroundItsPageSizes)
         const auto* last = static_cast<const unsigned char*>(buffer.Data()) + bytes - 1;
         EXPECT_EQ(*last, 0xA5) << bytes;
     }
+}
+
+TEST(LargeBuffer, AnImpossibleSizeIsRefusedNotWrappedAround)
+{
+    EXPECT_THROW(platform::LargeBuffer(SIZE_MAX - 4096), std::bad_alloc);
 }
 
 TEST(LargeBuffer, MovingHandsTheMemoryOver)
