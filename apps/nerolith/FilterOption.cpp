@@ -1,5 +1,6 @@
 #include "FilterOption.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <regex>
@@ -54,26 +55,36 @@ Desk::FilterDesign ParseFilterBand(const std::string& text, int order)
     return design;
 }
 
-// "1-4" or "1,3,5-8" (from 1) as 0-based channels; throws naming the option.
-std::vector<std::int32_t> ParseChannelList(const std::string& text)
+// "1-4" or "1,3,5-8" (from 1) as 0-based channels in the order first
+// named; throws naming the option. A channel past the recording's last is
+// refused before a range is spelt out, so "1-999999999" fails at once.
+std::vector<std::int32_t> ParseReferenceChannels(const std::string& text, std::int32_t channelCount)
 {
     static const std::regex item(R"(^(\d{1,9})(?:-(\d{1,9}))?$)");
+    const std::string about = "--reference-channels " + text + ": ";
     std::vector<std::int32_t> channels;
+    std::vector<bool> named(static_cast<std::size_t>(std::max(channelCount, 0)), false);
     std::size_t start = 0;
     while (start <= text.size()) {
         const std::size_t comma = std::min(text.find(',', start), text.size());
         const std::string part = text.substr(start, comma - start);
         std::smatch match;
         if (!std::regex_match(part, match, item)) {
-            throw std::runtime_error("--reference-channels " + text + ": expected channels from 1, as 1-4 or 1,3,5-8");
+            throw std::runtime_error(about + "expected channels from 1, as 1-4 or 1,3,5-8");
         }
         const int first = std::stoi(match[1]);
         const int last = match[2].matched ? std::stoi(match[2]) : first;
         if (first < 1 || last < first) {
-            throw std::runtime_error("--reference-channels " + text + ": expected channels from 1, as 1-4 or 1,3,5-8");
+            throw std::runtime_error(about + "expected channels from 1, as 1-4 or 1,3,5-8");
+        }
+        if (last > channelCount) {
+            throw std::runtime_error(about + "there is no reference channel " +
+                                     std::to_string(std::max(first, channelCount + 1)) + " (the recording has " +
+                                     std::to_string(channelCount) + ")");
         }
         for (int channel = first; channel <= last; ++channel) {
-            if (std::find(channels.begin(), channels.end(), channel - 1) == channels.end()) {
+            if (!named[static_cast<std::size_t>(channel - 1)]) {
+                named[static_cast<std::size_t>(channel - 1)] = true;
                 channels.push_back(channel - 1);
             }
         }
@@ -105,7 +116,7 @@ void FilterOption::Apply(Desk::Session& session, std::int32_t channel, bool onli
         design = *band == "off" ? std::nullopt : std::optional(ParseFilterBand(*band, order));
     }
     if (design && referenceChannels) {
-        design->reference = ParseChannelList(*referenceChannels);
+        design->reference = ParseReferenceChannels(*referenceChannels, session.Host().Data().ChannelCount());
         design->medianReference = reference == "median";
     }
     if (!design && !band) {

@@ -206,6 +206,9 @@ TEST(FilterCommand, BadFiltersAndThresholdsAreRefusedByName)
     EXPECT_EQ(Nerolith("spikes demo --reference-channels 1-2").status, 2);
     refused("spikes demo --filter 300:3000 --reference-channels 1-3",
             "--reference-channels 1-3: there is no reference channel 3 (the recording has 2)");
+    // Refused at once, not after spelling out a billion channels.
+    refused("spikes demo --filter 300:3000 --reference-channels 2,1-999999999",
+            "--reference-channels 2,1-999999999: there is no reference channel 3 (the recording has 2)");
     refused("spikes demo --filter 300:3000 --reference-channels 2-1",
             "--reference-channels 2-1: expected channels from 1, as 1-4 or 1,3,5-8");
 }
