@@ -7,7 +7,9 @@
 #include <iostream>
 #include <iterator>
 #include <memory>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "AnalysisOptions.h"
 #include "AnalysisReport.h"
@@ -25,6 +27,7 @@
 #include "UnitSummaryTable.h"
 #include "WorkerProcesses.h"
 #include "desk/demo/DemoRecording.h"
+#include "desk/runtime/ChannelCopy.h"
 #include "desk/runtime/DrawingLoader.h"
 #include "desk/runtime/ModuleLoader.h"
 #include "desk/runtime/OpenRecording.h"
@@ -177,25 +180,35 @@ void SpikesOfChannels(const AnalysisCommand& options)
     const auto recording = Desk::OpenRecording(options.Recording());
     const std::vector<std::int32_t> channels =
         ParseChannelList("--channel", *options.detection.channels, recording->ChannelCount());
-    // Each channel read on its own from an interleaved file reads the whole
-    // file: copied apart once, every worker reads only its channel.
-    if (channels.size() > 1) {
-        Desk::OfferChannelCopy(*recording, channels, static_cast<unsigned>(UsableCores()));
-    }
     // Loaded once here, the module comes to every worker with its process.
     Desk::DrawingLoader::Load();
     Desk::ModuleLoader::Load();
-    const auto job = [&](std::size_t i) {
-        // A worker runs many channels: each starts with a clean record.
-        gExitCode = 0;
-        AnalysisCommand one = options;
-        one.detection.channels.reset();
-        one.detection.channel = channels[i] + 1;
-        Guarded([&] { WriteSpikeTable(*one.Run(), std::cout); });
-        return gExitCode;
-    };
-    if (!RunInWorkerProcesses(channels.size(), UsableCores(), job)) {
-        gExitCode = 1;
+    // Each channel read on its own from an interleaved file reads the whole
+    // file: copied apart, every worker reads only its channel. As many
+    // channels are copied at a time as memory allows, each group's workers
+    // forked once its copy is made.
+    const std::size_t perCopy = channels.size() > 1 ? Desk::ChannelsToCopyAtOnce(*recording) : 0;
+    const std::size_t groupSize = perCopy == 0 ? channels.size() : perCopy;
+    for (std::size_t first = 0; first < channels.size(); first += groupSize) {
+        const std::vector<std::int32_t> group(channels.begin() + static_cast<std::ptrdiff_t>(first),
+                                              channels.begin() + static_cast<std::ptrdiff_t>(
+                                                                     std::min(channels.size(), first + groupSize)));
+        std::optional<Desk::ChannelCopyOffer> copy;
+        if (perCopy > 0) {
+            copy.emplace(*recording, group, static_cast<unsigned>(UsableCores()));
+        }
+        const auto job = [&](std::size_t i) {
+            // A worker runs many channels: each starts with a clean record.
+            gExitCode = 0;
+            AnalysisCommand one = options;
+            one.detection.channels.reset();
+            one.detection.channel = group[i] + 1;
+            Guarded([&] { WriteSpikeTable(*one.Run(), std::cout); });
+            return gExitCode;
+        };
+        if (!RunInWorkerProcesses(group.size(), UsableCores(), job)) {
+            gExitCode = 1;
+        }
     }
 }
 

@@ -65,6 +65,21 @@ TEST(ChannelList, PrintsEachChannelsTableInChannelOrderAsSeparateRunsDo)
     const Outcome listed = Nerolith(scratch, "spikes " + recording + " --channel 5,1-2,2" + options);
     EXPECT_EQ(listed.status, 0) << listed.err;
     EXPECT_EQ(listed.out, OneByOne(scratch, recording, {1, 2, 5}, options));
+
+    // Copied apart a few channels at a time as memory allows (a channel
+    // takes 234 KiB: four at a time in 1 MiB), or read from the file.
+    for (const char* limit : {"1", "0"}) {
+        const Outcome limited = RunIn(scratch, std::string("NEROLITH_COPY_MEMORY_MB=") + limit + " " + Program() +
+                                                   " spikes " + recording + " --channel all" + options);
+        EXPECT_EQ(limited.status, 0) << limited.err;
+        EXPECT_EQ(limited.out, expected) << "limit " << limit << " MiB";
+    }
+    const Outcome malformed = RunIn(scratch, "NEROLITH_COPY_MEMORY_MB=lots " + Program() + " spikes " + recording +
+                                                 " --channel all" + options);
+    EXPECT_EQ(malformed.status, 1);
+    EXPECT_EQ(malformed.out, "");
+    EXPECT_NE(malformed.err.find("NEROLITH_COPY_MEMORY_MB=lots: expected a whole number of MiB"), std::string::npos)
+        << malformed.err;
 }
 
 TEST(ChannelList, FailingChannelsReportInOrderAndTheRunFails)

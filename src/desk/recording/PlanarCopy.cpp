@@ -35,13 +35,6 @@ PlanarCopy::Identity IdentityOf(const RecordingFile& file)
             static_cast<std::int64_t>(info.st_mtim.tv_sec) * 1'000'000'000 + info.st_mtim.tv_nsec};
 }
 
-bool FitsInFreeMemory(std::uint64_t bytes)
-{
-    const long pages = ::sysconf(_SC_AVPHYS_PAGES);
-    const long pageBytes = ::sysconf(_SC_PAGESIZE);
-    return pages > 0 && pageBytes > 0 && bytes <= static_cast<std::uint64_t>(pages) * static_cast<std::uint64_t>(pageBytes) / 2;
-}
-
 // Memory for the copy: private and anonymous, so processes forked later
 // share its pages without faulting them in again, and in huge pages where
 // the system gives them: on the virtual machines measured, setting up each
@@ -154,7 +147,7 @@ std::shared_ptr<const PlanarCopy> PlanarCopy::Make(const RawSidecar& sidecar, co
         copy->blockTicks_.push_back(block.ticks);
         bytes += channels.size() * static_cast<std::uint64_t>(block.ticks) * sampleBytes;
     }
-    if (bytes == 0 || !FitsInFreeMemory(bytes)) {
+    if (bytes == 0 || bytes > MemoryAllowed()) {
         return nullptr;
     }
     copy->bytes_ = AllocateCopy(bytes);
@@ -189,6 +182,30 @@ PlanarCopy::~PlanarCopy()
     if (bytes_ != nullptr) {
         ::munmap(bytes_, size_);
     }
+}
+
+std::uint64_t PlanarCopy::BytesPerChannel(const RawSidecar& sidecar)
+{
+    std::uint64_t ticks = 0;
+    for (const RawBlock& block : sidecar.blocks) {
+        ticks += static_cast<std::uint64_t>(block.ticks);
+    }
+    return ticks * static_cast<std::uint64_t>(sidecar.BytesPerSample());
+}
+
+std::uint64_t PlanarCopy::MemoryAllowed()
+{
+    const long pages = ::sysconf(_SC_AVPHYS_PAGES);
+    const long pageBytes = ::sysconf(_SC_PAGESIZE);
+    if (pages <= 0 || pageBytes <= 0) {
+        return 0;
+    }
+    return static_cast<std::uint64_t>(pages) * static_cast<std::uint64_t>(pageBytes) / 2;
+}
+
+void PlanarCopy::Withdraw(const PlanarCopy* copy)
+{
+    std::erase_if(Offered(), [copy](const std::shared_ptr<const PlanarCopy>& offered) { return offered.get() == copy; });
 }
 
 void PlanarCopy::Offer(std::shared_ptr<const PlanarCopy> copy)

@@ -33,8 +33,15 @@ public:
     static std::shared_ptr<const PlanarCopy> Make(const RawSidecar& sidecar, const RecordingFile& data,
                                                   const std::vector<std::int32_t>& channels, unsigned threads);
 
-    // Offers `copy` to the RawRecordings opened from now on.
+    // The bytes one channel of a recording laid out as `sidecar` says takes
+    // in a copy, and the most a copy may take: half the memory free now.
+    static std::uint64_t BytesPerChannel(const RawSidecar& sidecar);
+    static std::uint64_t MemoryAllowed();
+
+    // Offers `copy` to the RawRecordings opened from now on, until it is
+    // withdrawn; its memory goes once no recording reads from it either.
     static void Offer(std::shared_ptr<const PlanarCopy> copy);
+    static void Withdraw(const PlanarCopy* copy);
     // The copy offered of the file `data` has open, laid out as `sidecar`
     // says, if the file has not changed since it was copied.
     static std::shared_ptr<const PlanarCopy> Find(const RawSidecar& sidecar, const RecordingFile& data);

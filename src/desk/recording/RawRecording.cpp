@@ -62,6 +62,11 @@ std::shared_ptr<const PlanarCopy> RawRecording::CopyChannels(const std::vector<s
     return PlanarCopy::Make(sidecar_, *data_, channels, threads);
 }
 
+std::uint64_t RawRecording::ChannelCopyBytes() const
+{
+    return sidecar_.channels < 2 ? 0 : PlanarCopy::BytesPerChannel(sidecar_);
+}
+
 bool RawRecording::HasChannel(std::int32_t channel) const { return channel >= 0 && channel < ChannelCount(); }
 
 bool RawRecording::HasBlock(std::int32_t block) const { return block >= 0 && block < BlockCount(); }

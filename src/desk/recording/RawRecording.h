@@ -25,6 +25,9 @@ public:
 
     // A copy of `channels` (see PlanarCopy::Make), for PlanarCopy::Offer.
     std::shared_ptr<const PlanarCopy> CopyChannels(const std::vector<std::int32_t>& channels, unsigned threads) const;
+    // What one channel takes in such a copy; 0 when the file holds one
+    // channel and there is nothing to copy apart.
+    std::uint64_t ChannelCopyBytes() const;
 
     std::string Source() const override { return sidecarPath_; }
     std::string Fingerprint() const override { return fingerprint_.Value(); }

@@ -45,11 +45,4 @@ std::unique_ptr<Recording> OpenRecording(const std::string& source)
                                   "file, or the word demo)");
 }
 
-void OfferChannelCopy(const Recording& recording, const std::vector<std::int32_t>& channels, unsigned threads)
-{
-    if (const auto* raw = dynamic_cast<const RawRecording*>(&recording)) {
-        PlanarCopy::Offer(raw->CopyChannels(channels, threads));
-    }
-}
-
 } // namespace Desk

@@ -5,6 +5,9 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <stdexcept>
+#include <cstdlib>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -13,6 +16,7 @@
 #include "desk/recording/PlanarCopy.h"
 #include "desk/recording/RawRecording.h"
 #include "desk/recording/TestFiles.h"
+#include "desk/runtime/ChannelCopy.h"
 #include "desk/runtime/OpenRecording.h"
 
 namespace {
@@ -81,7 +85,8 @@ TEST(PlanarCopy, CopiedChannelsReadAsTheFileGivesThem)
         WriteFile(folder / "rec.json", sidecar);
         const std::string path = (folder / "rec.json").string();
         const Desk::RawRecording before(path);
-        Desk::OfferChannelCopy(before, {3, 1}, 2);
+        std::optional<Desk::ChannelCopyOffer> offer(std::in_place, before, std::vector<std::int32_t>{3, 1}, 2);
+        ASSERT_TRUE(offer->Made());
         const Desk::RawRecording after(path);
         for (std::int32_t channel = 0; channel < kChannels; ++channel) {
             for (std::int32_t block = 0; block < 2; ++block) {
@@ -95,6 +100,11 @@ TEST(PlanarCopy, CopiedChannelsReadAsTheFileGivesThem)
         file.close();
         EXPECT_FALSE(SameBytes(ReadAll(after, 3, 0), ReadAll(before, 3, 0))) << "channel 3 comes from the copy";
         EXPECT_TRUE(SameBytes(ReadAll(after, 2, 0), ReadAll(before, 2, 0))) << "channel 2 from the file";
+        // Withdrawn, the copy still serves the recording that reads from
+        // it, but none opened afterwards.
+        offer.reset();
+        EXPECT_FALSE(SameBytes(ReadAll(after, 3, 0), ReadAll(before, 3, 0)));
+        EXPECT_TRUE(SameBytes(ReadAll(Desk::RawRecording(path), 3, 0), ReadAll(before, 3, 0)));
     }
 }
 
@@ -109,7 +119,7 @@ TEST(PlanarCopy, ReadsCrossTheCopysSegments)
     WriteFile(folder / "rec.json", Sidecar("int16", kMany, R"(, "gain": 0.25, "offset": -1.5)"));
     const std::string path = (folder / "rec.json").string();
     const Desk::RawRecording before(path);
-    Desk::OfferChannelCopy(before, {299, 7, 150}, 2);
+    const Desk::ChannelCopyOffer offer(before, {299, 7, 150}, 2);
     const Desk::RawRecording after(path);
     for (const std::int32_t channel : {0, 7, 150, 151, 299}) {
         for (std::int32_t block = 0; block < 2; ++block) {
@@ -151,6 +161,36 @@ TEST(PlanarCopy, OnlyTheSameUnchangedFileWithTheSameLayoutReadsFromTheCopy)
     WriteFile(folder / "one.json", R"({"file": "one.bin", "dtype": "float32", "channels": 1, "sample_rate": 20000})");
     const Desk::RawRecording lone((folder / "one.json").string());
     EXPECT_EQ(lone.CopyChannels({0}, 1), nullptr) << "a lone channel is read on its own already";
+}
+
+// A copy takes as many channels as half the free memory holds, or as the
+// user allows; a recording read one channel at a time already takes none.
+TEST(PlanarCopy, TakesAsManyChannelsAtOnceAsMemoryAllows)
+{
+    const TempFolder folder;
+    const std::size_t frames = kTicks[0] + kTicks[1];
+    WriteFile(folder / "data.bin", Samples<std::int16_t>(frames * kChannels, 7));
+    WriteFile(folder / "rec.json", Sidecar("int16", kChannels));
+    WriteFile(folder / "one.bin", Samples<float>(frames, 8));
+    WriteFile(folder / "one.json", R"({"file": "one.bin", "dtype": "float32", "channels": 1, "sample_rate": 20000})");
+    const Desk::RawRecording recording((folder / "rec.json").string());
+    const Desk::RawRecording lone((folder / "one.json").string());
+    const auto atOnce = [&](const char* limit) {
+        ::setenv("NEROLITH_COPY_MEMORY_MB", limit, 1);
+        const std::size_t channels = Desk::ChannelsToCopyAtOnce(recording);
+        ::unsetenv("NEROLITH_COPY_MEMORY_MB");
+        return channels;
+    };
+    EXPECT_GE(Desk::ChannelsToCopyAtOnce(recording), static_cast<std::size_t>(kChannels));
+    EXPECT_EQ(atOnce("1"), (1u << 20) / (frames * 2));
+    EXPECT_EQ(atOnce("0"), 0u);
+    EXPECT_GE(atOnce("99999999999999999"), static_cast<std::size_t>(kChannels)) << "no wrap past 2^64 bytes";
+    for (const char* malformed : {"", "-1", "1.5", "12x"}) {
+        EXPECT_THROW(atOnce(malformed), std::runtime_error) << malformed;
+        ::unsetenv("NEROLITH_COPY_MEMORY_MB");
+    }
+    EXPECT_EQ(Desk::ChannelsToCopyAtOnce(lone), 0u);
+    EXPECT_EQ(Desk::ChannelsToCopyAtOnce(*Desk::OpenRecording("demo")), 0u);
 }
 
 } // namespace
