@@ -193,8 +193,9 @@ void SpikesOfChannels(const AnalysisCommand& options)
         const std::vector<std::int32_t> group(channels.begin() + static_cast<std::ptrdiff_t>(first),
                                               channels.begin() + static_cast<std::ptrdiff_t>(
                                                                      std::min(channels.size(), first + groupSize)));
+        // A lone channel reads the file once either way.
         std::optional<Desk::ChannelCopyOffer> copy;
-        if (perCopy > 0) {
+        if (perCopy > 0 && group.size() > 1) {
             copy.emplace(*recording, group, static_cast<unsigned>(UsableCores()));
         }
         const auto job = [&](std::size_t i) {
