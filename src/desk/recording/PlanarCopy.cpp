@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <atomic>
-#include <cstring>
 #include <exception>
 #include <functional>
 #include <thread>
@@ -10,6 +9,8 @@
 #include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
+
+#include "desk/recording/ChannelPicking.h"
 
 namespace Desk {
 namespace {
@@ -65,28 +66,6 @@ std::vector<Piece> Pieces(const std::vector<RawBlock>& blocks, std::uint64_t seg
         }
     }
     return pieces;
-}
-
-// Picks each slot's channel out of `count` frames into the slot's run of
-// `count` places in `runs`. A few hundred frames at a time, channel by
-// channel: the frames stay in the first-level cache while every channel is
-// picked out of them, and each run is written in order.
-template <std::size_t SampleBytes>
-void PickChannels(const std::byte* frames, std::size_t frameBytes, const std::vector<std::int32_t>& channels,
-                  std::uint64_t count, std::byte* runs)
-{
-    constexpr std::uint64_t kFramesAtOnce = 256;
-    for (std::uint64_t first = 0; first < count; first += kFramesAtOnce) {
-        const std::uint64_t frameCount = std::min(kFramesAtOnce, count - first);
-        for (std::size_t slot = 0; slot < channels.size(); ++slot) {
-            const std::byte* sample =
-                frames + first * frameBytes + static_cast<std::size_t>(channels[slot]) * SampleBytes;
-            std::byte* out = runs + (slot * count + first) * SampleBytes;
-            for (std::uint64_t i = 0; i < frameCount; ++i) {
-                std::memcpy(out + i * SampleBytes, sample + i * frameBytes, SampleBytes);
-            }
-        }
-    }
 }
 
 // Runs `work` on `threads` threads (this one among them) and rethrows the
@@ -166,11 +145,7 @@ std::shared_ptr<const PlanarCopy> PlanarCopy::Make(const RawSidecar& sidecar, co
             data.ReadAt(at, std::span(frames).first(piece.frames * frameBytes));
             std::byte* segment =
                 copy->bytes_ + copy->blockStart_[piece.block] + piece.firstFrame * channels.size() * sampleBytes;
-            if (sampleBytes == 2) {
-                PickChannels<2>(frames.data(), frameBytes, channels, piece.frames, segment);
-            } else {
-                PickChannels<4>(frames.data(), frameBytes, channels, piece.frames, segment);
-            }
+            PickChannels(frames.data(), frameBytes, sampleBytes, channels, piece.frames, segment);
         }
     };
     RunOnThreads(copyPieces, std::max(1u, std::min<unsigned>(threads, static_cast<unsigned>(pieces.size()))));
