@@ -13,9 +13,9 @@ namespace {
 constexpr std::uint64_t kFramesAtOnce = 256;
 
 // Neighbouring channels go a square tile at a time through SSE2 registers
-// (every x86-64 processor has them): eight frames of eight 16-bit channels,
-// or four of four 32-bit ones, which a sample at a time costs as many loads
-// and stores as there are samples.
+// (every x86-64 processor has them): eight frames of eight 16-bit channels
+// in eight loads and eight stores, or four of four 32-bit ones in four,
+// where a sample at a time takes a load and a store for each sample.
 template <std::size_t SampleBytes>
 constexpr std::size_t kTile = 16 / SampleBytes;
 
