@@ -97,7 +97,7 @@ void PickOne(const std::byte* sample, std::size_t frameBytes, std::uint64_t fram
     }
 }
 
-// Frames [first, first + frames) of the slots from `slot` on that a tile
+// Frames [first, first + frameCount) of the slots from `slot` on that a tile
 // spans: whole tiles, then the frames left over one at a time.
 template <std::size_t SampleBytes>
 void PickTiles(const std::byte* frames, std::size_t frameBytes, std::int32_t channel, std::size_t slot,
