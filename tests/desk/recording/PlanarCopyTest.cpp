@@ -28,11 +28,12 @@ using RecordingTest::WriteFile;
 constexpr std::int32_t kTicks[] = {40'017, 3'001};
 constexpr int kChannels = 4;
 
-std::string Sidecar(const std::string& dtype, int channels, const std::string& extra = "")
+std::string Sidecar(const std::string& dtype, int channels, const std::string& extra = "",
+                    const std::int32_t (&ticks)[2] = kTicks)
 {
     return R"({"file": "data.bin", "dtype": ")" + dtype + R"(", "channels": )" + std::to_string(channels) +
-           R"(, "sample_rate": 20000, "blocks": [{"ticks": )" + std::to_string(kTicks[0]) + R"(}, {"ticks": )" +
-           std::to_string(kTicks[1]) + "}]" + extra + "}";
+           R"(, "sample_rate": 20000, "blocks": [{"ticks": )" + std::to_string(ticks[0]) + R"(}, {"ticks": )" +
+           std::to_string(ticks[1]) + "}]" + extra + "}";
 }
 
 template <typename T>
@@ -122,6 +123,36 @@ TEST(PlanarCopy, ReadsCrossTheCopysSegments)
     const Desk::ChannelCopyOffer offer(before, {299, 7, 150}, 2);
     const Desk::RawRecording after(path);
     for (const std::int32_t channel : {0, 7, 150, 151, 299}) {
+        for (std::int32_t block = 0; block < 2; ++block) {
+            EXPECT_TRUE(SameBytes(ReadAll(after, channel, block), ReadAll(before, channel, block)))
+                << "channel " << channel << " block " << block;
+        }
+    }
+}
+
+// A copy of tens of megabytes is made by threads that each take a few
+// megabytes of it at a time: the last take is short, one spans the seam
+// between the blocks, and no piece is left out or copied twice.
+TEST(PlanarCopy, ThreadsCopyingTogetherLeaveNoPieceOut)
+{
+    constexpr int kWide = 64;
+    constexpr std::int32_t kLong[] = {250'003, 101'009};
+    const std::size_t frames = kLong[0] + kLong[1];
+    const TempFolder folder;
+    WriteFile(folder / "data.bin", Samples<std::int16_t>(frames * kWide, 9));
+    WriteFile(folder / "rec.json", Sidecar("int16", kWide, "", kLong));
+    const std::string path = (folder / "rec.json").string();
+    const Desk::RawRecording before(path);
+    std::vector<std::int32_t> allButFive;
+    for (std::int32_t channel = 0; channel < kWide; ++channel) {
+        if (channel != 5) {
+            allButFive.push_back(channel);
+        }
+    }
+    const Desk::ChannelCopyOffer offer(before, allButFive, 3);
+    ASSERT_TRUE(offer.Made());
+    const Desk::RawRecording after(path);
+    for (const std::int32_t channel : {0, 4, 5, 6, 63}) {
         for (std::int32_t block = 0; block < 2; ++block) {
             EXPECT_TRUE(SameBytes(ReadAll(after, channel, block), ReadAll(before, channel, block)))
                 << "channel " << channel << " block " << block;
