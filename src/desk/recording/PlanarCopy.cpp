@@ -11,6 +11,7 @@
 #include <unistd.h>
 
 #include "desk/recording/ChannelPicking.h"
+#include "platform/memory/LargeBuffer.h"
 
 namespace Desk {
 namespace {
@@ -159,12 +160,14 @@ std::shared_ptr<const PlanarCopy> PlanarCopy::Make(const RawSidecar& sidecar, co
         std::max<std::uint64_t>(1, kClaimBytes / (copy->segmentFrames_ * channels.size() * sampleBytes)));
     std::atomic<std::size_t> next{0};
     const auto copyPieces = [&] {
-        std::vector<std::byte> frames(copy->segmentFrames_ * frameBytes);
+        // In one huge page, not 256 small ones each faulted in.
+        const platform::LargeBuffer buffer(copy->segmentFrames_ * frameBytes);
+        const std::span frames(static_cast<std::byte*>(buffer.Data()), buffer.Size());
         for (std::size_t first = next.fetch_add(claim); first < pieces.size(); first = next.fetch_add(claim)) {
             for (std::size_t index = first; index < std::min(pieces.size(), first + claim); ++index) {
                 const Piece& piece = pieces[index];
                 const std::uint64_t at = sidecar.blocks[piece.block].byteOffset + piece.firstFrame * frameBytes;
-                data.ReadAt(at, std::span(frames).first(piece.frames * frameBytes));
+                data.ReadAt(at, frames.first(piece.frames * frameBytes));
                 std::byte* segment =
                     copy->bytes_ + copy->blockStart_[piece.block] + piece.firstFrame * channels.size() * sampleBytes;
                 PickChannels(frames.data(), frameBytes, sampleBytes, channels, piece.frames, segment);
