@@ -6,7 +6,9 @@
 #include <cstring>
 #include <exception>
 #include <iostream>
+#include <deque>
 #include <optional>
+#include <set>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -34,10 +36,14 @@ struct JobOutput {
     int status = 0; // the job's exit status, once ended
 };
 
+// A worker is handed its next job while it still runs one, so that it goes
+// straight on to it rather than wait for this process to answer.
+constexpr std::size_t kHandedAtOnce = 2;
+
 struct Worker {
     pid_t pid = -1;
-    int socket = -1; // the parent's end
-    std::optional<std::size_t> job;
+    int socket = -1;            // the parent's end
+    std::deque<std::size_t> jobs; // handed and not answered, the running one first
 };
 
 std::FILE* TemporaryFile()
@@ -122,7 +128,7 @@ Worker StartWorker(const std::vector<Worker>& others, const std::function<int(st
         ::close(socket.parentEnd);
         throw std::runtime_error(std::string("cannot start a worker process: ") + std::strerror(error));
     }
-    return {pid, socket.parentEnd, std::nullopt};
+    return {pid, socket.parentEnd, {}};
 }
 
 // Waits for the worker to end; its exit status, or kLost when it gave none
@@ -196,7 +202,7 @@ public:
 private:
     void StartWorkers(std::size_t wanted)
     {
-        while (workers_.size() < wanted && next_ < jobs_.size()) {
+        while (workers_.size() < wanted && JobsToHand() > 0) {
             try {
                 workers_.push_back(StartWorker(workers_, job_));
             } catch (...) {
@@ -207,18 +213,39 @@ private:
                 PassOnEnded();
                 throw;
             }
-            HandNextJob(workers_.back());
+            HandJobs(workers_.back());
             std::erase_if(workers_, [](const Worker& worker) { return worker.pid < 0; });
         }
     }
 
+    std::size_t JobsToHand() const { return returned_.size() + (jobs_.size() - next_); }
+
+    // Near the end no job waits behind a busy worker: it would leave
+    // another worker idle.
+    void HandJobs(Worker& worker)
+    {
+        while (worker.pid >= 0 && JobsToHand() > 0
+               && (worker.jobs.empty() || (worker.jobs.size() < kHandedAtOnce && JobsToHand() >= workers_.size()))) {
+            HandNextJob(worker);
+        }
+    }
+
+    // Jobs a lost worker never started go first, so output keeps flowing.
     void HandNextJob(Worker& worker)
     {
-        const std::size_t index = next_++;
+        std::size_t index = next_;
+        if (returned_.empty()) {
+            ++next_;
+        } else {
+            index = *returned_.begin();
+            returned_.erase(returned_.begin());
+        }
         JobOutput& output = jobs_[index];
-        output.out = TemporaryFile();
-        output.err = TemporaryFile();
-        worker.job = index;
+        if (output.out == nullptr) {
+            output.out = TemporaryFile();
+            output.err = TemporaryFile();
+        }
+        worker.jobs.push_back(index);
         if (!SendJob(worker.socket, index, ::fileno(output.out), ::fileno(output.err))) {
             Lost(worker);
         }
@@ -252,30 +279,35 @@ private:
             Lost(worker);
             return;
         }
-        EndJob(worker, *status);
-        if (next_ < jobs_.size()) {
-            HandNextJob(worker);
-        } else {
+        EndRunningJob(worker, *status);
+        HandJobs(worker);
+        if (worker.jobs.empty()) {
             Retire(worker);
         }
     }
 
-    void EndJob(Worker& worker, int status)
+    void EndRunningJob(Worker& worker, int status)
     {
-        jobs_[*worker.job].ended = true;
-        jobs_[*worker.job].status = status;
-        worker.job.reset();
+        if (worker.jobs.empty()) {
+            return;
+        }
+        jobs_[worker.jobs.front()].ended = true;
+        jobs_[worker.jobs.front()].status = status;
+        worker.jobs.pop_front();
     }
 
     // The worker ended without answering: what its job printed stays, and
     // the job failed, with the worker's own exit status where it gave one.
+    // The jobs waiting behind it never started: another worker takes them.
     void Lost(Worker& worker)
     {
         ::close(worker.socket);
         worker.socket = -1;
         const int ended = AwaitEnd(worker.pid);
         worker.pid = -1;
-        EndJob(worker, ended != 0 ? ended : kLost);
+        EndRunningJob(worker, ended != 0 ? ended : kLost);
+        returned_.insert(worker.jobs.begin(), worker.jobs.end());
+        worker.jobs.clear();
     }
 
     // Closing its line tells the worker there is no more.
@@ -306,7 +338,8 @@ private:
     std::vector<JobOutput> jobs_;
     std::vector<Worker> workers_;
     const std::function<int(std::size_t)>& job_;
-    std::size_t next_ = 0;
+    std::size_t next_ = 0;       // the first job never handed
+    std::set<std::size_t> returned_; // handed to a worker that was lost before starting them
     std::size_t written_ = 0;
     bool succeeded_ = true;
 };
