@@ -4,9 +4,9 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <deque>
 #include <exception>
 #include <iostream>
-#include <deque>
 #include <optional>
 #include <set>
 #include <stdexcept>
@@ -42,7 +42,7 @@ constexpr std::size_t kHandedAtOnce = 2;
 
 struct Worker {
     pid_t pid = -1;
-    int socket = -1;            // the parent's end
+    int socket = -1;              // the parent's end
     std::deque<std::size_t> jobs; // handed and not answered, the running one first
 };
 
@@ -338,8 +338,8 @@ private:
     std::vector<JobOutput> jobs_;
     std::vector<Worker> workers_;
     const std::function<int(std::size_t)>& job_;
-    std::size_t next_ = 0;       // the first job never handed
-    std::set<std::size_t> returned_; // handed to a worker that was lost before starting them
+    std::size_t next_ = 0;           // the first job never handed
+    std::set<std::size_t> returned_; // handed to a worker lost before it started them
     std::size_t written_ = 0;
     bool succeeded_ = true;
 };
