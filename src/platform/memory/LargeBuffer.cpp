@@ -19,7 +19,9 @@ std::size_t RoundUp(std::size_t bytes, std::size_t to) { return (bytes + to - 1)
 
 // Mappings given back, kept for the next buffer of the same size: a process
 // that analyses channel after channel would otherwise set up its buffers'
-// huge pages again for each.
+// huge pages again for each. A process forked meanwhile finds a kept
+// mapping empty: writing to pages shared with its parent would copy them
+// 4 KiB at a time, dearer than a fresh huge page.
 struct SpareMapping {
     void* mapping = nullptr;
     std::size_t bytes = 0;
@@ -46,6 +48,7 @@ void* TakeSpare(std::size_t bytes)
         if (spare->bytes == bytes) {
             void* mapping = spare->mapping;
             spares.erase(spare);
+            ::madvise(mapping, bytes, MADV_KEEPONFORK);
             return mapping;
         }
     }
@@ -56,7 +59,7 @@ void GiveBack(void* mapping, std::size_t bytes)
 {
     {
         const std::lock_guard guard(SparesLock());
-        if (Spares().size() < kSparesKept) {
+        if (Spares().size() < kSparesKept && ::madvise(mapping, bytes, MADV_WIPEONFORK) == 0) {
             Spares().push_back({mapping, bytes});
             return;
         }

@@ -1,9 +1,14 @@
 // Large buffers: every byte they promise can be written, whatever the size,
-// and moving one hands its memory over exactly once.
+// moving one hands its memory over exactly once, and a forked child keeps
+// what the buffers alive at the fork hold.
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
 #include <new>
 #include <utility>
+
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <gtest/gtest.h>
 
@@ -64,6 +69,40 @@ TEST(LargeBuffer, ReleasedMemoryIsReusedButNeverShared)
     std::memset(second.Data(), 2, kBytes);
     std::memset(third.Data(), 3, kBytes);
     EXPECT_EQ(*static_cast<const unsigned char*>(second.Data()), 2);
+}
+
+bool Holds(const platform::LargeBuffer& buffer, unsigned char value)
+{
+    const auto* bytes = static_cast<const unsigned char*>(buffer.Data());
+    return std::all_of(bytes, bytes + buffer.Size(), [value](unsigned char byte) { return byte == value; });
+}
+
+// A child forked while a buffer that reuses released memory is alive reads
+// what the parent wrote there. Memory released and kept for reuse is not
+// shared with the child: the buffer the child makes of it starts empty,
+// rather than copying the parent's pages 4 KiB at a time as it writes.
+TEST(LargeBuffer, AForkedChildSharesLiveBuffersButNotKeptMemory)
+{
+    constexpr std::size_t kBytes = std::size_t{512} << 10;
+    { const platform::LargeBuffer released(kBytes); }
+    const platform::LargeBuffer live(kBytes);
+    std::memset(live.Data(), 0x5A, kBytes);
+    {
+        const platform::LargeBuffer kept(kBytes);
+        std::memset(kept.Data(), 0xC3, kBytes);
+    }
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        const platform::LargeBuffer fresh(kBytes);
+        ::_exit(!Holds(live, 0x5A) ? 1 : !Holds(fresh, 0) ? 2 : 0);
+    }
+    int status = -1;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_NE(WEXITSTATUS(status), 1) << "the live buffer lost its contents in the child";
+    EXPECT_NE(WEXITSTATUS(status), 2) << "the child was handed the parent's kept memory";
+    EXPECT_TRUE(Holds(live, 0x5A));
 }
 
 } // namespace
