@@ -200,6 +200,8 @@ public:
     }
 
 private:
+    // Each new worker starts on a job before any is handed a second, which
+    // would hold up the next fork.
     void StartWorkers(std::size_t wanted)
     {
         while (workers_.size() < wanted && JobsToHand() > 0) {
@@ -208,14 +210,18 @@ private:
             } catch (...) {
                 // Fewer workers do; with none, say why.
                 if (!workers_.empty()) {
-                    return;
+                    break;
                 }
                 PassOnEnded();
                 throw;
             }
-            HandJobs(workers_.back());
+            HandNextJob(workers_.back());
             std::erase_if(workers_, [](const Worker& worker) { return worker.pid < 0; });
         }
+        for (Worker& worker : workers_) {
+            HandJobs(worker);
+        }
+        std::erase_if(workers_, [](const Worker& worker) { return worker.pid < 0; });
     }
 
     std::size_t JobsToHand() const { return returned_.size() + (jobs_.size() - next_); }
