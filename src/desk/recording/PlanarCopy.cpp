@@ -6,11 +6,11 @@
 #include <functional>
 #include <thread>
 
-#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include "desk/recording/ChannelPicking.h"
+#include "platform/memory/HugePages.h"
 #include "platform/memory/LargeBuffer.h"
 
 namespace Desk {
@@ -37,38 +37,12 @@ PlanarCopy::Identity IdentityOf(const RecordingFile& file)
             static_cast<std::int64_t>(info.st_mtim.tv_sec) * 1'000'000'000 + info.st_mtim.tv_nsec};
 }
 
-constexpr std::uint64_t kHugePage = std::uint64_t{2} << 20;
-
 // A thread claims the pieces of a few huge pages of the copy at a time. Two
 // threads writing into one huge page at once slow each other down, the
 // page's lines passing between their caches: claimed a piece at a time,
 // the picking took twice the processor time on two cores that it took on
 // one.
-constexpr std::uint64_t kClaimBytes = 4 * kHugePage;
-
-std::uint64_t MappedBytes(std::uint64_t bytes) { return (bytes + kHugePage - 1) / kHugePage * kHugePage; }
-
-// Memory for the copy: private and anonymous, so processes forked later
-// share its pages without faulting them in again, and in huge pages where
-// the system gives them: on the virtual machines measured, setting up each
-// 4 KiB page cost more than copying into it. Aligned to huge pages, so that
-// its ends are not left to hundreds of small ones.
-std::byte* AllocateCopy(std::uint64_t bytes)
-{
-    const std::uint64_t mapped = MappedBytes(bytes);
-    void* memory = ::mmap(nullptr, mapped + kHugePage, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
-    if (memory == MAP_FAILED) {
-        return nullptr;
-    }
-    auto* start = static_cast<std::byte*>(memory);
-    const std::uint64_t head = (kHugePage - reinterpret_cast<std::uintptr_t>(start) % kHugePage) % kHugePage;
-    if (head > 0) {
-        ::munmap(start, head);
-    }
-    ::munmap(start + head + mapped, kHugePage - head);
-    ::madvise(start + head, mapped, MADV_HUGEPAGE);
-    return start + head;
-}
+constexpr std::uint64_t kClaimBytes = 4 * platform::kHugePageBytes;
 
 struct Piece {
     std::size_t block = 0;
@@ -149,7 +123,11 @@ std::shared_ptr<const PlanarCopy> PlanarCopy::Make(const RawSidecar& sidecar, co
     if (bytes == 0 || bytes > MemoryAllowed()) {
         return nullptr;
     }
-    copy->bytes_ = AllocateCopy(bytes);
+    // Private and anonymous, so processes forked later share its pages
+    // without faulting them in again; in huge pages where the system gives
+    // them: on the virtual machines measured, setting up each 4 KiB page
+    // cost more than copying into it.
+    copy->bytes_ = static_cast<std::byte*>(platform::MapHugePages(bytes));
     if (copy->bytes_ == nullptr) {
         return nullptr;
     }
@@ -180,9 +158,7 @@ std::shared_ptr<const PlanarCopy> PlanarCopy::Make(const RawSidecar& sidecar, co
 
 PlanarCopy::~PlanarCopy()
 {
-    if (bytes_ != nullptr) {
-        ::munmap(bytes_, MappedBytes(size_));
-    }
+    platform::UnmapHugePages(bytes_, size_);
 }
 
 std::uint64_t PlanarCopy::BytesPerChannel(const RawSidecar& sidecar)

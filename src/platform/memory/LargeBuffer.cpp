@@ -2,20 +2,19 @@
 
 #include <cstdint>
 #include <mutex>
-#include <vector>
 #include <new>
 #include <utility>
+#include <vector>
 
 #include <sys/mman.h>
+
+#include "platform/memory/HugePages.h"
 
 namespace platform {
 namespace {
 
-constexpr std::size_t kHugePage = std::size_t{2} << 20;
 // Below this, the few 4 KiB pages cost less than clearing a huge page.
 constexpr std::size_t kWorthAHugePage = std::size_t{256} << 10;
-
-std::size_t RoundUp(std::size_t bytes, std::size_t to) { return (bytes + to - 1) / to * to; }
 
 // Mappings given back, kept for the next buffer of the same size: a process
 // that analyses channel after channel would otherwise set up its buffers'
@@ -64,7 +63,7 @@ void GiveBack(void* mapping, std::size_t bytes)
             return;
         }
     }
-    ::munmap(mapping, bytes);
+    UnmapHugePages(mapping, bytes);
 }
 
 } // namespace
@@ -76,19 +75,14 @@ LargeBuffer::LargeBuffer(std::size_t bytes) : bytes_(bytes)
         throw std::bad_alloc();
     }
     if (bytes >= kWorthAHugePage) {
-        // Mapped a huge page larger than needed, so that whole huge pages
-        // fit inside it, aligned.
-        const std::size_t wanted = RoundUp(bytes, kHugePage);
-        void* mapping = TakeSpare(wanted + kHugePage);
+        const std::size_t whole = WholeHugePages(bytes);
+        void* mapping = TakeSpare(whole);
         if (mapping == nullptr) {
-            mapping = ::mmap(nullptr, wanted + kHugePage, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+            mapping = MapHugePages(bytes);
         }
-        if (mapping != MAP_FAILED) {
-            mapped_ = mapping;
-            mappedBytes_ = wanted + kHugePage;
-            const auto start = RoundUp(reinterpret_cast<std::uintptr_t>(mapping), kHugePage);
-            data_ = reinterpret_cast<void*>(start);
-            ::madvise(data_, wanted, MADV_HUGEPAGE);
+        if (mapping != nullptr) {
+            data_ = mapping;
+            mappedBytes_ = whole;
             return;
         }
     }
@@ -99,7 +93,7 @@ LargeBuffer::~LargeBuffer() { Free(); }
 
 LargeBuffer::LargeBuffer(LargeBuffer&& other) noexcept
     : data_(std::exchange(other.data_, nullptr)), bytes_(std::exchange(other.bytes_, 0)),
-      mapped_(std::exchange(other.mapped_, nullptr)), mappedBytes_(std::exchange(other.mappedBytes_, 0))
+      mappedBytes_(std::exchange(other.mappedBytes_, 0))
 {
 }
 
@@ -109,7 +103,6 @@ LargeBuffer& LargeBuffer::operator=(LargeBuffer&& other) noexcept
         Free();
         data_ = std::exchange(other.data_, nullptr);
         bytes_ = std::exchange(other.bytes_, 0);
-        mapped_ = std::exchange(other.mapped_, nullptr);
         mappedBytes_ = std::exchange(other.mappedBytes_, 0);
     }
     return *this;
@@ -117,12 +110,12 @@ LargeBuffer& LargeBuffer::operator=(LargeBuffer&& other) noexcept
 
 void LargeBuffer::Free()
 {
-    if (mapped_ != nullptr) {
-        GiveBack(mapped_, mappedBytes_);
+    if (mappedBytes_ > 0) {
+        GiveBack(data_, mappedBytes_);
     } else if (data_ != nullptr) {
         ::operator delete(data_);
     }
-    data_ = mapped_ = nullptr;
+    data_ = nullptr;
     bytes_ = mappedBytes_ = 0;
 }
 

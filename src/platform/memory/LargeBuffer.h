@@ -32,8 +32,7 @@ private:
 
     void* data_ = nullptr;
     std::size_t bytes_ = 0;
-    void* mapped_ = nullptr; // the mapping behind data_, if it is one
-    std::size_t mappedBytes_ = 0;
+    std::size_t mappedBytes_ = 0; // whole huge pages mapped at data_, or 0 when data_ came from the heap
 };
 
 } // namespace platform
