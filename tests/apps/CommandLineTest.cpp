@@ -1,83 +1,24 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <map>
-#include <sstream>
-#include <vector>
-#include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <map>
+#include <sstream>
 #include <string>
-#include <sys/wait.h>
-#include <unistd.h>
+#include <vector>
+
+#include "RunNerolith.h"
 
 namespace {
 
-struct Outcome {
-    int status;
-    std::string out;
-    std::string err;
-};
-
-std::filesystem::path ProgramFolder()
-{
-    return std::filesystem::read_symlink("/proc/self/exe").parent_path();
-}
-
-std::string ReadFile(const std::filesystem::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-// Runs the command-line program the way a script does and collects its
-// exit status, standard output and standard error.
-Outcome Nerolith(const std::string& arguments)
-{
-    const auto folder = std::filesystem::temp_directory_path() / ("nerolith-cli-" + std::to_string(getpid()));
-    std::filesystem::create_directories(folder);
-    const std::string command = (ProgramFolder() / "nerolith").string() + " " + arguments + " >" +
-                                (folder / "out").string() + " 2>" + (folder / "err").string() + " </dev/null";
-    const int raw = std::system(command.c_str());
-    Outcome run{WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, ReadFile(folder / "out"), ReadFile(folder / "err")};
-    std::filesystem::remove_all(folder);
-    return run;
-}
-
-// A folder of its own for one test, removed when the test ends.
-class ScratchFolder {
-public:
-    explicit ScratchFolder(const std::string& name)
-        : path_(std::filesystem::temp_directory_path() / (name + "-" + std::to_string(getpid())))
-    {
-        std::filesystem::create_directories(path_);
-    }
-    ~ScratchFolder() { std::filesystem::remove_all(path_); }
-    std::string operator/(const std::string& file) const { return (path_ / file).string(); }
-
-private:
-    std::filesystem::path path_;
-};
-
-std::vector<std::string> Lines(const std::string& text)
-{
-    std::vector<std::string> lines;
-    std::istringstream in(text);
-    for (std::string line; std::getline(in, line);) {
-        lines.push_back(line);
-    }
-    return lines;
-}
-
-std::vector<std::string> Fields(const std::string& line)
-{
-    std::vector<std::string> fields;
-    std::istringstream in(line);
-    for (std::string field; std::getline(in, field, '\t');) {
-        fields.push_back(field);
-    }
-    return fields;
-}
+using RunNerolith::Fields;
+using RunNerolith::Lines;
+using RunNerolith::Nerolith;
+using RunNerolith::Outcome;
+using RunNerolith::ReadFile;
+using RunNerolith::Scratch;
 
 constexpr const char* kUnits = R"({"units": [
   {"kind": "contour", "name": "Big", "vertices": [[0.1, 1.0], [2.0, 1.0], [2.0, 3.0], [0.1, 3.0]]},
@@ -104,12 +45,11 @@ TEST(CommandLine, ExitStatusTellsSuccessBadInputAndUsageApart)
 
 TEST(CommandLine, TheWrittenDemoOffersWhatTheBuiltInOneOffers)
 {
-    const auto folder = std::filesystem::temp_directory_path() / ("nerolith-demo-" + std::to_string(getpid()));
-    ASSERT_EQ(Nerolith("gen-demo " + folder.string()).status, 0);
-    EXPECT_TRUE(std::filesystem::exists(folder / "demo.truth.tsv"));
-    const Outcome written = Nerolith("analyze " + (folder / "demo.json").string());
+    const Scratch folder("nerolith-demo");
+    ASSERT_EQ(Nerolith("gen-demo " + folder.Path().string()).status, 0);
+    EXPECT_TRUE(std::filesystem::exists(folder.Path() / "demo.truth.tsv"));
+    const Outcome written = Nerolith("analyze " + folder / "demo.json");
     const Outcome builtIn = Nerolith("analyze demo");
-    std::filesystem::remove_all(folder);
     ASSERT_EQ(written.status, 0) << written.err;
     ASSERT_EQ(builtIn.status, 0) << builtIn.err;
     // Everything but the first line, which names where the recording is.
@@ -126,7 +66,8 @@ TEST(CommandLine, TheSpikeTableListsEverySpikeInStoreOrder)
     int previousBlock = 0;
     for (std::size_t i = 1; i < lines.size(); ++i) {
         const std::vector<std::string> fields = Fields(lines[i]);
-        ASSERT_EQ(fields.size(), 8u) << "an empty unit name ends the line: " << lines[i];
+        ASSERT_EQ(fields.size(), 9u) << lines[i];
+        EXPECT_EQ(fields[8], "") << "no unit, no unit name";
         EXPECT_EQ(std::stoul(fields[0]), i - 1);
         const int block = std::stoi(fields[1]);
         EXPECT_GE(block, previousBlock);
@@ -140,7 +81,7 @@ TEST(CommandLine, TheSpikeTableListsEverySpikeInStoreOrder)
 
 TEST(CommandLine, AnalysingWhileSamplingFindsAndCountsWhatTheOfflineRunDoes)
 {
-    ScratchFolder folder("nerolith-online");
+    const Scratch folder("nerolith-online");
     std::ofstream(folder / "units.json") << kUnits;
     const std::string options = " --units " + folder / "units.json" + " --view RM --view ISIH --out ";
     ASSERT_EQ(Nerolith("analyze demo" + options + folder / "offline").status, 0);
@@ -154,7 +95,7 @@ TEST(CommandLine, AnalysingWhileSamplingFindsAndCountsWhatTheOfflineRunDoes)
 
 TEST(CommandLine, UnitsAndHandAssignmentsSurviveTheDocumentAndTheSettingsStream)
 {
-    ScratchFolder folder("nerolith-doc");
+    const Scratch folder("nerolith-doc");
     std::ofstream(folder / "units.json") << kUnits;
     const Outcome first = Nerolith("analyze demo --threshold 0.3 --units " + folder / "units.json" +
                                    " --assign 1=2 --exclude 2 --doc " + folder / "d.nrl --save");
@@ -211,7 +152,7 @@ TEST(CommandLine, TheNexExportReadsBackWithTheSameCountsAndTimes)
     if (std::system("/usr/bin/python3 -c 'import neo' 2>/dev/null") != 0) {
         GTEST_SKIP() << "python3-neo is not installed";
     }
-    ScratchFolder folder("nerolith-nex");
+    const Scratch folder("nerolith-nex");
     std::ofstream(folder / "units.json") << kUnits;
     const std::string units = " --units " + folder / "units.json";
     ASSERT_EQ(Nerolith("export-nex demo -o " + folder / "x.nex" + units).status, 0);

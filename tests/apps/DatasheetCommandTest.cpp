@@ -1,58 +1,21 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
-#include <sys/wait.h>
-#include <unistd.h>
+#include "RunNerolith.h"
 
 namespace {
 
 namespace fs = std::filesystem;
-
-struct Outcome {
-    int status;
-    std::string out;
-    std::string err;
-};
-
-std::string Contents(const fs::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-// A folder of its own for one test, removed when the test ends.
-struct Scratch {
-    fs::path path = fs::temp_directory_path() / ("nerolith-datasheet-" + std::to_string(getpid()));
-    Scratch() { fs::create_directories(path); }
-    ~Scratch() { fs::remove_all(path); }
-};
-
-// Runs the program as a script does.
-Outcome Nerolith(const Scratch& scratch, const std::string& arguments)
-{
-    const fs::path program = fs::read_symlink("/proc/self/exe").parent_path() / "nerolith";
-    const std::string command = program.string() + " " + arguments + " >" + (scratch.path / "out").string() +
-                                " 2>" + (scratch.path / "err").string() + " </dev/null";
-    const int raw = std::system(command.c_str());
-    return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, Contents(scratch.path / "out"), Contents(scratch.path / "err")};
-}
-
-std::vector<std::string> Lines(const std::string& text)
-{
-    std::vector<std::string> lines;
-    std::istringstream in(text);
-    for (std::string line; std::getline(in, line);) {
-        lines.push_back(line);
-    }
-    return lines;
-}
+using RunNerolith::Lines;
+using RunNerolith::Nerolith;
+using RunNerolith::Outcome;
+using RunNerolith::ReadFile;
+using RunNerolith::Scratch;
 
 // Ten seconds of the demo's last block, with one contour unit that becomes
 // the selected unit.
@@ -62,8 +25,8 @@ constexpr const char* kUnits =
 
 TEST(DatasheetCommand, PrintsTheFunctionsInIndexOrder)
 {
-    Scratch scratch;
-    const fs::path units = scratch.path / "units.json";
+    const Scratch scratch("nerolith-datasheet");
+    const fs::path units = scratch.Path() / "units.json";
     std::ofstream(units) << kUnits;
     const Outcome run = Nerolith(scratch, std::string("datasheet ") + kAnalysis + units.string());
     ASSERT_EQ(run.status, 0) << run.err;
@@ -82,11 +45,11 @@ TEST(DatasheetCommand, PrintsTheFunctionsInIndexOrder)
     EXPECT_EQ(lines[87].rfind("Quality: Presence\t1\t", 0), 0u) << "ten seconds in one bin of 60 s";
 
     // The analyse command's datasheet.tsv is the same table.
-    const fs::path out = scratch.path / "outputs";
+    const fs::path out = scratch.Path() / "outputs";
     const Outcome analyze =
         Nerolith(scratch, std::string("analyze ") + kAnalysis + units.string() + " --out " + out.string());
     ASSERT_EQ(analyze.status, 0) << analyze.err;
-    EXPECT_EQ(Contents(out / "datasheet.tsv"), run.out);
+    EXPECT_EQ(ReadFile(out / "datasheet.tsv"), run.out);
 }
 
 // The value field of the line whose name is given.
@@ -103,8 +66,8 @@ std::string ValueOf(const std::vector<std::string>& lines, const std::string& na
 
 TEST(DatasheetCommand, AnOpenViewFillsItsAnalysisWithTheSelectedUnitsStatistics)
 {
-    Scratch scratch;
-    const fs::path units = scratch.path / "units.json";
+    const Scratch scratch("nerolith-datasheet");
+    const fs::path units = scratch.Path() / "units.json";
     std::ofstream(units) << kUnits;
     const Outcome run = Nerolith(scratch, std::string("datasheet ") + kAnalysis + units.string() +
                                               " --view AH --bin-size AH=0.5 --selection-x AH=1:2");
@@ -122,7 +85,7 @@ TEST(DatasheetCommand, AnOpenViewFillsItsAnalysisWithTheSelectedUnitsStatistics)
 
 TEST(DatasheetCommand, BadInputIsOneLineNamingIt)
 {
-    Scratch scratch;
+    const Scratch scratch("nerolith-datasheet");
     const Outcome run = Nerolith(scratch, "datasheet demo --doc /nonexistent/d.nrl");
     EXPECT_EQ(run.status, 1);
     EXPECT_EQ(run.err.rfind("nerolith: ", 0), 0u) << run.err;

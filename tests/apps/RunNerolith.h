@@ -1,5 +1,6 @@
 #pragma once
 
+#include <atomic>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -37,19 +38,30 @@ inline int Shell(const std::string& command)
     return WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
 }
 
-// A folder of its own for one test, removed when the test ends.
+// A folder of its own, removed when it goes out of scope. Each one is
+// numbered, since threads of one test may run the program at once.
 class Scratch {
 public:
     explicit Scratch(const std::string& name)
-        : path_(std::filesystem::temp_directory_path() / (name + "-" + std::to_string(getpid())))
+        : path_(std::filesystem::temp_directory_path() / (name + "-" + std::to_string(getpid()) + "-" + NextNumber()))
     {
         std::filesystem::create_directories(path_);
     }
-    ~Scratch() { std::filesystem::remove_all(path_); }
+    ~Scratch()
+    {
+        std::error_code ignored;
+        std::filesystem::remove_all(path_, ignored);
+    }
     std::string operator/(const std::string& file) const { return (path_ / file).string(); }
     const std::filesystem::path& Path() const { return path_; }
 
 private:
+    static std::string NextNumber()
+    {
+        static std::atomic<int> count{0};
+        return std::to_string(count++);
+    }
+
     std::filesystem::path path_;
 };
 

@@ -1,53 +1,20 @@
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <map>
 #include <sstream>
 #include <string>
-#include <vector>
 
-#include <sys/wait.h>
-#include <unistd.h>
+#include "RunNerolith.h"
 
 namespace {
 
 namespace fs = std::filesystem;
-
-struct Outcome {
-    int status;
-    std::string err;
-};
-
-std::string Contents(const fs::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-// A folder of its own for one test, removed when the test ends.
-struct Scratch {
-    fs::path path = fs::temp_directory_path() / ("nerolith-views-" + std::to_string(getpid()));
-    Scratch() { fs::create_directories(path); }
-    ~Scratch() { fs::remove_all(path); }
-    std::string operator/(const std::string& name) const { return (path / name).string(); }
-};
-
-int Run(const std::string& command)
-{
-    const int raw = std::system(command.c_str());
-    return WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-}
-
-// Runs the program as a script does.
-Outcome Nerolith(const Scratch& scratch, const std::string& arguments)
-{
-    const fs::path program = fs::read_symlink("/proc/self/exe").parent_path() / "nerolith";
-    const int status = Run(program.string() + " " + arguments + " >" + scratch / "out" + " 2>" + scratch / "err" +
-                           " </dev/null");
-    return {status, Contents(scratch.path / "err")};
-}
+using RunNerolith::Nerolith;
+using RunNerolith::Outcome;
+using RunNerolith::ReadFile;
+using RunNerolith::Scratch;
 
 // The demo's unit B (ground-truth unit 2, the bursting one: 3 to 6 ms
 // within a burst) stands apart in height and width: about 0.8 to 1.3 mV,
@@ -58,7 +25,7 @@ constexpr const char* kUnits =
 
 std::string UnitsFile(const Scratch& scratch)
 {
-    std::ofstream(scratch.path / "units.json") << kUnits;
+    std::ofstream(scratch.Path() / "units.json") << kUnits;
     return scratch / "units.json";
 }
 
@@ -128,28 +95,28 @@ for y in range(height):
 pixels = collections.Counter(p for row in rows for p in row)
 print(sum(pixels.values()) - pixels.most_common(1)[0][1])
 )PY";
-    std::ofstream(scratch.path / "count.py") << kScript;
-    if (Run("python3 " + scratch / "count.py" + " " + png + " >" + scratch / "count 2>/dev/null") != 0) {
+    std::ofstream(scratch.Path() / "count.py") << kScript;
+    if (RunNerolith::Shell("python3 " + scratch / "count.py" + " " + png + " >" + scratch / "count 2>/dev/null") != 0) {
         return -1;
     }
-    return std::stoi(Contents(scratch.path / "count"));
+    return std::stoi(ReadFile(scratch.Path() / "count"));
 }
 
 } // namespace
 
 TEST(ViewCommands, AnalyseWritesEveryViewsFilesAndTheAutocorrelogramShowsTheBursts)
 {
-    Scratch scratch;
+    const Scratch scratch("nerolith-views");
     const Outcome run = Nerolith(scratch, "analyze demo --units " + UnitsFile(scratch) +
                                               " --view all --bin-size ACH=0.001 --x-range ACH=-0.06:0.06 --out " +
                                               scratch / "out.d");
     ASSERT_EQ(run.status, 0) << run.err;
     for (const std::string view : {"AH", "ISIH", "ACH", "CCH", "PSTH", "RM"}) {
         for (const std::string extension : {".tsv", ".txt", ".png"}) {
-            EXPECT_GT(fs::file_size(scratch.path / "out.d" / (view + extension)), 0u) << view << extension;
+            EXPECT_GT(fs::file_size(scratch.Path() / "out.d" / (view + extension)), 0u) << view << extension;
         }
     }
-    const std::string copied = Contents(scratch.path / "out.d" / "ACH.tsv");
+    const std::string copied = ReadFile(scratch.Path() / "out.d" / "ACH.tsv");
     ASSERT_EQ(copied.rfind("B\nTime\tPage 1\n", 0), 0u) << copied.substr(0, 40);
     const std::map<double, double> counts = FirstPaneCounts(copied);
     const double withinBursts = MeanCount(counts, 0.003, 0.006);
@@ -157,23 +124,23 @@ TEST(ViewCommands, AnalyseWritesEveryViewsFilesAndTheAutocorrelogramShowsTheBurs
     EXPECT_GT(withinBursts, 4.0 * between) << "3-6 ms: " << withinBursts << ", 20-50 ms: " << between;
     EXPECT_EQ(MeanCount(counts, 0.0, 0.002), 0.0) << "no unit fires twice within 2 ms";
 
-    const std::string statistics = Contents(scratch.path / "out.d" / "ACH.txt");
+    const std::string statistics = ReadFile(scratch.Path() / "out.d" / "ACH.txt");
     EXPECT_EQ(statistics.rfind("B: Count = ", 0), 0u) << statistics;
     EXPECT_NE(statistics.find("\nA: Count = "), std::string::npos) << "every pane's lines";
 }
 
 TEST(ViewCommands, RenderDrawsOneViewAsPngSvgOrPdf)
 {
-    Scratch scratch;
+    const Scratch scratch("nerolith-views");
     const std::string units = UnitsFile(scratch);
     for (const std::string file : {"isi.png", "isi.svg", "isi.pdf"}) {
         const Outcome run = Nerolith(scratch, "render demo --view ISIH --units " + units + " --size 400x300 -o " +
                                                   scratch / file);
         ASSERT_EQ(run.status, 0) << run.err;
-        EXPECT_GT(fs::file_size(scratch.path / file), 1000u) << file;
+        EXPECT_GT(fs::file_size(scratch.Path() / file), 1000u) << file;
     }
-    EXPECT_EQ(Contents(scratch.path / "isi.pdf").rfind("%PDF", 0), 0u);
-    EXPECT_NE(Contents(scratch.path / "isi.svg").find("<svg"), std::string::npos);
+    EXPECT_EQ(ReadFile(scratch.Path() / "isi.pdf").rfind("%PDF", 0), 0u);
+    EXPECT_NE(ReadFile(scratch.Path() / "isi.svg").find("<svg"), std::string::npos);
 
     const int drawn = ForegroundPixels(scratch, scratch / "isi.png");
     if (drawn < 0) {
@@ -184,7 +151,7 @@ TEST(ViewCommands, RenderDrawsOneViewAsPngSvgOrPdf)
 
 TEST(ViewCommands, BadViewOptionsNameWhatIsWrong)
 {
-    Scratch scratch;
+    const Scratch scratch("nerolith-views");
     Outcome run = Nerolith(scratch, "analyze demo --view XYZ");
     EXPECT_EQ(run.status, 2) << "an unknown view is a usage error";
     run = Nerolith(scratch, "analyze demo --bin-size ISIH=abc");
