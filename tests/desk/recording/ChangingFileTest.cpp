@@ -30,19 +30,28 @@ std::string WriteOneChannel(const TempFolder& folder, const std::string& dataNam
     return (folder / "rec.json").string();
 }
 
-// Runs `open` in a child that is killed after 10 s; passes when the child
-// was refused with "not a regular file" instead.
-void ExpectRefusedWithoutWaiting(const std::string& source)
+// 0 when opening `source` is refused with "not a regular file".
+int RefusalCode(const std::string& source)
+{
+    try {
+        Desk::OpenRecording(source);
+    } catch (const Desk::RecordingError& error) {
+        return std::string(error.what()).find("not a regular file") != std::string::npos ? 0 : 3;
+    }
+    return 4;
+}
+
+// Opens `source` in a child that is killed after 10 s; passes when the
+// child was refused instead. The child runs the test afresh, with a folder
+// of its own that its exit would leave behind, so it removes it first.
+void ExpectRefusedWithoutWaiting(const TempFolder& folder, const std::string& source)
 {
     EXPECT_EXIT(
         {
             alarm(10);
-            try {
-                Desk::OpenRecording(source);
-            } catch (const Desk::RecordingError& error) {
-                std::exit(std::string(error.what()).find("not a regular file") != std::string::npos ? 0 : 3);
-            }
-            std::exit(4);
+            const int code = RefusalCode(source);
+            std::filesystem::remove_all(folder.Path());
+            std::exit(code);
         },
         testing::ExitedWithCode(0), "");
 }
@@ -54,9 +63,9 @@ TEST(ChangingFile, AFifoIsRefusedAtOnceAsSidecarDataFileOrEdf)
     ASSERT_EQ(::mkfifo((folder / "fifo.json").c_str(), 0600), 0);
     ASSERT_EQ(::mkfifo((folder / "data.bin").c_str(), 0600), 0);
     ASSERT_EQ(::mkfifo((folder / "fifo.edf").c_str(), 0600), 0);
-    ExpectRefusedWithoutWaiting((folder / "fifo.json").string());
-    ExpectRefusedWithoutWaiting(WriteOneChannel(folder, "data.bin"));
-    ExpectRefusedWithoutWaiting((folder / "fifo.edf").string());
+    ExpectRefusedWithoutWaiting(folder, (folder / "fifo.json").string());
+    ExpectRefusedWithoutWaiting(folder, WriteOneChannel(folder, "data.bin"));
+    ExpectRefusedWithoutWaiting(folder, (folder / "fifo.edf").string());
 }
 
 TEST(ChangingFile, ARawRecordingCutShortWhileOpenIsAnErrorNotASignal)
