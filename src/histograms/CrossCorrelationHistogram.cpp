@@ -1,5 +1,6 @@
 #include "histograms/CrossCorrelationHistogram.h"
 
+#include "histograms/LagRun.h"
 #include "module/SpikeView.h"
 
 namespace Nerolith {
@@ -24,7 +25,11 @@ void CrossCorrelationHistogram::AddSpike(std::int32_t unit, double t)
     } else {
         return;
     }
-    Correlate(false);
+    // Most spikes release no reference: the test Correlate starts with,
+    // without the call.
+    if (!spikes_.Empty() && !references_.Empty() && !(spikes_.Back() - references_.Front() <= window_.maximum)) {
+        Correlate(false);
+    }
 }
 
 void CrossCorrelationHistogram::Flush()
@@ -44,28 +49,15 @@ void CrossCorrelationHistogram::Correlate(bool final)
 {
     const double binSize = BinSize();
     const LagWindow window = window_;
-    const double lowest = window.LowestLag(binSize);
     while (!spikes_.Empty() && !references_.Empty()) {
         const double reference = references_.Front();
         if (!final && spikes_.Back() - reference <= window.maximum) {
             return;
         }
-        // Locals, as in the autocorrelation. The spikes are in time order:
-        // those before the window are passed over, the first past it ends
-        // the run.
-        lags_.resize(spikes_.Size());
-        BinnedValue* const lags = lags_.data();
-        std::size_t counted = 0;
-        const double* spike = spikes_.begin();
-        const double* const end = spikes_.end();
-        while (spike != end && *spike - reference < lowest) {
-            ++spike;
-        }
-        for (; spike != end && *spike - reference < window.maximum; ++spike) {
-            const double lag = *spike - reference;
-            lags[counted++] = {CountedBin((lag - window.minimum) / binSize), lag};
-        }
-        CountValues({lags, counted});
+        lags_.resize(spikes_.Size() + kLagRunSlack);
+        const std::size_t counted =
+            BinLagRun({spikes_.begin(), spikes_.end()}, reference, window, binSize, lags_.data());
+        CountValues({lags_.data(), counted});
         while (!spikes_.Empty() && spikes_.Front() - reference < window.minimum) {
             spikes_.PopFront();
         }

@@ -133,9 +133,9 @@ CountSummary HistogramPages::CountValues(std::span<const BinnedValue> values, st
             ++n;
         }
         highest = std::max(highest, count);
-        if (value.x >= visibleX.first && value.x <= visibleX.second) {
-            highestInView = std::max(highestInView, count);
-        }
+        // A select, not a branch: values outside the view come unpredictably.
+        const bool inView = (value.x >= visibleX.first) & (value.x <= visibleX.second);
+        highestInView = std::max(highestInView, inView ? count : 0.0f);
         lowest = std::min(lowest, value.x);
         highestValue = std::max(highestValue, value.x);
     }
