@@ -1,8 +1,8 @@
 // Sample enumeration out of raw recordings (float32 as stored, int16
 // scaled), the way the detector pulls a channel, beside a plain memcpy of
 // the same bytes in the same chunks. bench/run_peers.sh prints the ratios.
-// Read as the program reads them; NEROLITH_SAMPLE_READ=map measures the
-// mapped path.
+// Read as the program chooses to read them; NEROLITH_SAMPLE_READ=copy or
+// map measures one path.
 #include <climits>
 #include <cstdint>
 #include <cstring>

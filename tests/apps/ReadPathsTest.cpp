@@ -1,5 +1,5 @@
 // Samples read in place from the mapped file (NEROLITH_SAMPLE_READ=map)
-// and samples copied out of it (the default) must give the same results
+// and samples copied out of it (=copy) must give the same results
 // byte for byte, in every recording format: a lone float32 channel, interleaved float32,
 // int16, scaled float32, EDF and BDF; with blocks that end inside the
 // detector's chunk of 16384 samples.

@@ -17,11 +17,12 @@ namespace Desk {
 // RecordingFile gives.
 class FileMapping {
 public:
-    // Only when the environment variable NEROLITH_SAMPLE_READ is "map": on
-    // the virtual machines measured, touching each mapped page the first
-    // time cost more than copying the samples with pread, so copying stays
-    // the default. Null as well when the file is empty or cannot be mapped
-    // or guarded; every read then goes through RecordingFile.
+    // Null where the samples are better copied with pread; every read then
+    // goes through RecordingFile. The environment variable
+    // NEROLITH_SAMPLE_READ chooses: "map" maps every file, "copy" none;
+    // otherwise a file of 16 MiB or more is mapped where touching a part
+    // of it in the map takes less time than copying as much. Null as well
+    // when the file is empty or cannot be mapped or guarded.
     static std::unique_ptr<FileMapping> Map(const RecordingFile& file);
     ~FileMapping();
     FileMapping(const FileMapping&) = delete;
@@ -36,6 +37,7 @@ public:
 
 private:
     FileMapping(const RecordingFile& file, const std::byte* begin);
+    bool TouchingBeatsCopying() const;
 
     const RecordingFile& file_;
     const std::byte* begin_;

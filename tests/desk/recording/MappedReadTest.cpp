@@ -47,7 +47,7 @@ std::string LoneFloat32(const TempFolder& folder)
     return WriteRecording(folder, "lone", {{"dtype", "float32"}, {"channels", 1}}, 4);
 }
 
-// Mapping is asked for; copying stays the default.
+// Mapping is asked for; small files are copied by default.
 class MappedRead : public testing::Test {
 protected:
     void SetUp() override { ::setenv("NEROLITH_SAMPLE_READ", "map", 1); }
@@ -85,6 +85,38 @@ TEST_F(MappedRead, OnlyALoneUnscaledFloat32ChannelIsLentAndItEqualsTheCopy)
     ::unsetenv("NEROLITH_SAMPLE_READ");
     const auto copying = Desk::OpenRecording(LoneFloat32(folder));
     EXPECT_TRUE(copying->Lend(0, 0, 0, 100).empty()) << "by default nothing is mapped, nothing lent";
+}
+
+// Without NEROLITH_SAMPLE_READ a file this large is mapped or copied as
+// timing its pages decides, which differs by machine: either way its
+// samples are those a copy gives; "copy" maps nothing.
+TEST_F(MappedRead, ALargeFileIsReadAsTheCopyWhicheverWayIsChosen)
+{
+    const TempFolder folder;
+    std::string data(std::size_t{20} << 20, '\0');
+    for (std::size_t i = 0; i < data.size(); ++i) {
+        data[i] = static_cast<char>(i * 131 % 251 % 64);
+    }
+    WriteFile(folder / "large.bin", data);
+    WriteFile(folder / "large.json", R"({"file": "large.bin", "dtype": "float32", "channels": 1, "sample_rate": 20000})");
+    const std::string sidecar = (folder / "large.json").string();
+    const std::size_t ticks = data.size() / sizeof(float);
+    ::setenv("NEROLITH_SAMPLE_READ", "copy", 1);
+    const auto copying = Desk::OpenRecording(sidecar);
+    EXPECT_TRUE(copying->Lend(0, 0, 0, 100).empty());
+    std::vector<float> copied(ticks);
+    ASSERT_EQ(copying->Read(0, 0, 0, ticks, copied.data()), ticks);
+
+    ::unsetenv("NEROLITH_SAMPLE_READ");
+    const auto chosen = Desk::OpenRecording(sidecar);
+    std::vector<float> read(ticks);
+    ASSERT_EQ(chosen->Read(0, 0, 0, ticks, read.data()), ticks);
+    EXPECT_EQ(std::memcmp(read.data(), copied.data(), ticks * sizeof(float)), 0);
+    const std::span<const float> lent = chosen->Lend(0, 0, 0, ticks);
+    if (!lent.empty()) {
+        ASSERT_EQ(lent.size(), ticks);
+        EXPECT_EQ(std::memcmp(lent.data(), copied.data(), ticks * sizeof(float)), 0);
+    }
 }
 
 TEST_F(MappedRead, LentSamplesOfAFileCutShortReadAsZerosAndTheCheckFails)
