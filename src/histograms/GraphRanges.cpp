@@ -45,4 +45,22 @@ RangeChange ExtendX(double x, double binSize, const AxisRanges& xAxis, bool auto
     return change;
 }
 
+void UnchangingX::Add(double x, const AxisExtent& data, double binSize)
+{
+    // Only a value that has a bin: one without (too large for the bin size)
+    // also changes nothing, but bounds no others.
+    if (!BinFloor(x / binSize)) {
+        return;
+    }
+    if (data != data_ || binSize != binSize_) {
+        data_ = data;
+        binSize_ = binSize;
+        low_ = x;
+        high_ = x;
+        return;
+    }
+    low_ = std::min(low_, x);
+    high_ = std::max(high_, x);
+}
+
 } // namespace Nerolith

@@ -32,4 +32,27 @@ RangeChange ExtendY(double highest, double highestInView, const AxisRanges& y);
 // showed (within a bin at each end) the whole data range and autoScale is on.
 RangeChange ExtendX(double x, double binSize, const AxisRanges& xAxis, bool autoScale);
 
+// X values known to leave a data range as ExtendX finds it: every value
+// between two that left it (with the bin size they were binned by), since
+// a value's bin edges only move one way as the value grows. Most values of
+// a correlogram lie within two bins of the lag window's ends, where the
+// pane's quick test gives way to ExtendX's arithmetic.
+class UnchangingX {
+public:
+    bool Covers(double x, const AxisExtent& data, double binSize) const
+    {
+        return x >= low_ && x <= high_ && data == data_ && binSize == binSize_;
+    }
+    // Takes x, for which ExtendX changed nothing; forgets what it knew of
+    // another data range or bin size.
+    void Add(double x, const AxisExtent& data, double binSize);
+
+private:
+    AxisExtent data_;
+    double binSize_ = 0.0;
+    // Empty until a value is added.
+    double low_ = 1.0;
+    double high_ = 0.0;
+};
+
 } // namespace Nerolith

@@ -341,10 +341,15 @@ void HistogramPane::ExtendX(double x)
     // Far inside the data range nothing changes; most values are.
     const double margin = 2.0 * BinSize();
     const DUdido1::Extent data = graph_->GetDefaultDomain();
-    if (x - margin >= data.first && x + margin <= data.second) {
+    if (unchangingX_.Covers(x, data, BinSize()) || (x - margin >= data.first && x + margin <= data.second)) {
         return;
     }
-    ApplyX(Nerolith::ExtendX(x, BinSize(), {data, graph_->GetDomain()}, autoScale_));
+    const RangeChange change = Nerolith::ExtendX(x, BinSize(), {data, graph_->GetDomain()}, autoScale_);
+    if (!change.Any()) {
+        unchangingX_.Add(x, data, BinSize());
+        return;
+    }
+    ApplyX(change);
 }
 
 void HistogramPane::SetXAxis(const VEX::String& title, const VEX::String& units)

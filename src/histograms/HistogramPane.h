@@ -177,6 +177,7 @@ private:
     // follows only what the user does.
     bool settingRanges_ = false;
     bool repaintPending_ = false;
+    UnchangingX unchangingX_;
     // Declared before the graph, which lets go of it when destroyed.
     std::unique_ptr<DUdido1::SelectionQueen> selection_;
     std::unique_ptr<DUdido1::HistogramWindow> graph_;

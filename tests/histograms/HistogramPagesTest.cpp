@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <iterator>
+#include <random>
 
 #include "PaneTestSupport.h"
 #include "histograms/BinRules.h"
@@ -178,6 +180,35 @@ TEST(GraphRangesTest, RangesFollowTheCounts)
     EXPECT_FALSE(ExtendX(1.0, 0.25, {{0.0, 1.0}, {0.0, 0.5}}, true).visible) << "the user zoomed in";
     EXPECT_EQ(ExtendX(-0.3, 0.25, x, true).data, (AxisExtent{-0.5, 1.0}));
     EXPECT_FALSE(ExtendX(0.6, 0.25, x, true).Any());
+}
+
+// What the pane skips must be what ExtendX would leave: values near and on
+// the edges of a lag window whose ends are not exact in binary, then the
+// same values once the range or the bin size is another.
+TEST(GraphRangesTest, UnchangingXCoversOnlyValuesThatChangeNothing)
+{
+    UnchangingX known;
+    EXPECT_FALSE(known.Covers(0.0, {-0.1, 0.1}, 0.001)) << "nothing known yet";
+    std::mt19937_64 random(5);
+    std::uniform_real_distribution<double> near(-0.1021, 0.1021);
+    const AxisRanges windows[] = {{{-0.1, 0.1}, {-0.1, 0.1}}, {{-0.1, 0.1}, {-0.1, 0.1}}, {{-0.3, 0.2}, {-0.3, 0.2}}};
+    const double binSizes[] = {0.001, 0.0003, 0.001};
+    int covered = 0;
+    for (std::size_t w = 0; w < std::size(windows); ++w) {
+        for (int i = 0; i < 20000; ++i) {
+            const double x = i % 3 == 0 ? std::round(near(random) * 20000.0) / 20000.0 : near(random);
+            const bool changes = ExtendX(x, binSizes[w], windows[w], true).Any();
+            if (known.Covers(x, windows[w].data, binSizes[w])) {
+                ASSERT_FALSE(changes) << x;
+                ++covered;
+            } else if (!changes) {
+                known.Add(x, windows[w].data, binSizes[w]);
+            }
+        }
+    }
+    EXPECT_GT(covered, 30000);
+    known.Add(1e300, {-0.1, 0.1}, 1e-300);
+    EXPECT_FALSE(known.Covers(0.0, {-0.1, 0.1}, 1e-300)) << "a value without a bin bounds nothing";
 }
 
 } // namespace
