@@ -1,5 +1,7 @@
 #include "histograms/AutoCorrelationHistogram.h"
 
+#include <algorithm>
+
 namespace Nerolith {
 
 AutoCorrelationHistogram::AutoCorrelationHistogram(platform::ui::TWindow* parent, PaneOwner& owner,
@@ -49,7 +51,7 @@ void AutoCorrelationHistogram::Correlate(bool final)
         const double* const times = spikes_.begin();
         const std::size_t size = spikes_.Size();
         const std::size_t self = next_;
-        lags_.resize(size);
+        lags_.resize(std::max(lags_.size(), size));
         BinnedValue* const lags = lags_.data();
         std::size_t counted = 0;
         const auto take = [&](double lag) {

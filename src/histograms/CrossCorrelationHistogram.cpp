@@ -1,5 +1,7 @@
 #include "histograms/CrossCorrelationHistogram.h"
 
+#include <algorithm>
+
 #include "histograms/LagRun.h"
 #include "module/SpikeView.h"
 
@@ -54,7 +56,9 @@ void CrossCorrelationHistogram::Correlate(bool final)
         if (!final && spikes_.Back() - reference <= window.maximum) {
             return;
         }
-        lags_.resize(spikes_.Size() + kLagRunSlack);
+        // Only ever grown: shrinking and growing again would clear the
+        // values it grew by each time.
+        lags_.resize(std::max(lags_.size(), spikes_.Size() + kLagRunSlack));
         const std::size_t counted =
             BinLagRun({spikes_.begin(), spikes_.end()}, reference, window, binSize, lags_.data());
         CountValues({lags_.data(), counted});
