@@ -10,7 +10,7 @@ namespace Nerolith {
 
 // The lags from each spike of a unit to the unit's other spikes, within the
 // lag window. A spike is never paired with itself.
-class AutoCorrelationHistogram : public CorrelationHistogram {
+class AutoCorrelationHistogram final : public CorrelationHistogram {
 public:
     AutoCorrelationHistogram(platform::ui::TWindow* parent, PaneOwner& owner, std::int32_t unit,
                              const Host::UnitDescription& description);

@@ -9,7 +9,7 @@ namespace Nerolith {
 
 // The lags from each event of the reference source (reaching the pane as
 // spikes of unit -3) to the spikes of a unit, within the lag window.
-class CrossCorrelationHistogram : public CorrelationHistogram {
+class CrossCorrelationHistogram final : public CorrelationHistogram {
 public:
     CrossCorrelationHistogram(platform::ui::TWindow* parent, PaneOwner& owner, std::int32_t unit,
                               const Host::UnitDescription& description);
