@@ -58,6 +58,7 @@ public:
         std::uint64_t samples = 0;
     };
     std::optional<Run> RunAt(std::int32_t channel, std::int32_t block, std::int64_t tick) const;
+    bool CopiesEveryChannel() const { return copied_ == static_cast<std::uint64_t>(channels_); }
     std::span<const std::byte> Bytes() const { return {bytes_, size_}; }
 
     // What tells one state of a file from another: device, inode, size and

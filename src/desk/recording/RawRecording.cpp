@@ -52,8 +52,13 @@ RawRecording::RawRecording(const std::string& sidecarPath, const std::string& te
       })
 {
     FitRawSidecarToData(sidecar_, data_->Size(), sidecarPath);
-    mapping_ = FileMapping::Map(*data_);
     planar_ = PlanarCopy::Find(sidecar_, *data_);
+    // Where the copy serves every read, mapping the file, and timing
+    // whether to, would be work for nothing: a many-channel run opens the
+    // recording once per channel.
+    if (!planar_ || !planar_->CopiesEveryChannel()) {
+        mapping_ = FileMapping::Map(*data_);
+    }
 }
 
 std::shared_ptr<const PlanarCopy> RawRecording::CopyChannels(const std::vector<std::int32_t>& channels,

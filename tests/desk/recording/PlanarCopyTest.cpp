@@ -109,6 +109,50 @@ TEST(PlanarCopy, CopiedChannelsReadAsTheFileGivesThem)
     }
 }
 
+// Whether the process has `file` mapped.
+bool Mapped(const std::filesystem::path& file)
+{
+    std::ifstream maps("/proc/self/maps");
+    const std::string name = std::filesystem::canonical(file).string();
+    for (std::string line; std::getline(maps, line);) {
+        if (line.size() >= name.size() && line.compare(line.size() - name.size(), name.size(), name) == 0) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// A recording whose every channel is read from the copy leaves the file
+// unmapped, even where mapping is asked for; one with a channel outside the
+// copy maps it for that channel. (A many-channel run opens the recording
+// once per channel: each mapping, and the timing that chooses it, costs.)
+TEST(PlanarCopy, TheFileIsMappedOnlyForChannelsOutsideTheCopy)
+{
+    const TempFolder folder;
+    const std::size_t frames = kTicks[0] + kTicks[1];
+    WriteFile(folder / "data.bin", Samples<std::int16_t>(frames * kChannels, 7));
+    WriteFile(folder / "rec.json", Sidecar("int16", kChannels));
+    const std::string path = (folder / "rec.json").string();
+    ::setenv("NEROLITH_SAMPLE_READ", "copy", 1);
+    const Desk::RawRecording before(path);
+    ::setenv("NEROLITH_SAMPLE_READ", "map", 1);
+    {
+        const Desk::ChannelCopyOffer some(before, {3, 1}, 2);
+        const Desk::RawRecording partly(path);
+        EXPECT_TRUE(Mapped(folder / "data.bin")) << "channels 0 and 2 are read from the file";
+        EXPECT_TRUE(SameBytes(ReadAll(partly, 2, 0), ReadAll(before, 2, 0)));
+    }
+    {
+        const Desk::ChannelCopyOffer every(before, {0, 1, 2, 3}, 2);
+        const Desk::RawRecording onlyCopied(path);
+        EXPECT_FALSE(Mapped(folder / "data.bin"));
+        for (std::int32_t channel = 0; channel < kChannels; ++channel) {
+            EXPECT_TRUE(SameBytes(ReadAll(onlyCopied, channel, 1), ReadAll(before, channel, 1))) << channel;
+        }
+    }
+    ::unsetenv("NEROLITH_SAMPLE_READ");
+}
+
 // With hundreds of channels a copying segment holds a couple of thousand
 // frames: reads cross from segment to segment, and into a short last one.
 TEST(PlanarCopy, ReadsCrossTheCopysSegments)
