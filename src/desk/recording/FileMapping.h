@@ -20,8 +20,9 @@ public:
     // Null where the samples are better copied with pread; every read then
     // goes through RecordingFile. The environment variable
     // NEROLITH_SAMPLE_READ chooses: "map" maps every file, "copy" none;
-    // otherwise a file of 16 MiB or more is mapped where touching a part
-    // of it in the map takes less time than copying as much. Null as well
+    // otherwise a file of 16 MiB or more is mapped where reading a part of
+    // it through a mapping takes less time than copying as much and reading
+    // the copy. Null as well
     // when the file is empty or cannot be mapped or guarded.
     static std::unique_ptr<FileMapping> Map(const RecordingFile& file);
     ~FileMapping();
@@ -37,7 +38,6 @@ public:
 
 private:
     FileMapping(const RecordingFile& file, const std::byte* begin);
-    bool TouchingBeatsCopying() const;
 
     const RecordingFile& file_;
     const std::byte* begin_;

@@ -21,6 +21,7 @@
 
 namespace {
 
+using RecordingTest::Mapped;
 using RecordingTest::TempFolder;
 using RecordingTest::WriteFile;
 
@@ -107,19 +108,6 @@ TEST(PlanarCopy, CopiedChannelsReadAsTheFileGivesThem)
         EXPECT_FALSE(SameBytes(ReadAll(after, 3, 0), ReadAll(before, 3, 0)));
         EXPECT_TRUE(SameBytes(ReadAll(Desk::RawRecording(path), 3, 0), ReadAll(before, 3, 0)));
     }
-}
-
-// Whether the process has `file` mapped.
-bool Mapped(const std::filesystem::path& file)
-{
-    std::ifstream maps("/proc/self/maps");
-    const std::string name = std::filesystem::canonical(file).string();
-    for (std::string line; std::getline(maps, line);) {
-        if (line.size() >= name.size() && line.compare(line.size() - name.size(), name.size(), name) == 0) {
-            return true;
-        }
-    }
-    return false;
 }
 
 // A recording whose every channel is read from the copy leaves the file

@@ -52,6 +52,19 @@ inline std::string ReadFile(const std::filesystem::path& path)
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
+// Whether the process has `file` mapped.
+inline bool Mapped(const std::filesystem::path& file)
+{
+    std::ifstream maps("/proc/self/maps");
+    const std::string name = std::filesystem::canonical(file).string();
+    for (std::string line; std::getline(maps, line);) {
+        if (line.size() >= name.size() && line.compare(line.size() - name.size(), name.size(), name) == 0) {
+            return true;
+        }
+    }
+    return false;
+}
+
 // The public test data beside the project; empty when this clone has none.
 inline std::filesystem::path SharedData(const std::string& relative)
 {
