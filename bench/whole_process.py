@@ -6,7 +6,9 @@ Usage: whole_process.py NEROLITH PEER_THRESHOLD_SCRIPT
 Writes its recordings to a temporary folder, removed at the end, and prints:
 - `nerolith spikes` on a 20-minute 20 kHz float32 channel (output written
   to a file) against the numpy memmap crossing finder timed inside Python
-  and the same finder run as a whole Python script (targets: 1.2x and 2x);
+  and the same finder run as a whole Python script (targets: 1.2x and 2x),
+  the two taking turns; then reading the file only by pread and only by
+  mapping, where the program otherwise chooses;
 - the CPU time of `nerolith spikes` on a 1-second recording (target: 8 ms),
   and of `nerolith info` on it, which loads neither the module nor Qt;
 - `spikes --channel all` on 32 int16 channels of 10 minutes on one core and
@@ -52,13 +54,14 @@ def write_recording(folder, name, seconds, channels=1, dtype="float32"):
     return path, data
 
 
-def run(arguments, output=os.devnull, repeat=3):
+def run(arguments, output=os.devnull, repeat=3, environment=None):
     """Best CPU seconds and best wall seconds of a program."""
     cpu, wall = float("inf"), float("inf")
     for _ in range(repeat):
         with open(output, "wb") as out:
             start = time.perf_counter()
-            child = subprocess.Popen(arguments, stdout=out, stderr=subprocess.DEVNULL)
+            child = subprocess.Popen(arguments, stdout=out, stderr=subprocess.DEVNULL,
+                                     env=dict(os.environ, **(environment or {})))
             _, status, usage = os.wait4(child.pid, 0)
             wall = min(wall, time.perf_counter() - start)
         if status != 0:
@@ -85,14 +88,25 @@ def spike_lines(path):
 
 def whole_run(nerolith, peer, folder):
     sidecar, data = write_recording(folder, "twenty_minutes", 20 * 60)
+    # Written pages go to disk in the background for half a minute: not
+    # while either side is timed.
+    os.sync()
     samples = 20 * 60 * RATE
     table = os.path.join(folder, "spikes.tsv")
-    # Best of five each: other work on a shared machine only ever adds time.
-    ours, ours_wall = run([nerolith, "spikes", sidecar] + OPTIONS, table, repeat=5)
     finder = [sys.executable, peer, data, "--rate", str(RATE), "--threshold", "4", "--pretrigger", "0.0004",
               "--total", "0.0016", "--memmap"]
-    inside = json.loads(subprocess.run(finder + ["--repeat", "5"], check=True, capture_output=True, text=True).stdout)
+    # How fast pages come on a shared virtual machine drifts over seconds:
+    # the two sides take turns, five rounds, and each keeps its best.
+    ours, ours_wall, inside = float("inf"), float("inf"), {"samples_per_second": 0.0}
+    for _ in range(5):
+        cpu, wall = run([nerolith, "spikes", sidecar] + OPTIONS, table, repeat=1)
+        ours, ours_wall = min(ours, cpu), min(ours_wall, wall)
+        found = json.loads(subprocess.run(finder + ["--repeat", "3"], check=True, capture_output=True,
+                                          text=True).stdout)
+        inside = max(inside, found, key=lambda result: result["samples_per_second"])
     script, script_wall = run(finder + ["--repeat", "1"])
+    ways = {way: run([nerolith, "spikes", sidecar] + OPTIONS, repeat=3, environment={"NEROLITH_SAMPLE_READ": way})[0]
+            for way in ("copy", "map")}
     print(f"{'20 min at 20 kHz, exec to exit':38} {'Msamples/s':>11} {'spikes':>8} {'x peer':>8}")
     print(f"{'numpy memmap finder, inside Python':38} {inside['samples_per_second'] / 1e6:11.1f} "
           f"{inside['spikes']:8d} {1.0:8.2f}")
@@ -102,6 +116,9 @@ def whole_run(nerolith, peer, folder):
     print(f"{'':38} {'':11} {'':8} {script / ours:8.2f}  x finder as a script (target 2)")
     print(f"{'nerolith spikes (wall)':38} {samples / ours_wall / 1e6:11.1f} {'':8} "
           f"{script_wall / ours_wall:8.2f}  x finder as a script, wall")
+    for way, cpu in ways.items():
+        print(f"{'  read by ' + {'copy': 'pread', 'map': 'mapping'}[way] + ' (CPU)':38} {samples / cpu / 1e6:11.1f} "
+              f"{'':8} {samples / cpu / inside['samples_per_second']:8.2f}")
 
 
 def start_up(nerolith, folder):
