@@ -22,8 +22,8 @@ public:
     // NEROLITH_SAMPLE_READ chooses: "map" maps every file, "copy" none;
     // otherwise a file of 16 MiB or more is mapped where reading a part of
     // it through a mapping takes less time than copying as much and reading
-    // the copy. Null as well
-    // when the file is empty or cannot be mapped or guarded.
+    // the copy. Null as well when the file is empty or cannot be mapped or
+    // guarded.
     static std::unique_ptr<FileMapping> Map(const RecordingFile& file);
     ~FileMapping();
     FileMapping(const FileMapping&) = delete;
