@@ -1,4 +1,5 @@
 #include "platform/text/CodePage.h"
+#include "platform/text/Surrogates.h"
 
 #include <array>
 
@@ -24,9 +25,6 @@ char ToAnsiByte(char16_t c)
     }
     return '?';
 }
-
-bool IsHighSurrogate(char16_t c) { return c >= 0xD800 && c <= 0xDBFF; }
-bool IsLowSurrogate(char16_t c) { return c >= 0xDC00 && c <= 0xDFFF; }
 
 } // namespace
 

@@ -1,4 +1,5 @@
 #include "platform/text/Utf8.h"
+#include "platform/text/Surrogates.h"
 
 #include <utility>
 
@@ -92,9 +93,6 @@ void AppendUtf8(std::string& out, char32_t code)
         out.push_back(static_cast<char>(0x80 | (code & 0x3F)));
     }
 }
-
-bool IsHighSurrogate(char16_t unit) { return unit >= 0xD800 && unit <= 0xDBFF; }
-bool IsLowSurrogate(char16_t unit) { return unit >= 0xDC00 && unit <= 0xDFFF; }
 
 } // namespace
 
