@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # Configures and builds the tests and the command line with AddressSanitizer
 # and UndefinedBehaviorSanitizer into build-asan/, with clang so that the
-# fuzz harnesses link with libFuzzer. -O1 (-O0 for the test programs, whose
-# own code runs little) and no debug information keep the build short; any
-# finding stops the program (no recovery).
+# fuzz harnesses link with libFuzzer. -O1 (-O0 for the test programs and the
+# command line's own code, which run little) and no debug information keep
+# the build short; any finding stops the program (no recovery).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
@@ -18,5 +18,6 @@ cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=None -DCMAKE_CXX_COMPILER=c
   "-DCMAKE_CXX_FLAGS=$flags" "-DCMAKE_EXE_LINKER_FLAGS=-fsanitize=address,undefined" \
   "-DCMAKE_SHARED_LINKER_FLAGS=-fsanitize=address,undefined" \
   "-DCMAKE_MODULE_LINKER_FLAGS=-fsanitize=address,undefined" \
-  -DNEROLITH_BENCH=OFF -DNEROLITH_GRAPH_DEMO=OFF -DNEROLITH_LIBFUZZER=ON -DNEROLITH_TEST_OPTIMIZATION=-O0 "${launcher[@]}" >/dev/null
+  -DNEROLITH_BENCH=OFF -DNEROLITH_GRAPH_DEMO=OFF -DNEROLITH_LIBFUZZER=ON -DNEROLITH_TEST_OPTIMIZATION=-O0 \
+  -DNEROLITH_CLI_OPTIMIZATION=-O0 "${launcher[@]}" >/dev/null
 cmake --build build-asan -j "$(nproc)"
