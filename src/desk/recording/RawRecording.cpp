@@ -142,7 +142,7 @@ std::size_t RawRecording::Read(std::int32_t channel, std::int32_t block, std::in
     }
     const std::uint64_t first = Offset(channel, block, tick);
     if (mapping_) {
-        Convert(mapping_->Bytes().data() + first, FrameBytes(), total, out, channel);
+        Convert(mapping_->Bytes().data() + first, FrameBytes(), total, out, channel, SampleSource::Memory);
         mapping_->ThrowIfCut();
         return total;
     }
@@ -157,7 +157,7 @@ void RawRecording::ReadCopied(std::int32_t channel, std::int32_t block, std::int
     for (std::size_t done = 0; done < total;) {
         const PlanarCopy::Run run = planar_->RunAt(channel, block, tick + static_cast<std::int64_t>(done)).value();
         const std::size_t count = std::min<std::size_t>(total - done, static_cast<std::size_t>(run.samples));
-        Convert(planar_->Bytes().data() + run.offset, sampleBytes, count, out + done, channel);
+        Convert(planar_->Bytes().data() + run.offset, sampleBytes, count, out + done, channel, SampleSource::Memory);
         done += count;
     }
 }
@@ -177,7 +177,7 @@ void RawRecording::ReadCopying(std::uint64_t first, std::size_t total, float* ou
     for (std::size_t done = 0; done < total;) {
         const std::size_t frames = std::min(total - done, kFramesPerPiece);
         data_->ReadAt(first + done * stride, {piece.get(), (frames - 1) * stride + sampleBytes});
-        Convert(piece.get(), stride, frames, out + done, channel);
+        Convert(piece.get(), stride, frames, out + done, channel, SampleSource::Cached);
         done += frames;
     }
 }
@@ -202,14 +202,14 @@ void RawRecording::CheckLent() const
 }
 
 void RawRecording::Convert(const std::byte* sample, std::size_t stride, std::size_t count, float* out,
-                           std::int32_t channel) const
+                           std::int32_t channel, SampleSource source) const
 {
     const double gain = sidecar_.gain[channel];
     const double offset = sidecar_.offset[channel];
     if (sidecar_.type == RawSampleType::Float32) {
-        ConvertFloat32Samples(sample, stride, count, gain, offset, out);
+        ConvertFloat32Samples(sample, stride, count, gain, offset, out, source);
     } else {
-        ConvertInt16Samples(sample, stride, count, gain, offset, out);
+        ConvertInt16Samples(sample, stride, count, gain, offset, out, source);
     }
 }
 

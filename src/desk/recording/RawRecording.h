@@ -7,6 +7,7 @@
 #include "desk/recording/FileMapping.h"
 #include "desk/recording/LazyFingerprint.h"
 #include "desk/recording/PlanarCopy.h"
+#include "desk/recording/SampleConversion.h"
 #include "desk/recording/RecordingFile.h"
 #include "desk/recording/RawSidecar.h"
 #include "desk/recording/Recording.h"
@@ -60,7 +61,8 @@ private:
     void ReadCopying(std::uint64_t first, std::size_t total, float* out, std::int32_t channel) const;
     // Converts `count` samples of one channel read from frames `stride`
     // bytes apart.
-    void Convert(const std::byte* sample, std::size_t stride, std::size_t count, float* out, std::int32_t channel) const;
+    void Convert(const std::byte* sample, std::size_t stride, std::size_t count, float* out, std::int32_t channel,
+                 SampleSource source) const;
 
     std::string sidecarPath_;
     RawSidecar sidecar_;

