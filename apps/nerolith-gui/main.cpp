@@ -131,8 +131,7 @@ int main(int argc, char** argv)
     }
 
     Desk::MainWindow window;
-    window.resize(1600, 1000);
-    window.show();
+    window.ShowAtStart(QSize(1600, 1000));
     if (!sources.isEmpty()) {
         // A bad argument is the caller's error: say so where it was typed.
         window.SetErrorReporter(Fail);

@@ -11,6 +11,7 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QMimeData>
+#include <QScreen>
 #include <QSettings>
 #include <QStatusBar>
 
@@ -80,11 +81,30 @@ MainWindow::MainWindow(QWidget* parent)
     });
     BuildMenus();
     statusBar()->showMessage(tr("Ready"));
-    restoreGeometry(QSettings().value("mainWindow/geometry").toByteArray());
+    geometryRestored_ = restoreGeometry(QSettings().value("mainWindow/geometry").toByteArray());
     UpdateTitle();
 }
 
 MainWindow::~MainWindow() { CloseDocument(); }
+
+void MainWindow::ShowAtStart(QSize preferred)
+{
+    if (geometryRestored_) {
+        show();
+        return;
+    }
+    const QScreen* where = screen();
+    const QSize room = where != nullptr ? where->availableGeometry().size() : preferred;
+    if (preferred.boundedTo(room) != preferred) {
+        // Without a window manager to maximise it, the window still fills
+        // the screen.
+        resize(room);
+        showMaximized();
+        return;
+    }
+    resize(preferred);
+    show();
+}
 
 void MainWindow::SetErrorReporter(ErrorReporter reporter)
 {

@@ -40,6 +40,11 @@ public:
     bool SaveTo(const QString& path);
     void CloseDocument();
 
+    // Shows the window where and as large as it was when last closed; the
+    // first time, `preferred` large, or maximised where the screen's free
+    // area is smaller, so that none of it is off the screen.
+    void ShowAtStart(QSize preferred);
+
     Session* CurrentSession() { return session_.get(); }
     ViewArea& Views() { return *views_; }
     // The open document's chart, or null.
@@ -118,6 +123,7 @@ private:
     PrinterChooser choosePrinter_;
     QPointer<DataSheetWindow> dataSheet_;
     QPointer<HelpWindow> help_;
+    bool geometryRestored_ = false;
 };
 
 } // namespace Desk

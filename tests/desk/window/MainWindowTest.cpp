@@ -5,6 +5,7 @@
 #include <QMenuBar>
 #include <QMimeData>
 #include <QPushButton>
+#include <QScreen>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -214,6 +215,27 @@ private slots:
         }
         Desk::MainWindow again;
         QCOMPARE(again.size(), QSize(900, 640));
+        again.ShowAtStart(QSize(1600, 1000));
+        QCOMPARE(again.size(), QSize(900, 640));
+        QVERIFY(!again.isMaximized());
+    }
+
+    // The offscreen screen is 800 x 600.
+    void opensTheFirstTimeWithinTheScreen()
+    {
+        QSettings().remove("mainWindow/geometry");
+        const QSize room = QGuiApplication::primaryScreen()->availableGeometry().size();
+        {
+            Desk::MainWindow small;
+            small.ShowAtStart(room / 2);
+            QCOMPARE(small.size(), room / 2);
+            QVERIFY(!small.isMaximized());
+        }
+        Desk::MainWindow large;
+        large.ShowAtStart(room + QSize(800, 400));
+        QVERIFY(large.isMaximized());
+        QVERIFY(QTest::qWaitForWindowExposed(&large));
+        QCOMPARE(large.frameGeometry().size(), room);
     }
 };
 
