@@ -80,8 +80,10 @@ HRESULT SampleReader::Fetch(std::uint32_t wanted, std::uint32_t& fetched)
         // Declined once, declined for good: the host copies from here on.
         spans_.Reset();
     }
-    // No larger than the range needs (a short recording pays for no more
-    // pages than it reads) and left uninitialised: the host fills it.
+    // No larger than a range with an end needs (a short selection pays for
+    // no more pages than it reads; a whole record's range is open, as the
+    // record may still grow, and gets a full chunk) and left uninitialised:
+    // the host fills it.
     if (buffer_.Size() < std::size_t{wanted} * sizeof(float)) {
         buffer_ = platform::LargeBuffer(std::size_t{wanted} * sizeof(float));
     }
