@@ -12,8 +12,10 @@
 namespace Desk {
 namespace {
 
-// Samples converted a piece at a time, so a long read needs no long buffer.
-constexpr std::size_t kFramesPerPiece = 65536;
+// Samples are read with pread a piece at a time and converted while the
+// piece is still in the second-level cache, so a long read needs no long
+// buffer either.
+constexpr std::size_t kPieceBytes = std::size_t{256} << 10;
 
 std::string ReadSidecarText(const std::string& path)
 {
@@ -172,10 +174,11 @@ void RawRecording::ReadCopying(std::uint64_t first, std::size_t total, float* ou
         return;
     }
     // One buffer for the whole read, left uninitialised: pread fills it.
-    const std::size_t pieceFrames = std::min(total, kFramesPerPiece);
+    const std::size_t framesPerPiece = std::max<std::size_t>(1, kPieceBytes / stride);
+    const std::size_t pieceFrames = std::min(total, framesPerPiece);
     const auto piece = std::make_unique_for_overwrite<std::byte[]>((pieceFrames - 1) * stride + sampleBytes);
     for (std::size_t done = 0; done < total;) {
-        const std::size_t frames = std::min(total - done, kFramesPerPiece);
+        const std::size_t frames = std::min(total - done, framesPerPiece);
         data_->ReadAt(first + done * stride, {piece.get(), (frames - 1) * stride + sampleBytes});
         Convert(piece.get(), stride, frames, out + done, channel, SampleSource::Cached);
         done += frames;

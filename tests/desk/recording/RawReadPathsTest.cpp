@@ -20,7 +20,8 @@ using Json = nlohmann::json;
 using RecordingTest::TempFolder;
 using RecordingTest::WriteFile;
 
-// Longer than one conversion piece (65536 frames), not a multiple of it.
+// Read in several conversion pieces (256 KiB of the file each), the last
+// of them cut short.
 constexpr std::int32_t kTicks[] = {140'017, 16'385};
 constexpr int kChannels = 3;
 
