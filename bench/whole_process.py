@@ -149,6 +149,9 @@ def all_channels(nerolith, folder):
     print(f"\n{'--channel all, 32 x 10 min int16':38} {'wall s':>11} {'x 1 core':>8}")
     print(f"{'1 core':38} {one:11.3f} {1.0:8.2f}")
     print(f"{f'{cores} cores (target: 1.8x on 2)':38} {every:11.3f} {one / every:8.2f}")
+    # One channel alone reads the whole interleaved file, picking it out.
+    lone = run([nerolith, "spikes", sidecar, "--channel", "5"] + OPTIONS, repeat=6)[1]
+    print(f"{'one channel alone (--channel 5)':38} {lone:11.3f}")
     # Other work on the machine takes cores from the workers: say how much.
     print(f"{'load average of the last minute':38} {os.getloadavg()[0]:11.2f}")
 
