@@ -1,6 +1,6 @@
 #include "desk/recording/FileMapping.h"
 
-#include <atomic>
+#include <algorithm>
 #include <chrono>
 #include <cstdint>
 #include <cstdlib>
@@ -31,9 +31,10 @@ SampleRead AskedRead()
 // Smaller files are copied: the time the choice takes would be most of
 // what it could save.
 constexpr std::uint64_t kChosenFromBytes = std::uint64_t{16} << 20;
-// Bytes read through a mapping of their own, and as many copied in pieces,
-// to choose between the two: enough to time, few enough that the trial's
-// own faults stay a small part of a run.
+// Bytes read through the mapping, and as many copied in pieces, to choose
+// between the two: enough to time, few enough that the trial stays a small
+// part of a run. Where the mapping is chosen, the pages the trial faulted
+// in are the first the reader reads.
 constexpr std::size_t kTrialBytes = std::size_t{256} << 10;
 constexpr std::size_t kTrialPieceBytes = std::size_t{64} << 10;
 
@@ -42,15 +43,12 @@ double MicrosecondsSince(std::chrono::steady_clock::time_point start)
     return std::chrono::duration<double, std::micro>(std::chrono::steady_clock::now() - start).count();
 }
 
-// Every byte read, as the detector reads every sample, and from the
-// mapping asked for ahead, as samples are read from it.
-std::uint64_t ReadEvery(const std::byte* bytes, std::size_t size, bool readAhead)
+// Every byte read, as the detector reads every sample; a plain loop, which
+// the compiler vectorises.
+std::uint64_t Fold(const std::byte* bytes, std::size_t size)
 {
     std::uint64_t folded = 0;
     for (std::size_t at = 0; at + sizeof folded <= size; at += sizeof folded) {
-        if (readAhead && at % kCacheLineBytes == 0 && at + kReadAheadBytes < size) {
-            __builtin_prefetch(bytes + at + kReadAheadBytes);
-        }
         std::uint64_t word = 0;
         std::memcpy(&word, bytes + at, sizeof word);
         folded ^= word;
@@ -58,57 +56,35 @@ std::uint64_t ReadEvery(const std::byte* bytes, std::size_t size, bool readAhead
     return folded;
 }
 
-// The time to map the trial's bytes from `offset`, read them and unmap
-// them: faults, page walks and unmapping, all a mapped read pays per byte.
-// Negative when the trial mapping cannot be made or guarded, or the file
-// was cut short under it.
-double MappedMicroseconds(const RecordingFile& file, std::uint64_t offset, std::uint64_t& folded)
+// The same from the mapping, a block at a time with the bytes ahead asked
+// for first, as samples are read from memory.
+std::uint64_t FoldAhead(const std::byte* bytes, std::size_t size)
 {
-    const auto start = std::chrono::steady_clock::now();
-    void* begin = ::mmap(nullptr, kTrialBytes, PROT_READ, MAP_SHARED, file.Descriptor(), static_cast<off_t>(offset));
-    if (begin == MAP_FAILED) {
-        return -1.0;
-    }
-    std::atomic<bool> cut{false};
-    bool guarded = false;
-    {
-        const MappingGuard guard(static_cast<const std::byte*>(begin), kTrialBytes, cut);
-        guarded = guard.Active();
-        if (guarded) {
-            folded ^= ReadEvery(static_cast<const std::byte*>(begin), kTrialBytes, true);
+    constexpr std::size_t kBlock = 1 << 10;
+    std::uint64_t folded = 0;
+    for (std::size_t done = 0; done < size; done += kBlock) {
+        const std::size_t block = std::min(kBlock, size - done);
+        for (std::size_t next = done + kReadAheadBytes; next < std::min(size, done + block + kReadAheadBytes);
+             next += kCacheLineBytes) {
+            __builtin_prefetch(bytes + next);
         }
+        folded ^= Fold(bytes + done, block);
     }
-    ::munmap(begin, kTrialBytes);
-    const double microseconds = MicrosecondsSince(start);
-    return guarded && !cut.load() ? microseconds : -1.0;
+    return folded;
 }
 
-// The time to copy as many bytes from `offset` with pread and read them;
-// the piece's pages are touched first, as the reader's buffer is after its
-// first read.
-double CopiedMicroseconds(const RecordingFile& file, std::uint64_t offset, std::uint64_t& folded)
+// The time to copy the trial's bytes from `from` on with pread and read
+// them; the piece's pages are touched first, as the reader's buffer is
+// after its first read.
+double CopiedMicroseconds(const RecordingFile& file, std::uint64_t from, std::uint64_t& folded)
 {
     std::vector<std::byte> piece(kTrialPieceBytes);
     const auto start = std::chrono::steady_clock::now();
     for (std::size_t copied = 0; copied < kTrialBytes; copied += piece.size()) {
-        file.ReadAt(offset + copied, piece);
-        folded ^= ReadEvery(piece.data(), piece.size(), false);
+        file.ReadAt(from + copied, piece);
+        folded ^= Fold(piece.data(), piece.size());
     }
     return MicrosecondsSince(start);
-}
-
-// Which is cheaper depends on the machine: under some hypervisors every
-// fault, and every walk of the page tables, is a trip to the host, and a
-// mapped read took twice the time of copying or more; on others mapping
-// saves a quarter. So a part of the file is read both ways.
-bool MappingBeatsCopying(const RecordingFile& file)
-{
-    std::uint64_t folded = 0;
-    const double mapped = MappedMicroseconds(file, 0, folded);
-    const double copied = CopiedMicroseconds(file, kTrialBytes, folded);
-    volatile std::uint64_t keep = folded;
-    static_cast<void>(keep);
-    return mapped >= 0.0 && mapped < copied;
 }
 
 } // namespace
@@ -117,7 +93,7 @@ std::unique_ptr<FileMapping> FileMapping::Map(const RecordingFile& file)
 {
     const SampleRead read = AskedRead();
     if (file.Size() == 0 || file.Size() > SIZE_MAX || read == SampleRead::Copy ||
-        (read == SampleRead::Chosen && (file.Size() < kChosenFromBytes || !MappingBeatsCopying(file)))) {
+        (read == SampleRead::Chosen && file.Size() < kChosenFromBytes)) {
         return nullptr;
     }
     void* begin = ::mmap(nullptr, static_cast<std::size_t>(file.Size()), PROT_READ, MAP_SHARED, file.Descriptor(), 0);
@@ -128,10 +104,33 @@ std::unique_ptr<FileMapping> FileMapping::Map(const RecordingFile& file)
     // the reader may go first. Only a hint; failing it changes nothing.
     ::madvise(begin, static_cast<std::size_t>(file.Size()), MADV_SEQUENTIAL);
     std::unique_ptr<FileMapping> mapping(new FileMapping(file, static_cast<const std::byte*>(begin)));
-    if (!mapping->guard_.Active()) {
+    if (!mapping->guard_.Active() || (read == SampleRead::Chosen && !mapping->ReadingBeatsCopying())) {
         return nullptr;
     }
     return mapping;
+}
+
+// Which is cheaper depends on the machine: under some hypervisors every
+// fault, and every walk of the page tables, is a trip to the host, and a
+// mapped read took twice the time of copying or more; on others mapping
+// saves a quarter. So the file's first bytes are read through this mapping,
+// faults and all, and the bytes after them are copied, both read by the
+// same vectorised loop. A mapping made for the trial alone cost more per
+// byte than the whole file's, and reading it a word at a time where the
+// copy was read vectorised chose copying on a machine where the mapped run
+// took a quarter less time.
+bool FileMapping::ReadingBeatsCopying() const
+{
+    const auto start = std::chrono::steady_clock::now();
+    std::uint64_t folded = FoldAhead(begin_, kTrialBytes);
+    const double mapped = MicrosecondsSince(start);
+    if (cut_.load()) {
+        return false;
+    }
+    const double copied = CopiedMicroseconds(file_, kTrialBytes, folded);
+    volatile std::uint64_t keep = folded;
+    static_cast<void>(keep);
+    return mapped < copied;
 }
 
 FileMapping::FileMapping(const RecordingFile& file, const std::byte* begin)

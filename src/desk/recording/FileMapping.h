@@ -38,6 +38,7 @@ public:
 
 private:
     FileMapping(const RecordingFile& file, const std::byte* begin);
+    bool ReadingBeatsCopying() const;
 
     const RecordingFile& file_;
     const std::byte* begin_;
