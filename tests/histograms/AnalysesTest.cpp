@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <iterator>
 #include <numeric>
 
 #include "PaneTestSupport.h"
@@ -142,6 +144,62 @@ TEST(CrossCorrelationTest, LagsFromReferenceEvents)
     EXPECT_EQ(Counts(ccg->Pages()), (Bins{1, 0, 1})) << "lags -1 and -0.5 for the first reference";
     ccg->EndSegment();
     EXPECT_EQ(Counts(ccg->Pages()), (Bins{2, 0, 1, 0, 1})) << "the final pass: -1 and 0 for the reference at 5";
+}
+
+// Every lag from each reference counted once, over [-1, 1) in bins of 0.25 s.
+Bins BruteForceCorrelogram(const std::vector<double>& spikes, const std::vector<double>& references)
+{
+    Bins counts;
+    for (const double reference : references) {
+        for (const double spike : spikes) {
+            const double lag = spike - reference;
+            if (lag >= -1.0 && lag < 1.0) {
+                const auto bin = static_cast<std::size_t>((lag + 1.0) / 0.25);
+                counts.resize(std::max(counts.size(), bin + 1), 0.0f);
+                ++counts[bin];
+            }
+        }
+    }
+    return counts;
+}
+
+// Dense references between sparse spikes, so that one spike completes the
+// windows of several references at once; times on a 1/16 s grid, so every
+// lag is exact.
+TEST(CrossCorrelationTest, ReferencesCompletedTogetherAreEachCounted)
+{
+    FakeOwner owner;
+    auto ccg = PaneWithPage<CrossCorrelationHistogram>(owner, 0.25);
+    std::vector<double> spikes;
+    std::vector<double> references;
+    for (int i = 0; i < 12; ++i) {
+        spikes.push_back(9.0 + 0.5 * i);
+    }
+    for (int i = 0; i < 64; ++i) {
+        references.push_back(10.0 + i / 16.0 + 1.0 / 32.0);
+    }
+    std::vector<std::pair<double, std::int32_t>> events;
+    for (const double t : spikes) {
+        events.emplace_back(t, 0);
+    }
+    for (const double t : references) {
+        events.emplace_back(t, kReferenceUnit);
+    }
+    std::sort(events.begin(), events.end());
+    for (const auto& [t, unit] : events) {
+        ccg->AddSpike(unit, t);
+    }
+    std::vector<double> completed;
+    std::copy_if(references.begin(), references.end(), std::back_inserter(completed),
+                 [&](double reference) { return spikes.back() - reference > 1.0; });
+    EXPECT_EQ(Counts(ccg->Pages()), BruteForceCorrelogram(spikes, completed))
+        << "the references more than 1 s before the last spike";
+
+    ccg->EndSegment();
+    const Bins all = BruteForceCorrelogram(spikes, references);
+    EXPECT_EQ(Counts(ccg->Pages()), all);
+    const float lags = std::accumulate(all.begin(), all.end(), 0.0f);
+    EXPECT_EQ(ccg->Pages().PageXStatistics(0).n, static_cast<std::int32_t>(lags));
 }
 
 TEST(PSTHTest, LatenciesFromThePreStimulusWindowOn)
