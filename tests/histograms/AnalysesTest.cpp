@@ -164,8 +164,8 @@ Bins BruteForceCorrelogram(const std::vector<double>& spikes, const std::vector<
 }
 
 // Dense references between sparse spikes, so that one spike completes the
-// windows of several references at once; times on a 1/16 s grid, so every
-// lag is exact.
+// windows of several references at once. Times on a 1/32 s grid, so every
+// lag is exact, and every lag off the bin edges.
 TEST(CrossCorrelationTest, ReferencesCompletedTogetherAreEachCounted)
 {
     FakeOwner owner;
