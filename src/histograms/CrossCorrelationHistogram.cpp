@@ -62,9 +62,7 @@ void CrossCorrelationHistogram::Correlate(bool final)
         const std::size_t counted =
             BinLagRun({spikes_.begin(), spikes_.end()}, reference, window, binSize, lags_.data());
         CountValues({lags_.data(), counted});
-        while (!spikes_.Empty() && spikes_.Front() - reference < window.minimum) {
-            spikes_.PopFront();
-        }
+        spikes_.PopFront(CountLeadingLagsBelow({spikes_.begin(), spikes_.end()}, reference, window.minimum));
         references_.PopFront();
     }
 }

@@ -52,23 +52,38 @@ NEROLITH_AVX512 void StorePairs(BinnedValue* out, __m512i bins, __m512d lags)
                         _mm512_permutex2var_epi64(bins, _mm512_set_epi64(15, 7, 14, 6, 13, 5, 12, 4), values));
 }
 
+// How many leading times have a lag below the limit, eight at a time.
+NEROLITH_AVX512 std::size_t LeadingLagsBelow(std::span<const double> times, double reference, double limit)
+{
+    const std::size_t size = times.size();
+    const __m512d references = _mm512_set1_pd(reference);
+    const __m512d limits = _mm512_set1_pd(limit);
+    std::size_t i = 0;
+    while (i < size) {
+        const __mmask8 present = PresentLanes(size - i);
+        const __m512d lags = LagsAt(times.data() + i, present, references);
+        const std::size_t below = LeadingOnes(_mm512_mask_cmp_pd_mask(present, lags, limits, _CMP_LT_OQ));
+        i += below;
+        if (below < 8) {
+            break;
+        }
+    }
+    return i;
+}
+
+__attribute__((target("avx512f,avx512dq"))) std::size_t LeadingLagsBelowAvx512(std::span<const double> times,
+                                                                                double reference, double limit)
+{
+    return LeadingLagsBelow(times, reference, limit);
+}
+
 __attribute__((target("avx512f,avx512dq"))) std::size_t BinLagRunAvx512(std::span<const double> times,
                                                                         double reference, const LagWindow& window,
                                                                         double binSize, BinnedValue* out)
 {
     const std::size_t size = times.size();
     const __m512d references = _mm512_set1_pd(reference);
-    const __m512d lowest = _mm512_set1_pd(window.LowestLag(binSize));
-    std::size_t i = 0;
-    while (i < size) {
-        const __mmask8 present = PresentLanes(size - i);
-        const __m512d lags = LagsAt(times.data() + i, present, references);
-        const std::size_t below = LeadingOnes(_mm512_mask_cmp_pd_mask(present, lags, lowest, _CMP_LT_OQ));
-        i += below;
-        if (below < 8) {
-            break;
-        }
-    }
+    std::size_t i = LeadingLagsBelow(times, reference, window.LowestLag(binSize));
     const __m512d maximum = _mm512_set1_pd(window.maximum);
     const __m512d minimum = _mm512_set1_pd(window.minimum);
     const __m512d bins = _mm512_set1_pd(binSize);
@@ -88,6 +103,15 @@ __attribute__((target("avx512f,avx512dq"))) std::size_t BinLagRunAvx512(std::spa
 #undef NEROLITH_AVX512
 #pragma GCC diagnostic pop
 
+std::size_t LeadingLagsBelowEach(std::span<const double> times, double reference, double limit)
+{
+    std::size_t count = 0;
+    while (count < times.size() && times[count] - reference < limit) {
+        ++count;
+    }
+    return count;
+}
+
 bool HasAvx512()
 {
     static const bool has = __builtin_cpu_supports("avx512f") && __builtin_cpu_supports("avx512dq");
@@ -99,18 +123,20 @@ bool HasAvx512()
 std::size_t BinLagRunEach(std::span<const double> times, double reference, const LagWindow& window, double binSize,
                           BinnedValue* out)
 {
-    const double lowest = window.LowestLag(binSize);
-    const double* time = times.data();
-    const double* const end = time + times.size();
-    while (time != end && *time - reference < lowest) {
-        ++time;
-    }
+    const double* time = times.data() + LeadingLagsBelowEach(times, reference, window.LowestLag(binSize));
+    const double* const end = times.data() + times.size();
     std::size_t counted = 0;
     for (; time != end && *time - reference < window.maximum; ++time) {
         const double lag = *time - reference;
         out[counted++] = {CountedBin((lag - window.minimum) / binSize), lag};
     }
     return counted;
+}
+
+std::size_t CountLeadingLagsBelow(std::span<const double> times, double reference, double limit)
+{
+    return HasAvx512() ? LeadingLagsBelowAvx512(times, reference, limit)
+                       : LeadingLagsBelowEach(times, reference, limit);
 }
 
 std::size_t BinLagRun(std::span<const double> times, double reference, const LagWindow& window, double binSize,

@@ -25,4 +25,8 @@ std::size_t BinLagRun(std::span<const double> times, double reference, const Lag
 std::size_t BinLagRunEach(std::span<const double> times, double reference, const LagWindow& window, double binSize,
                           BinnedValue* out);
 
+// How many leading times have a lag from `reference` below `limit`: the
+// times a queue in time order can drop once no later reference wants them.
+std::size_t CountLeadingLagsBelow(std::span<const double> times, double reference, double limit);
+
 } // namespace Nerolith

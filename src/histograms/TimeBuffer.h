@@ -19,10 +19,12 @@ public:
     const double* end() const { return times_.data() + times_.size(); }
 
     void PushBack(double t) { times_.push_back(t); }
-    void PopFront()
+    // Drops the oldest `count` times, no more than Size().
+    void PopFront(std::size_t count = 1)
     {
+        head_ += count;
         // The dropped times are reclaimed once they outnumber the kept ones.
-        if (++head_ > kCompactAfter && head_ * 2 > times_.size()) {
+        if (head_ > kCompactAfter && head_ * 2 > times_.size()) {
             times_.erase(times_.begin(), times_.begin() + static_cast<std::ptrdiff_t>(head_));
             head_ = 0;
         }

@@ -23,8 +23,25 @@ std::vector<BinnedValue> Binned(bool vector, const std::vector<double>& times, d
     return out;
 }
 
+// The leading times whose lag is below the limit, one at a time.
+std::size_t LeadingBelow(const std::vector<double>& times, double reference, double limit)
+{
+    std::size_t count = 0;
+    while (count < times.size() && times[count] - reference < limit) {
+        ++count;
+    }
+    return count;
+}
+
+// Both ways of binning give the same run, and the count of times a queue
+// may drop (lags below the minimum, or below the lowest lag) is the one at
+// a time count.
 void ExpectSameRun(const std::vector<double>& times, double reference, const LagWindow& window, double binSize)
 {
+    for (const double limit : {window.minimum, window.LowestLag(binSize)}) {
+        ASSERT_EQ(CountLeadingLagsBelow(times, reference, limit), LeadingBelow(times, reference, limit))
+            << "reference " << reference << ", limit " << limit << ", " << times.size() << " times";
+    }
     const std::vector<BinnedValue> each = Binned(false, times, reference, window, binSize);
     const std::vector<BinnedValue> vector = Binned(true, times, reference, window, binSize);
     ASSERT_EQ(vector.size(), each.size()) << "reference " << reference << ", " << times.size() << " times";
