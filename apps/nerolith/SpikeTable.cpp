@@ -1,11 +1,13 @@
 #include "SpikeTable.h"
 
+#include <algorithm>
 #include <bit>
 #include <charconv>
 #include <cstdint>
 #include <map>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace Nerolith::Cli {
 namespace {
@@ -14,16 +16,20 @@ namespace {
 // and written a piece at a time: writing it field by field through the
 // stream costs more than finding the spikes.
 constexpr std::size_t kPieceBytes = 64 * 1024;
+// The longest shortest text of a number: a double's, "-2.2250738585072014e-308".
+constexpr std::size_t kLongestNumber = 24;
+// The most a line takes before its unit name: eight numbers with their tabs.
+constexpr std::size_t kNumbersBytes = 8 * (kLongestNumber + 1);
 
-// Appends the shortest text that reads back to `value` (the C locale, as
-// everywhere in the tables), then `separator`.
+// Writes the shortest text that reads back to `value` (the C locale, as
+// everywhere in the tables), then `separator`, at `to`, which has room for
+// both; returns the end.
 template <typename Number>
-void Append(std::string& line, Number value, char separator)
+char* Put(char* to, Number value, char separator)
 {
-    char buffer[32];
-    const auto end = std::to_chars(buffer, buffer + sizeof buffer, value).ptr;
-    line.append(buffer, end);
-    line.push_back(separator);
+    to = std::to_chars(to, to + kLongestNumber, value).ptr;
+    *to = separator;
+    return to + 1;
 }
 
 // The shortest text of a number, kept for the next one: where a column
@@ -45,15 +51,45 @@ public:
 
 private:
     Number last_{};
-    char text_[32];
+    char text_[kLongestNumber];
     std::size_t length_ = 0;
 };
 
-void Append(std::string& line, std::string_view text, char separator)
+char* Put(char* to, std::string_view text, char separator)
 {
-    line += text;
-    line.push_back(separator);
+    to = std::copy(text.begin(), text.end(), to);
+    *to = separator;
+    return to + 1;
 }
+
+// The table as it is built: lines go into a buffer that is written out
+// whenever it holds a piece.
+class TableWriter {
+public:
+    explicit TableWriter(std::ostream& out) : out_(out), buffer_(kPieceBytes + kNumbersBytes) {}
+
+    // Where a line of `nameBytes` characters of name goes; Done takes its end.
+    char* Line(std::size_t nameBytes)
+    {
+        if (used_ >= kPieceBytes || used_ + kNumbersBytes + nameBytes + 1 > buffer_.size()) {
+            Flush();
+            buffer_.resize(std::max(buffer_.size(), kNumbersBytes + nameBytes + 1));
+        }
+        return buffer_.data() + used_;
+    }
+    void Done(const char* end) { used_ = static_cast<std::size_t>(end - buffer_.data()); }
+
+    void Flush()
+    {
+        out_.write(buffer_.data(), static_cast<std::streamsize>(used_));
+        used_ = 0;
+    }
+
+private:
+    std::ostream& out_;
+    std::vector<char> buffer_;
+    std::size_t used_ = 0;
+};
 
 std::map<std::int32_t, std::string> UnitNames(ISpikeDocInterface& analysis)
 {
@@ -74,34 +110,29 @@ void WriteSpikeTable(Desk::Session& session, std::ostream& out)
     const Desk::Recording& data = session.Host().Data();
     const std::map<std::int32_t, std::string> names = UnitNames(analysis);
     out << "index\tblock\ttick\ttime\theight\twidth_ms\tunit\trecording_time\tunit_name\n";
-    std::string piece;
-    piece.reserve(kPieceBytes + 256);
+    TableWriter table(out);
     RepeatedNumber<double> time;
     RepeatedNumber<float> width;
     const std::int32_t count = analysis.SpikeCount();
     for (std::int32_t index = 0; index < count; ++index) {
         Host::SpikeInfo spike;
         analysis.GetSpike(index, &spike);
-        Append(piece, index, '\t');
-        Append(piece, spike.block, '\t');
-        Append(piece, spike.tick, '\t');
-        Append(piece, time.Text(spike.time), '\t');
+        const auto name = names.find(spike.unit);
+        const std::string_view unitName = name != names.end() ? std::string_view(name->second) : std::string_view();
+        char* to = table.Line(unitName.size());
+        to = Put(to, index, '\t');
+        to = Put(to, spike.block, '\t');
+        to = Put(to, spike.tick, '\t');
+        to = Put(to, time.Text(spike.time), '\t');
         // Heights and widths are stored as floats; the widened double would
         // show digits that were never measured.
-        Append(piece, static_cast<float>(spike.height), '\t');
-        Append(piece, width.Text(static_cast<float>(spike.widthMs)), '\t');
-        Append(piece, spike.unit, '\t');
-        Append(piece, time.Text(data.BlockStartTime(spike.block) + spike.time), '\t');
-        if (const auto name = names.find(spike.unit); name != names.end()) {
-            piece += name->second;
-        }
-        piece.push_back('\n');
-        if (piece.size() >= kPieceBytes) {
-            out.write(piece.data(), static_cast<std::streamsize>(piece.size()));
-            piece.clear();
-        }
+        to = Put(to, static_cast<float>(spike.height), '\t');
+        to = Put(to, width.Text(static_cast<float>(spike.widthMs)), '\t');
+        to = Put(to, spike.unit, '\t');
+        to = Put(to, time.Text(data.BlockStartTime(spike.block) + spike.time), '\t');
+        table.Done(Put(to, unitName, '\n'));
     }
-    out.write(piece.data(), static_cast<std::streamsize>(piece.size()));
+    table.Flush();
 }
 
 } // namespace Nerolith::Cli

@@ -47,6 +47,29 @@ TEST(Outputs, TheSpikeTableAppendsRecordingTimeAndUnitNameAndPrintsFloatsShortes
     EXPECT_EQ(nameOfUnit.size(), 4u) << "three units and the unassigned spikes";
 }
 
+// The table is written in pieces of 64 KiB; a unit name longer than a piece
+// still goes out whole on each of its lines, and the lines around it too.
+TEST(Outputs, AUnitNameLongerThanAPieceOfTheTableIsWrittenWhole)
+{
+    Scratch scratch("nerolith-outputs");
+    const std::string name(70'000, 'N');
+    WriteFile(scratch / "units.json", R"({"units": [{"kind": "contour", "name": ")" + name +
+                                          R"(", "vertices": [[0.2, 1.3], [0.7, 1.3], [0.7, 2.0], [0.2, 2.0]]}]})");
+    const Outcome run = Nerolith(scratch, "spikes demo --units " + scratch / "units.json");
+    ASSERT_EQ(run.status, 0) << run.err;
+    const std::vector<std::string> lines = Lines(run.out);
+    ASSERT_GT(lines.size(), 1000u);
+    std::size_t named = 0;
+    for (std::size_t i = 1; i < lines.size(); ++i) {
+        const std::vector<std::string> f = Fields(lines[i]);
+        ASSERT_EQ(f.size(), 9u) << "line " << i;
+        ASSERT_EQ(std::stoul(f[0]), i - 1);
+        ASSERT_EQ(f[8], f[6] == "0" ? name : "") << "line " << i;
+        named += f[6] == "0" ? 1 : 0;
+    }
+    EXPECT_GT(named, 100u);
+}
+
 TEST(Outputs, MessagesSayWhatIsAcceptedOrWhatWasUsed)
 {
     Scratch scratch("nerolith-messages");
