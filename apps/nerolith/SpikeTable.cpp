@@ -4,6 +4,7 @@
 #include <bit>
 #include <charconv>
 #include <cstdint>
+#include <cstring>
 #include <map>
 #include <string>
 #include <string_view>
@@ -39,19 +40,24 @@ char* Put(char* to, Number value, char separator)
 template <typename Number>
 class RepeatedNumber {
 public:
-    std::string_view Text(Number value)
+    // As Put writes a number.
+    char* Put(char* to, Number value, char separator)
     {
         using Bits = std::conditional_t<sizeof(Number) == 8, std::uint64_t, std::uint32_t>;
         if (length_ == 0 || std::bit_cast<Bits>(value) != std::bit_cast<Bits>(last_)) {
             last_ = value;
             length_ = static_cast<std::size_t>(std::to_chars(text_, text_ + sizeof text_, value).ptr - text_);
         }
-        return {text_, length_};
+        // The whole buffer, whatever the length: a copy of fixed size is a
+        // couple of moves, not a call.
+        std::memcpy(to, text_, sizeof text_);
+        to[length_] = separator;
+        return to + length_ + 1;
     }
 
 private:
     Number last_{};
-    char text_[kLongestNumber];
+    char text_[kLongestNumber] = {};
     std::size_t length_ = 0;
 };
 
@@ -123,13 +129,13 @@ void WriteSpikeTable(Desk::Session& session, std::ostream& out)
         to = Put(to, index, '\t');
         to = Put(to, spike.block, '\t');
         to = Put(to, spike.tick, '\t');
-        to = Put(to, time.Text(spike.time), '\t');
+        to = time.Put(to, spike.time, '\t');
         // Heights and widths are stored as floats; the widened double would
         // show digits that were never measured.
         to = Put(to, static_cast<float>(spike.height), '\t');
-        to = Put(to, width.Text(static_cast<float>(spike.widthMs)), '\t');
+        to = width.Put(to, static_cast<float>(spike.widthMs), '\t');
         to = Put(to, spike.unit, '\t');
-        to = Put(to, time.Text(data.BlockStartTime(spike.block) + spike.time), '\t');
+        to = time.Put(to, data.BlockStartTime(spike.block) + spike.time, '\t');
         table.Done(Put(to, unitName, '\n'));
     }
     table.Flush();
