@@ -41,12 +41,14 @@ PY
 # Correlograms: autocorrelation and cross-correlation of 100,000 spikes with
 # a +-100 ms window in 1 ms bins, through the analysis panes, against the
 # numpy peer on the same trains (the benchmark writes them for the peer).
+# Each side keeps its best of five runs: the peer its best call, the
+# benchmark its best repetition (each the mean of its iterations).
 (
     trains=${TMPDIR:-/tmp}/nerolith_peer_trains.$$.tsv
     correlograms=${TMPDIR:-/tmp}/nerolith_peer_correlograms.$$.json
     trap 'rm -f "$trains" "$correlograms"' EXIT INT TERM
     NEROLITH_BENCH_TRAINS=$trains "$build/bin/nerolith_bench" --benchmark_filter='BM_(Auto|Cross)Correlogram' \
-        --benchmark_out="$correlograms" --benchmark_out_format=json >/dev/null 2>&1
+        --benchmark_repetitions=5 --benchmark_out="$correlograms" --benchmark_out_format=json >/dev/null 2>&1
     peer=$("$python" "$here/peer_correlogram.py" "$trains")
     echo
     "$python" - "$correlograms" "$peer" <<'PY'
@@ -58,7 +60,13 @@ peer = json.loads(sys.argv[2])
 scale = {"ns": 1e-6, "us": 1e-3, "ms": 1.0, "s": 1e3}
 names = {"auto": "autocorrelation", "cross": "cross-correlation"}
 print(f"{'100,000 spikes, +-100 ms, CPU time':34} {'ms':>8} {'lags':>8} {'x numpy':>8}")
+best = {}
 for run in results["benchmarks"]:
+    if run.get("run_type", "iteration") == "iteration":
+        name = run.get("run_name", run["name"])
+        if name not in best or run["cpu_time"] < best[name]["cpu_time"]:
+            best[name] = dict(run, name=name)
+for run in best.values():
     kind = "auto" if "Auto" in run["name"] else "cross"
     ours = run["cpu_time"] * scale[run["time_unit"]]
     theirs = peer[kind]["seconds"] * 1e3
