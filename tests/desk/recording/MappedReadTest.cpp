@@ -87,6 +87,21 @@ TEST_F(MappedRead, OnlyALoneUnscaledFloat32ChannelIsLentAndItEqualsTheCopy)
     EXPECT_TRUE(copying->Lend(0, 0, 0, 100).empty()) << "by default nothing is mapped, nothing lent";
 }
 
+// Invisible in the samples: the mapping asks for its pages in order and,
+// where the kernel has them, huge, so that a recording read from disk is
+// cached, and mapped by this and later runs, 2 MiB at a time.
+TEST_F(MappedRead, TheMappingAsksForItsPagesInOrderAndHuge)
+{
+    const TempFolder folder;
+    const auto lone = Desk::OpenRecording(LoneFloat32(folder));
+    const std::string flags = RecordingTest::MappingFlags(folder / "lone.bin");
+    ASSERT_FALSE(flags.empty()) << "mapped";
+    EXPECT_NE(flags.find(" sr "), std::string::npos) << flags;
+    if (std::filesystem::exists("/sys/kernel/mm/transparent_hugepage")) {
+        EXPECT_NE(flags.find(" hg "), std::string::npos) << flags;
+    }
+}
+
 // Without NEROLITH_SAMPLE_READ a file this large is mapped or copied as
 // timing its pages decides, which differs by machine: either way its
 // samples are those a copy gives; "copy" maps nothing.

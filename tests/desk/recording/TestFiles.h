@@ -52,17 +52,41 @@ inline std::string ReadFile(const std::filesystem::path& path)
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
+namespace Detail {
+inline bool NamesFile(const std::string& line, const std::string& name)
+{
+    return line.size() >= name.size() && line.compare(line.size() - name.size(), name.size(), name) == 0;
+}
+} // namespace Detail
+
 // Whether the process has `file` mapped.
 inline bool Mapped(const std::filesystem::path& file)
 {
     std::ifstream maps("/proc/self/maps");
     const std::string name = std::filesystem::canonical(file).string();
     for (std::string line; std::getline(maps, line);) {
-        if (line.size() >= name.size() && line.compare(line.size() - name.size(), name.size(), name) == 0) {
+        if (Detail::NamesFile(line, name)) {
             return true;
         }
     }
     return false;
+}
+
+// The kernel's flags for the process's first mapping of `file`, as
+// " rd sh mr mw me sr hg ", each between spaces; empty when it has none.
+inline std::string MappingFlags(const std::filesystem::path& file)
+{
+    std::ifstream smaps("/proc/self/smaps");
+    const std::string name = std::filesystem::canonical(file).string();
+    bool found = false;
+    for (std::string line; std::getline(smaps, line);) {
+        found = found || Detail::NamesFile(line, name);
+        // Each mapping's lines end with its flags.
+        if (found && line.starts_with("VmFlags:")) {
+            return line.substr(line.find(':') + 1) + " ";
+        }
+    }
+    return {};
 }
 
 // The public test data beside the project; empty when this clone has none.
