@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -44,6 +45,17 @@ inline void WriteFile(const std::filesystem::path& path, std::string_view bytes)
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
     ASSERT_TRUE(out.good()) << path;
+}
+
+// Drops the file's pages from the page cache, so that the next read comes
+// from disk, as a recording's first read does.
+inline void Evict(const std::filesystem::path& path)
+{
+    const int descriptor = ::open(path.c_str(), O_RDONLY);
+    ASSERT_GE(descriptor, 0) << path;
+    ::fdatasync(descriptor);
+    ::posix_fadvise(descriptor, 0, 0, POSIX_FADV_DONTNEED);
+    ::close(descriptor);
 }
 
 inline std::string ReadFile(const std::filesystem::path& path)
