@@ -8,7 +8,9 @@ Writes its recordings to a temporary folder, removed at the end, and prints:
   to a file) against the numpy memmap crossing finder timed inside Python
   and the same finder run as a whole Python script (targets: 1.2x and 2x),
   the two taking turns; then reading the file only by pread and only by
-  mapping, where the program otherwise chooses;
+  mapping, where the program otherwise chooses; then the file dropped from
+  the page cache: the run that reads it from disk, and the runs after it
+  beside the finder's;
 - the CPU time of `nerolith spikes` on a 1-second recording (target: 8 ms),
   and of `nerolith info` on it, which loads neither the module nor Qt;
 - `spikes --channel all` on 32 int16 channels of 10 minutes on one core and
@@ -119,6 +121,34 @@ def whole_run(nerolith, peer, folder):
     for way, cpu in ways.items():
         print(f"{'  read by ' + {'copy': 'pread', 'map': 'mapping'}[way] + ' (CPU)':38} {samples / cpu / 1e6:11.1f} "
               f"{'':8} {samples / cpu / inside['samples_per_second']:8.2f}")
+    from_disk(nerolith, finder, sidecar, data, samples)
+
+
+def evict(data):
+    """Drops the file's pages from the page cache: the next read is from disk."""
+    descriptor = os.open(data, os.O_RDONLY)
+    try:
+        os.fsync(descriptor)
+        os.posix_fadvise(descriptor, 0, 0, os.POSIX_FADV_DONTNEED)
+    finally:
+        os.close(descriptor)
+
+
+def from_disk(nerolith, finder, sidecar, data, samples):
+    """A recording as users have it: read from disk by the first run, then
+    found in the page cache as that run left it by the runs after it, ours
+    and the finder's taking turns."""
+    evict(data)
+    _, first_wall = run([nerolith, "spikes", sidecar] + OPTIONS, repeat=1)
+    ours, inside = float("inf"), 0.0
+    for _ in range(3):
+        ours = min(ours, run([nerolith, "spikes", sidecar] + OPTIONS, repeat=1)[0])
+        found = json.loads(subprocess.run(finder + ["--repeat", "3"], check=True, capture_output=True,
+                                          text=True).stdout)
+        inside = max(inside, found["samples_per_second"])
+    print(f"{'  first read from disk (wall)':38} {samples / first_wall / 1e6:11.1f}")
+    print(f"{'  runs after it (CPU)':38} {samples / ours / 1e6:11.1f} {'':8} {samples / ours / inside:8.2f}"
+          f"  x finder inside Python, after it too")
 
 
 def start_up(nerolith, folder):
