@@ -134,10 +134,28 @@ def evict(data):
         os.close(descriptor)
 
 
+def filesystem(path):
+    """The type of the file system holding `path`, as /proc/self/mounts names it."""
+    path = os.path.realpath(path)
+    best, kind = "", ""
+    with open("/proc/self/mounts") as mounts:
+        for line in mounts:
+            fields = line.split()
+            point = fields[1].replace("\\040", " ")
+            inside = path == point or path.startswith(point.rstrip("/") + "/")
+            if inside and len(point) >= len(best):
+                best, kind = point, fields[2]
+    return kind
+
+
 def from_disk(nerolith, finder, sidecar, data, samples):
     """A recording as users have it: read from disk by the first run, then
     found in the page cache as that run left it by the runs after it, ours
     and the finder's taking turns."""
+    kind = filesystem(data)
+    if kind in ("tmpfs", "ramfs"):
+        print(f"  (the recording is on {kind}, in memory: there is no disk to read it from)")
+        return
     evict(data)
     _, first_wall = run([nerolith, "spikes", sidecar] + OPTIONS, repeat=1)
     ours, inside = float("inf"), 0.0
